@@ -1,0 +1,27 @@
+#pragma once
+// Choosing the next alarm: the earliest alarm moment (the item's time less five
+// minutes) among the own open items that is still ahead today.
+
+#include "store/item_store.h"
+
+#include <QString>
+#include <optional>
+
+inline const QString kNoAlarm = QStringLiteral("23:59");
+
+struct AlarmNotice {
+    QString date, time, content, person;
+};
+
+struct AlarmChoice {
+    QString alarmTime = kNoAlarm;
+    std::optional<AlarmNotice> notice;   // empty when no item was chosen
+};
+
+// The alarm moment of an item, or nothing when the item asks for none (no time,
+// "00:00", "99:99", alarm flag not 1, or a time that is no time of day). Items in
+// the first minutes after midnight ring at 00:00 rather than the evening before.
+std::optional<QString> alarmMoment(const OpenItem& item);
+
+// now is "HH:MM". sameMinute lets a moment equal to now be chosen.
+AlarmChoice chooseAlarm(const ItemStore& store, const QString& now, bool sameMinute);

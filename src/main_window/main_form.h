@@ -1,0 +1,125 @@
+#pragma once
+// The main window: the two lists of the person being viewed, the member combo,
+// the calendar, the clock, the command buttons and the menus. It owns the item
+// store, the settings and the member list for the whole run.
+
+#include "main_window/alarm_choice.h"
+#include "settings/file_error_handler.h"
+#include "store/item_store.h"
+#include "store/list_file.h"
+#include "store/settings_file.h"
+
+#include <QMainWindow>
+
+class Calendar;
+class Clock;
+class Grid;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class TimeSource;
+class Ui;
+
+class Main_Form : public QMainWindow {
+    Q_OBJECT
+public:
+    Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget* parent = nullptr);
+    ~Main_Form() override;
+
+    // Start-up. False when the program must end without showing the window.
+    bool Form_Load();
+
+    ItemStore& store() { return store_; }
+    AppSettings& settings() { return settings_; }
+    const QString& settingsPath() const { return settingsPath_; }
+    bool ownListsShown() const { return ownListsShown_; }
+    bool isLoading() const { return loading_; }
+    const QString& selectedList() const { return selectedList_; }
+    const std::optional<AlarmNotice>& alarmNotice() const { return alarmNotice_; }
+
+    // Everything the window remembers of itself, in twips.
+    WindowPlacement placement() const;
+
+public slots:
+    // Shutdown: settings and both own lists written back. False when the user
+    // chose to keep the window open because something could not be saved.
+    bool cmd_syuryo_Click();
+
+    void Combo1_Click(int index);
+    void Grid1_Click();
+    void Grid2_Click();
+    void Grid1_RowColChange();
+    void Grid2_RowColChange();
+    void Menu_Settei_jibun_Click();
+    void Menu_Settei_member_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void applyLayout();
+    void setUpGrid(Grid& grid, const QString& title);
+    void writeListTitles(int todoCount, int scheduleCount);
+    void showOwnRows();
+    void showOwnLists();
+    void showMemberLists(int k);
+    void setEditingEnabled(bool own);
+    void armAlarm(bool sameMinute);
+    bool loadOwnListAtStartup(ListKind kind);
+    bool showOwnSettingsDialog();
+    bool showMemberDialog();
+    FileErrorHandler trap(TrapVariant variant);
+    bool saveAll();
+    TrapResult saveSettings(FileErrorHandler& handler);
+    void restorePlacement();
+
+    QString programDir_;
+    Ui& ui_;
+    const TimeSource& time_;
+
+    ItemStore store_;
+    AppSettings settings_;
+    QString settingsPath_;
+    QString passwordPath_;
+    int memberSlotCount_ = 0;
+    bool ownListsShown_ = true;
+    bool loading_ = false;
+    bool closing_ = false;
+    QString selectedList_;
+    std::optional<AlarmNotice> alarmNotice_;
+
+public:
+    // Controls, named as their objectName.
+    QComboBox* Combo1;
+    Grid* Grid1;
+    Grid* Grid2;
+    QPlainTextEdit* T_memo;
+    Calendar* CSCalendar1;
+    Clock* CurTime1;
+    QGroupBox* Frame1;
+    QPushButton* Command6;
+    QPushButton* Command7;
+    QPushButton* Command8;
+    QGroupBox* Frame2;
+    QPushButton* Command9;
+    QPushButton* Command10;
+    QPushButton* Command11;
+    QPushButton* Command12;
+    QPushButton* Command13;
+    QPushButton* Command14;
+    QPushButton* cmd_syuryo;
+    QMenu* Menu_Settei;
+    QAction* Menu_Settei_jibun;
+    QAction* Menu_Settei_member;
+    QAction* Menu_Settei_pass;
+    QMenu* Menu_kensaku1;
+    QAction* Menu_kensaku;
+    QMenu* Menu_help1;
+    QAction* Menu_help;
+};

@@ -1,0 +1,74 @@
+#include "settings/file_error_handler.h"
+
+#include "ui/ui.h"
+
+FileErrorHandler::FileErrorHandler(TrapVariant variant, Ui& ui, QWidget* parent, Repairs repairs)
+    : variant_(variant), ui_(ui), parent_(parent), repairs_(std::move(repairs))
+{
+}
+
+TrapResult FileErrorHandler::run(const std::function<FileStatus()>& step, Scope scope, StepKind kind)
+{
+    for (;;) {
+        TrapResult result{step(), false};
+        if (result.ok())
+            return result;
+        switch (react(result.status, scope, kind)) {
+        case Next::Retry:
+            continue;
+        case Next::Continue:
+            return result;
+        case Next::GiveUp:
+            result.gaveUp = true;
+            return result;
+        }
+    }
+}
+
+FileErrorHandler::Next FileErrorHandler::react(const FileStatus& status, Scope scope, StepKind kind)
+{
+    switch (status.error) {
+    case FileError::None:
+        return Next::Continue;
+
+    case FileError::FileNotFound:
+    case FileError::PathNotFound: {
+        if (variant_ == TrapVariant::Memo) {
+            if (status.error == FileError::FileNotFound && repairs_.memoMissing)
+                repairs_.memoMissing(status);
+            return Next::Continue;
+        }
+        const bool own = scope == Scope::Own || variant_ == TrapVariant::Startup;
+        // Outside start-up the own folder may be gone for good: let the user stop.
+        const bool mayStop = own && variant_ != TrapVariant::Startup;
+        const MsgAnswer a = ui_.message(parent_, kInvalidPathMessage,
+                                        mayStop ? MsgButtons::OkCancel : MsgButtons::Ok);
+        if (a == MsgAnswer::Cancel)
+            return Next::GiveUp;
+        const auto& repair = own ? repairs_.ownDirectory : repairs_.memberDirectories;
+        // A cancelled dialog changed nothing, so retrying would only fail again.
+        return repair && repair() ? Next::Retry : Next::GiveUp;
+    }
+
+    case FileError::PermissionDenied:
+        if (variant_ == TrapVariant::Memo)
+            return Next::Continue;
+        ui_.message(parent_, variant_ == TrapVariant::Startup ? kInUseByPersonMessage : kInUseByUserMessage);
+        return Next::Retry;
+
+    case FileError::Other:
+        if (kind == StepKind::Read || variant_ == TrapVariant::Memo)
+            return Next::Continue;
+        {
+            // A write that failed for good must never pass in silence.
+            QString text = QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(status.path);
+            if (!status.detail().isEmpty())
+                text += QStringLiteral("\n(%1)").arg(status.detail());
+            text += QStringLiteral("\n再試行しますか？");
+            return ui_.message(parent_, text, MsgButtons::RetryCancel, MsgIcon::Exclamation) == MsgAnswer::Retry
+                       ? Next::Retry
+                       : Next::GiveUp;
+        }
+    }
+    return Next::Continue;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// One list of items, numbered 1..count as in the files and the grids. Holds at
+// most 30000 items; records a file held beyond that are kept, as read, in
+// `overflow` and written back after the items.
+
+#include <QByteArrayList>
+#include <vector>
+
+template <class T>
+class ItemList {
+public:
+    static constexpr int kCapacity = 30000;
+
+    int count() const { return int(items_.size()); }
+    bool isEmpty() const { return items_.empty(); }
+    bool isFull() const { return count() >= kCapacity; }
+
+    // 1-based, like the rows of the grid.
+    T& operator[](int i) { return items_[std::size_t(i - 1)]; }
+    const T& operator[](int i) const { return items_[std::size_t(i - 1)]; }
+
+    void append(T item) { items_.push_back(std::move(item)); }
+    // Removes item i; later items move down one place.
+    void removeAt(int i) { items_.erase(items_.begin() + (i - 1)); }
+    void clear()
+    {
+        items_.clear();
+        overflow.clear();
+    }
+
+    std::vector<T>& items() { return items_; }
+    const std::vector<T>& items() const { return items_; }
+
+    QByteArrayList overflow;   // whole records beyond the capacity, line by line
+
+private:
+    std::vector<T> items_;
+};

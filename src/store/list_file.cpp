@@ -1,0 +1,201 @@
+#include "store/list_file.h"
+
+#include "store/cp932.h"
+
+namespace {
+
+template <class T>
+void maskSecrets(ItemList<T>& list)
+{
+    static const Field mask(QStringLiteral("★★　ヒ・ミ・ツ　★★"));
+    for (T& item : list.items()) {
+        if (isSecret(item)) {
+            item.content = mask;
+            item.memoNo = Field::number(0);
+        }
+    }
+}
+
+template <class T>
+FileStatus loadInto(const QString& directory, ListKind kind, QByteArray& header, ItemList<T>& list)
+{
+    const QString path = resolvePath(directory, listFileName(kind));
+    const ReadResult r = readFile(path, Locking::Exclusive);
+    if (!r.ok())
+        return r.status;
+    parseList(r.bytes, header, list);
+    return r.status;
+}
+
+}  // namespace
+
+QString listFileName(ListKind kind) { return kind == ListKind::Todo ? kTodoFileName : kScheduleFileName; }
+
+QByteArray newListHeader()
+{
+    return cp932::encode(QStringLiteral("@ぽるか VER.2.10 このファイルはぽるかのデータです。編集しないで下さい。"));
+}
+
+QByteArrayList splitLines(const QByteArray& bytes)
+{
+    QByteArrayList lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype nl = bytes.indexOf('\n', start);
+        const bool last = nl < 0;
+        if (last)
+            nl = n;
+        qsizetype end = nl;
+        if (!last && end > start && bytes[end - 1] == '\r')
+            --end;
+        lines.append(bytes.mid(start, end - start));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+QByteArray joinLines(const QByteArrayList& lines)
+{
+    qsizetype size = 0;
+    for (const QByteArray& l : lines)
+        size += l.size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    for (const QByteArray& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+template <class T>
+void parseRecords(const QByteArrayList& lines, qsizetype first, ItemList<T>& out)
+{
+    constexpr auto& layout = RecordLayout<T>::lines;
+    constexpr qsizetype width = qsizetype(layout.size());
+    out.clear();
+    out.items().reserve(std::size_t(std::min<qsizetype>((lines.size() - first + width - 1) / width,
+                                                        ItemList<T>::kCapacity)));
+    qsizetype i = first;
+    while (i < lines.size() && !out.isFull()) {
+        T item;
+        for (qsizetype f = 0; f < width; ++f, ++i) {
+            if (i < lines.size())
+                item.*layout[std::size_t(f)] = Field::fromBytes(lines[i]);
+        }
+        if constexpr (std::is_base_of_v<OpenItem, T>)
+            deriveShown(item);
+        out.append(std::move(item));
+    }
+    if (i < lines.size())
+        out.overflow = lines.mid(i);
+}
+
+template <class T>
+QByteArrayList recordLines(const ItemList<T>& list)
+{
+    constexpr auto& layout = RecordLayout<T>::lines;
+    QByteArrayList lines;
+    lines.reserve(qsizetype(list.items().size() * layout.size()) + list.overflow.size());
+    for (const T& item : list.items())
+        for (auto field : layout)
+            lines.append((item.*field).bytes());
+    lines += list.overflow;
+    return lines;
+}
+
+template <class T>
+void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
+{
+    const QByteArrayList lines = splitLines(bytes);
+    header = lines.isEmpty() ? newListHeader() : lines.first();
+    parseRecords(lines, 1, out);
+}
+
+template <class T>
+QByteArray serializeList(const QByteArray& header, const ItemList<T>& list)
+{
+    QByteArrayList lines = recordLines(list);
+    lines.prepend(header);
+    return joinLines(lines);
+}
+
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store)
+{
+    if (kind == ListKind::Todo)
+        return loadInto(directory, kind, store.todoHeader, store.todos);
+    return loadInto(directory, kind, store.scheduleHeader, store.schedules);
+}
+
+FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store)
+{
+    FileStatus s;
+    if (kind == ListKind::Todo) {
+        ItemList<TodoItem> list;
+        s = loadInto(directory, kind, store.memberTodoHeader, list);
+        if (!s.ok())
+            return s;
+        maskSecrets(list);
+        store.previousMemberTodoCount = store.memberTodos.count();
+        store.memberTodos = std::move(list);
+    } else {
+        ItemList<ScheduleItem> list;
+        s = loadInto(directory, kind, store.memberScheduleHeader, list);
+        if (!s.ok())
+            return s;
+        maskSecrets(list);
+        store.previousMemberScheduleCount = store.memberSchedules.count();
+        store.memberSchedules = std::move(list);
+    }
+    return s;
+}
+
+FileStatus saveList(const QString& ownDirectory, ListKind kind, const ItemStore& store)
+{
+    const QString path = resolvePath(ownDirectory, listFileName(kind));
+    const QByteArray bytes = kind == ListKind::Todo ? serializeList(store.todoHeader, store.todos)
+                                                    : serializeList(store.scheduleHeader, store.schedules);
+    return writeFile(path, bytes, Locking::Exclusive);
+}
+
+FileStatus createList(const QString& directory, ListKind kind)
+{
+    if (fileExistsIgnoringCase(directory, listFileName(kind)))
+        return FileStatus::success();
+    return writeFile(directory + listFileName(kind), joinLines({newListHeader()}), Locking::Exclusive);
+}
+
+template <class T>
+FileStatus appendDone(const QString& path, const T& item)
+{
+    ItemList<T> one;
+    one.append(item);
+    return appendToFile(path, joinLines(recordLines(one)));
+}
+
+template <class T>
+FileStatus loadDone(const QString& path, ItemList<T>& out)
+{
+    const ReadResult r = readFile(path, Locking::Exclusive);
+    if (!r.ok())
+        return r.status;
+    parseRecords(splitLines(r.bytes), 0, out);
+    return r.status;
+}
+
+#define PORUKA_LIST_TEMPLATES(T)                                                        \
+    template void parseRecords<T>(const QByteArrayList&, qsizetype, ItemList<T>&);      \
+    template QByteArrayList recordLines<T>(const ItemList<T>&);                          \
+    template QByteArray serializeList<T>(const QByteArray&, const ItemList<T>&);         \
+    template void parseList<T>(const QByteArray&, QByteArray&, ItemList<T>&);
+PORUKA_LIST_TEMPLATES(TodoItem)
+PORUKA_LIST_TEMPLATES(ScheduleItem)
+template void parseRecords<DoneTodoItem>(const QByteArrayList&, qsizetype, ItemList<DoneTodoItem>&);
+template void parseRecords<DoneScheduleItem>(const QByteArrayList&, qsizetype, ItemList<DoneScheduleItem>&);
+template QByteArrayList recordLines<DoneTodoItem>(const ItemList<DoneTodoItem>&);
+template QByteArrayList recordLines<DoneScheduleItem>(const ItemList<DoneScheduleItem>&);
+template FileStatus appendDone<DoneTodoItem>(const QString&, const DoneTodoItem&);
+template FileStatus appendDone<DoneScheduleItem>(const QString&, const DoneScheduleItem&);
+template FileStatus loadDone<DoneTodoItem>(const QString&, ItemList<DoneTodoItem>&);
+template FileStatus loadDone<DoneScheduleItem>(const QString&, ItemList<DoneScheduleItem>&);

@@ -1,0 +1,54 @@
+#pragma once
+// The list files todo.dat and sche.dat (a header line, then whole records) and
+// the archives todo_kan.dat and sche_kan.dat (records only, appended to).
+
+#include "store/file_access.h"
+#include "store/item_store.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+
+enum class ListKind { Todo, Schedule };
+
+inline const QString kTodoFileName = QStringLiteral("todo.dat");
+inline const QString kScheduleFileName = QStringLiteral("SCHE.DAT");
+inline const QString kDoneTodoFileName = QStringLiteral("todo_kan.dat");
+inline const QString kDoneScheduleFileName = QStringLiteral("sche_kan.dat");
+
+QString listFileName(ListKind kind);
+// The header line a new list file gets.
+QByteArray newListHeader();
+
+// Lines of a text file: CR LF or a bare LF end a line; a last line without an end
+// still counts; a file that ends with a line end has no empty line after it.
+QByteArrayList splitLines(const QByteArray& bytes);
+// Each line followed by CR LF, in one buffer.
+QByteArray joinLines(const QByteArrayList& lines);
+
+// Reads records from lines [first, end). A last record cut short gets empty fields.
+// Records past the list's capacity go to `overflow` untouched.
+template <class T>
+void parseRecords(const QByteArrayList& lines, qsizetype first, ItemList<T>& out);
+template <class T>
+QByteArrayList recordLines(const ItemList<T>& list);
+
+// A whole list file: header then records. hadHeader is false for an empty file.
+template <class T>
+QByteArray serializeList(const QByteArray& header, const ItemList<T>& list);
+template <class T>
+void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out);
+
+// Loads the list file of `kind` in `directory` into the own lists of the store.
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store);
+// Loads a colleague's list into the member lists, masking secret items.
+FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store);
+// Rewrites the own list file of `kind` from the store.
+FileStatus saveList(const QString& ownDirectory, ListKind kind, const ItemStore& store);
+// Creates the list file with the header line alone when it does not exist.
+FileStatus createList(const QString& directory, ListKind kind);
+
+// Archives.
+template <class T>
+FileStatus appendDone(const QString& path, const T& item);
+template <class T>
+FileStatus loadDone(const QString& path, ItemList<T>& out);

@@ -1,0 +1,49 @@
+#include "store/memo.h"
+
+#include "store/cp932.h"
+#include "store/settings_file.h"
+
+#include <QFileInfo>
+
+QString memoFileName(int memoNo)
+{
+    return QStringLiteral("~%1.txt").arg(memoNo, 7, 10, QLatin1Char('0'));
+}
+
+QString memoPath(const QString& directory, int memoNo) { return directory + memoFileName(memoNo); }
+
+QString memoTextFromBytes(const QByteArray& bytes)
+{
+    QByteArray body = bytes.size() >= 2 ? bytes.left(bytes.size() - 2) : QByteArray();
+    body.replace("\r\n", "\n");
+    return cp932::decode(body);
+}
+
+QByteArray memoBytesFromText(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return cp932::encode(t) + "\r\n";
+}
+
+MemoRead readMemo(const QString& path)
+{
+    const ReadResult r = readFile(path, Locking::None);
+    return {r.status, r.ok() ? memoTextFromBytes(r.bytes) : QString()};
+}
+
+FileStatus writeMemo(const QString& path, const QString& text)
+{
+    return writeFile(path, memoBytesFromText(text), Locking::None);
+}
+
+int allocateMemoNo(AppSettings& settings, const QString& ownDirectory)
+{
+    long long n = std::max(0LL, settings.memoCounterValue());
+    do {
+        ++n;
+    } while (n < 9999999 && QFileInfo::exists(memoPath(ownDirectory, int(n))));
+    settings.memoCounter = Field::number(n);
+    return int(n);
+}

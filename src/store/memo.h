@@ -1,0 +1,26 @@
+#pragma once
+// Memo files: "~" + seven-digit number + ".txt" in the owner's data directory,
+// the text with CR LF line ends followed by one CR LF.
+
+#include "store/file_access.h"
+
+struct AppSettings;
+
+QString memoFileName(int memoNo);
+QString memoPath(const QString& directory, int memoNo);
+
+// The memo text ("\n" line breaks) from a file's bytes, and back.
+QString memoTextFromBytes(const QByteArray& bytes);
+QByteArray memoBytesFromText(const QString& text);
+
+struct MemoRead {
+    FileStatus status;
+    QString text;
+};
+MemoRead readMemo(const QString& path);
+FileStatus writeMemo(const QString& path, const QString& text);
+
+// Steps the memo counter in memory and returns the new number. A number whose
+// file already exists in the directory is passed over, so a counter that went
+// back (an old settings file) never overwrites a memo.
+int allocateMemoNo(AppSettings& settings, const QString& ownDirectory);

@@ -1,0 +1,81 @@
+#pragma once
+// The four record kinds of the data files, their line layouts and the sentinels.
+
+#include "store/field.h"
+
+#include <QString>
+#include <array>
+
+namespace sentinel {
+inline constexpr char kToday[] = "0000/00/00";
+inline constexpr char kNoDeadline[] = "9999/99/99";
+inline constexpr char kTodayTime[] = "00:00";
+inline constexpr char kNoTime[] = "99:99";
+inline constexpr char kSecret[] = "SECRET";
+inline constexpr char kImportant[] = "JYUYO";
+inline constexpr int kNoRank = 9999;
+}  // namespace sentinel
+
+inline const QString kImportantMark = QStringLiteral("●");
+inline const QString kTodayShown = QStringLiteral("今日中");
+inline const QString kNoDeadlineShown = QStringLiteral("期限無");
+
+// Fields shared by the open ToDo and schedule records.
+struct OpenItem {
+    Field entryDate, date, time, content, person, memoNo, alarm, secret, important, spare;
+    // Display texts, never written.
+    QString shownDate, shownTime;
+};
+
+struct TodoItem : OpenItem {
+    Field rank;
+};
+
+struct ScheduleItem : OpenItem {};
+
+struct DoneItem {
+    Field doneDate, entryDate, date, time, content, person, memoNo, secret, important, spare;
+};
+
+struct DoneTodoItem : DoneItem {};
+struct DoneScheduleItem : DoneItem {};
+
+// Line order of each record kind in its file.
+template <class T> struct RecordLayout;
+
+template <> struct RecordLayout<TodoItem> {
+    static constexpr std::array<Field TodoItem::*, 11> lines{
+        &TodoItem::entryDate, &TodoItem::date, &TodoItem::time, &TodoItem::content,
+        &TodoItem::person, &TodoItem::memoNo, &TodoItem::rank, &TodoItem::alarm,
+        &TodoItem::secret, &TodoItem::important, &TodoItem::spare};
+};
+
+template <> struct RecordLayout<ScheduleItem> {
+    static constexpr std::array<Field ScheduleItem::*, 10> lines{
+        &ScheduleItem::entryDate, &ScheduleItem::date, &ScheduleItem::time, &ScheduleItem::content,
+        &ScheduleItem::person, &ScheduleItem::memoNo, &ScheduleItem::alarm, &ScheduleItem::secret,
+        &ScheduleItem::important, &ScheduleItem::spare};
+};
+
+template <class T>
+    requires std::is_base_of_v<DoneItem, T>
+struct RecordLayout<T> {
+    static constexpr std::array<Field T::*, 10> lines{
+        &T::doneDate, &T::entryDate, &T::date, &T::time, &T::content,
+        &T::person, &T::memoNo, &T::secret, &T::important, &T::spare};
+};
+
+// The memo number of an item: 0 when it has none or the line holds no usable
+// number. Only 1..9999999 name a memo file.
+int memoNumber(const Field& memoNo);
+bool isSecret(const OpenItem& item);
+bool isImportant(const OpenItem& item);
+bool wantsAlarm(const OpenItem& item);   // alarm flag 1
+
+// shownDate and shownTime from date and time.
+void deriveShown(OpenItem& item);
+// The four cells of a list row: shown date, shown time, content, person.
+QStringList rowCells(const OpenItem& item);
+QStringList rowCells(const DoneItem& item);
+// The same joined with tabs, as the grid takes a row.
+QString rowText(const OpenItem& item);

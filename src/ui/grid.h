@@ -1,0 +1,71 @@
+#pragma once
+// The list grid: a QTableView over a small row model. Row 0 is the heading row
+// (the horizontal header); item row r is model row r - 1; "current row 0" means
+// no current item. Whole lists are replaced in one model reset, never row by row.
+
+#include <QStringList>
+#include <QWidget>
+#include <vector>
+
+class GridModel;
+class QModelIndex;
+class QTableView;
+
+class Grid : public QWidget {
+    Q_OBJECT
+public:
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    // Rows including the heading row; setRows(1) leaves only the heading.
+    int rows() const;
+    void setRows(int rows);
+    int cols() const;
+    void setCols(int cols);
+
+    void setColumnWidth(int col, int twips);
+    int columnWidth(int col) const;  // twips
+    void setColumnAlignment(int col, Qt::Alignment alignment);
+
+    // Current cell; row 0 is the heading row.
+    int row() const;
+    void setRow(int row);
+    int col() const;
+    void setCol(int col);
+    QString text() const;                // text of the current cell
+    void setText(const QString& text);   // writes the current cell
+    QString cellText(int row, int col) const;
+
+    // Inserts a row at index (1 = first item row); cells separated by '\t'.
+    void addItem(const QString& tabSeparatedRow, int index);
+    void removeItem(int index);
+
+    // Bulk refill: replaces every item row in one model reset.
+    void replaceItems(std::vector<QStringList> rows);
+
+    QTableView* view() const { return view_; }
+
+signals:
+    void Click();
+    void DblClick();
+    void RowColChange();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Row and column changes made inside one operation are reported once, after it.
+    void beginChange() { ++changing_; }
+    void endChange();
+    void reportMove();
+    void onCurrentChanged(const QModelIndex& current);
+    void onClicked(const QModelIndex& index, bool doubleClick);
+    void applyRowHeight();
+
+    QTableView* view_;
+    GridModel* model_;
+    int col_ = 0;        // current column; kept while no row is current
+    int changing_ = 0;
+    int lastRow_ = 0;    // as last reported by RowColChange
+    int lastCol_ = 0;
+};

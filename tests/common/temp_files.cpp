@@ -1,0 +1,31 @@
+#include "common/temp_files.h"
+
+#include "store/cp932.h"
+
+#include <QFile>
+#include <QtTest>
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray crlfLines(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    for (const QByteArray& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+QByteArray sjis(const QString& text) { return cp932::encode(text); }
