@@ -1,0 +1,19 @@
+#include "ui/calendar.h"
+
+Calendar::Calendar(QWidget* parent) : QCalendarWidget(parent)
+{
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // The widget selects the clicked day before it reports the click.
+    connect(this, &QCalendarWidget::clicked, this, [this] { emit Click(); });
+    connect(this, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!settingFromCode_)
+            emit Change();
+    });
+}
+
+void Calendar::setDate(const QDate& date)
+{
+    settingFromCode_ = true;
+    setSelectedDate(date);
+    settingFromCode_ = false;
+}

@@ -1,0 +1,105 @@
+#include "ui/ui.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon boxIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The first button is the default, as users of this program expect Enter to
+// confirm; Escape maps to the negative answer.
+QMessageBox::StandardButton defaultButton(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::YesNo: return QMessageBox::Yes;
+    case MsgButtons::RetryCancel: return QMessageBox::Retry;
+    default: return QMessageBox::Ok;
+    }
+}
+
+MsgAnswer answerFor(int clicked, MsgButtons buttons)
+{
+    switch (clicked) {
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Retry: return MsgAnswer::Retry;
+    default: break;
+    }
+    // Closed without a button (e.g. the window was closed): the safe answer.
+    switch (buttons) {
+    case MsgButtons::Ok: return MsgAnswer::Ok;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    default: return MsgAnswer::Cancel;
+    }
+}
+
+qint64 monotonicMs()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+
+}  // namespace
+
+MsgAnswer QtUi::message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
+                        const QString& title)
+{
+    QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons), parent);
+    box.setDefaultButton(defaultButton(buttons));
+    const int clicked = box.exec();
+    return answerFor(clicked, buttons);
+}
+
+void QtUi::beep() { QApplication::beep(); }
+
+bool QtUi::openWithShell(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+
+int QtUi::runModal(QDialog& dialog) { return dialog.exec(); }
+
+void QtUi::yieldToEvents()
+{
+    // Called from long loops; processing events every call would dominate them.
+    constexpr qint64 kMinIntervalMs = 16;
+    const qint64 now = monotonicMs();
+    if (lastYieldMs_ >= 0 && now - lastYieldMs_ < kMinIntervalMs)
+        return;
+    lastYieldMs_ = now;
+    QCoreApplication::processEvents();
+}
+
+BusyPointer::BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+BusyPointer::~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
