@@ -56,6 +56,23 @@ public slots:
     void Menu_Settei_jibun_Click();
     void Menu_Settei_member_Click();
 
+    // Sorting the lists on display (main_form_sort.cpp).
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    // The clock's alarm (main_form_alarm.cpp).
+    void CurTime1_Alarm();
+    // A new item from the calendar (main_form_calendar.cpp).
+    void CSCalendar1_Click();
+
+public:
+    // Chooses the next alarm among the own open lists and arms the clock.
+    void ArmAlarm(bool sameMinute);
+    // Sorts both own open lists by date and time and redisplays them.
+    void sortOwnListsByDate();
+    // The view toggle's caption tells open lists ("完了表示") from the archives.
+    bool openListsShown() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +87,6 @@ private:
     void showOwnLists();
     void showMemberLists(int k);
     void setEditingEnabled(bool own);
-    void armAlarm(bool sameMinute);
     bool loadOwnListAtStartup(ListKind kind);
     bool showOwnSettingsDialog();
     bool showMemberDialog();

@@ -112,7 +112,7 @@ void Main_Form::writeListTitles(int todoCount, int scheduleCount)
     }
 }
 
-void Main_Form::armAlarm(bool sameMinute)
+void Main_Form::ArmAlarm(bool sameMinute)
 {
     const AlarmChoice choice = chooseAlarm(store_, time_.now().toString(QStringLiteral("HH:mm")), sameMinute);
     CurTime1->setAlarmTime(choice.alarmTime);
@@ -194,7 +194,7 @@ bool Main_Form::Form_Load()
     restorePlacement();
     setUpGrid(*Grid1, todoTitle(store_.todoCount()));
     setUpGrid(*Grid2, scheduleTitle(store_.scheduleCount()));
-    armAlarm(true);
+    ArmAlarm(true);
     showOwnRows();
 
     fillMemberCombo(*Combo1, settings_);

@@ -107,3 +107,5 @@ void Main_Form::Grid2_RowColChange()
     if (loading_)
         return;
 }
+
+bool Main_Form::openListsShown() const { return Command13->text() == QStringLiteral("完了表示"); }

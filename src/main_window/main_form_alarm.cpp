@@ -1,0 +1,3 @@
+#include "main_window/main_form.h"
+
+void Main_Form::CurTime1_Alarm() {}
