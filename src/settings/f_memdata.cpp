@@ -1,0 +1,177 @@
+#include "settings/f_memdata.h"
+
+#include "settings/centre_dialog.h"
+#include "settings/drive_follow.h"
+#include "store/file_access.h"
+#include "store/settings_file.h"
+#include "ui/dir_list.h"
+#include "ui/drive_list.h"
+#include "ui/ui.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class W, class... Args>
+W* named(const QString& name, QWidget* parent, Args&&... args)
+{
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(name);
+    return w;
+}
+
+QLabel* label(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* l = named<QLabel>(name, parent, text);
+    l->setWordWrap(true);
+    return l;
+}
+
+}  // namespace
+
+F_memdata::F_memdata(AppSettings& settings, Ui& ui, QWidget* mainWindow)
+    : QDialog(mainWindow), settings_(settings), ui_(ui), mainWindow_(mainWindow)
+{
+    setObjectName(QStringLiteral("F_memdata"));
+
+    Label1 = label(QStringLiteral("Label1"),
+                   QStringLiteral("やることや予定を見たい人の名前と、その人のデータが格納されているドライブ、ディレクトリを指定して下さい。"),
+                   this);
+    List1 = named<QListWidget>(QStringLiteral("List1"), this);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Label6 = label(QStringLiteral("Label6"), QStringLiteral("←変更前の名前をここから　選んで下さい"), this);
+    Label4 = label(QStringLiteral("Label4"), QStringLiteral("氏名(変更前)"), this);
+    Text1 = named<QLineEdit>(QStringLiteral("Text1"), this);
+    Text1->setReadOnly(true);
+    Label5 = label(QStringLiteral("Label5"), QStringLiteral("ディレクトリ(変更前)"), this);
+    Text2 = named<QLineEdit>(QStringLiteral("Text2"), this);
+    Text2->setReadOnly(true);
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("氏名(変更後)"), this);
+    Text3 = named<QLineEdit>(QStringLiteral("Text3"), this);
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("ディレクトリ(変更後)"), this);
+    Text4 = named<QLineEdit>(QStringLiteral("Text4"), this);
+    Drive1 = named<DriveListBox>(QStringLiteral("Drive1"), this);
+    Dir1 = named<DirListBox>(QStringLiteral("Dir1"), this);
+    Command1 = named<QPushButton>(QStringLiteral("Command1"), this, QStringLiteral("決定"));
+    Command2 = named<QPushButton>(QStringLiteral("Command2"), this, QStringLiteral("中止"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label6, 0, 0, 1, 2);
+    fields->addWidget(Label4, 1, 0);
+    fields->addWidget(Text1, 1, 1);
+    fields->addWidget(Label5, 2, 0);
+    fields->addWidget(Text2, 2, 1);
+    fields->addWidget(Label2, 3, 0);
+    fields->addWidget(Text3, 3, 1);
+    fields->addWidget(Label3, 4, 0);
+    fields->addWidget(Text4, 4, 1);
+    fields->addWidget(Drive1, 5, 0, 1, 2);
+    fields->addWidget(Dir1, 6, 0, 1, 2);
+    fields->setRowStretch(6, 1);
+    fields->setColumnStretch(1, 1);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(List1, 2);
+    middle->addLayout(fields, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
+    layout->activate();
+    resize(QSize(600, 460).expandedTo(minimumSizeHint()));
+
+    connect(List1, &QListWidget::currentRowChanged, this, &F_memdata::List1_Click);
+    // A click on the line already chosen fills the texts again.
+    connect(List1, &QListWidget::itemClicked, this, &F_memdata::List1_Click);
+    connect(Dir1, &DirListBox::pathChanged, this, &F_memdata::Dir1_Change);
+    connect(Dir1, &QAbstractItemView::clicked, this, &F_memdata::Dir1_Click);
+    connect(Drive1, &QComboBox::currentIndexChanged, this, &F_memdata::Drive1_Change);
+    connect(Command1, &QPushButton::clicked, this, &F_memdata::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &F_memdata::Command2_Click);
+
+    Form_Load();
+}
+
+void F_memdata::Form_Load()
+{
+    centreOver(*this, mainWindow_);
+    setWindowTitle(kAppTitle);
+    startAtWorkingDirectory(*Drive1, *Dir1);
+    rememberedDrive_ = Drive1->rootPath();
+    Text1->clear();
+    Text2->clear();
+    Text3->clear();
+    Text4->clear();
+
+    const QSignalBlocker block(List1);
+    List1->clear();
+    for (int k = 1; k < kMemberSlots; ++k)
+        List1->addItem(settings_.memberName(k));
+}
+
+int F_memdata::selectedLine() const
+{
+    // Focus alone can make a line current without selecting it; that is no choice.
+    const QListWidgetItem* item = List1->currentItem();
+    return item && item->isSelected() ? List1->currentRow() : -1;
+}
+
+void F_memdata::List1_Click()
+{
+    const int line = selectedLine();
+    if (line < 0)
+        return;
+    Text1->setText(settings_.memberName(line + 1));
+    Text2->setText(settings_.memberDirectory(line + 1));
+    Text3->setFocus();
+}
+
+void F_memdata::Dir1_Change() { Text4->setText(Dir1->path()); }
+
+void F_memdata::Dir1_Click() { Text4->setText(Dir1->path()); }
+
+void F_memdata::Drive1_Change()
+{
+    followDriveChoice(*Drive1, *Dir1, rememberedDrive_, ui_);
+    Text4->setText(Dir1->path());
+}
+
+void F_memdata::Command1_Click()
+{
+    if (Text3->text().isEmpty()) {
+        ui_.beep();
+        ui_.message(this, QStringLiteral("変更後の名前を入力して下さい。"), MsgButtons::Ok, MsgIcon::Exclamation);
+        Text3->setFocus();
+        return;
+    }
+    if (Text4->text().isEmpty()) {
+        ui_.beep();
+        ui_.message(this, QStringLiteral("データを格納するディレクトリを指定して下さい。"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        Text4->setFocus();
+        return;
+    }
+    const int line = selectedLine();
+    if (line < 0) {
+        ui_.message(this, QStringLiteral("変更する名前を指定して下さい。"), MsgButtons::Ok, MsgIcon::Exclamation);
+        Text3->setFocus();
+        return;
+    }
+    Member& member = settings_.members[std::size_t(line + 1)];
+    member.name = Field(Text3->text());
+    member.directory = Field(withTrailingSeparator(Text4->text()));
+    accept();
+}
+
+void F_memdata::Command2_Click() { reject(); }

@@ -1,0 +1,147 @@
+#include "settings/f_mydata.h"
+
+#include "settings/centre_dialog.h"
+#include "settings/drive_follow.h"
+#include "settings/memo_copy.h"
+#include "store/file_access.h"
+#include "store/settings_file.h"
+#include "ui/dir_list.h"
+#include "ui/drive_list.h"
+#include "ui/ui.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* wrappingLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
+
+F_mydata::F_mydata(AppSettings& settings, const ItemStore& store, const QString& programDir, Ui& ui,
+                   QWidget* mainWindow)
+    : QDialog(mainWindow), settings_(settings), store_(store), programDir_(programDir), ui_(ui),
+      mainWindow_(mainWindow)
+{
+    setObjectName(QStringLiteral("F_mydata"));
+
+    Label1 = wrappingLabel(QStringLiteral("Label1"), QStringLiteral("① 自分の名前（又はニックネームなど）を入力して下さい。"), this);
+    Label4 = wrappingLabel(QStringLiteral("Label4"), QStringLiteral("自分の名前："), this);
+    Label4->setWordWrap(false);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Label2 = wrappingLabel(QStringLiteral("Label2"),
+                           QStringLiteral("② データを格納するドライブとディレクトリを、以下のリストから選択　 して下さい。"
+                                          "（ネットワークを使用していない場合は、変更する必要　 はありません。"
+                                          "ネットワークを使用している場合で、自分のデータを　 他のメンバーにも公開する場合は、"
+                                          "ネットワーク上の共用ドライブを　 指定して下さい。）"),
+                           this);
+    Label5 = wrappingLabel(QStringLiteral("Label5"), QStringLiteral("データを格納するドライブとディレクトリ"), this);
+    Drive1 = new DriveListBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Dir1 = new DirListBox(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Command1 = new QPushButton(QStringLiteral("決定"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("中止"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Label4);
+    nameRow->addWidget(Text1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(nameRow);
+    layout->addSpacing(8);
+    layout->addWidget(Label2);
+    layout->addWidget(Label5);
+    layout->addWidget(Drive1);
+    layout->addWidget(Dir1, 1);
+    layout->addWidget(Text2);
+    layout->addLayout(buttons);
+    layout->activate();
+    resize(QSize(460, 480).expandedTo(minimumSizeHint()));
+
+    connect(Dir1, &DirListBox::pathChanged, this, &F_mydata::Dir1_Change);
+    connect(Drive1, &QComboBox::currentIndexChanged, this, &F_mydata::Drive1_Change);
+    connect(Command1, &QPushButton::clicked, this, &F_mydata::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &F_mydata::Command2_Click);
+
+    Form_Load();
+}
+
+void F_mydata::Form_Load()
+{
+    centreOver(*this, mainWindow_);
+    setWindowTitle(kAppTitle);
+
+    // The lists start where the program was started, not at the stored directory.
+    startAtWorkingDirectory(*Drive1, *Dir1);
+    rememberedDrive_ = Drive1->rootPath();
+
+    const QString name = settings_.ownName();
+    Text1->setText(name.isEmpty() ? QStringLiteral("自分") : name);
+    const QString dir = settings_.ownDirectory();
+    Text2->setText(dir.isEmpty() ? QDir::toNativeSeparators(programDir_) : dir);
+}
+
+void F_mydata::Dir1_Change() { Text2->setText(Dir1->path()); }
+
+void F_mydata::Drive1_Change()
+{
+    followDriveChoice(*Drive1, *Dir1, rememberedDrive_, ui_);
+    Text2->setText(Dir1->path());
+}
+
+void F_mydata::Command1_Click()
+{
+    if (Text1->text().isEmpty()) {
+        ui_.beep();
+        ui_.message(this, QStringLiteral("名前を入力して下さい。"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (Text2->text().isEmpty()) {
+        ui_.beep();
+        ui_.message(this, QStringLiteral("データを格納するディレクトリを指定して下さい。"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        return;
+    }
+
+    const QString oldDir = settings_.ownDirectory();
+    const QString newDir = withTrailingSeparator(Text2->text());
+    Member& own = settings_.members[0];
+    own.name = Field(Text1->text());
+    own.directory = Field(newDir);
+
+    // Nothing to carry over on the first start or when the folder stays the same.
+    if (!oldDir.isEmpty() && !isSameFolder(oldDir, newDir)) {
+        QStringList failed;
+        {
+            const BusyPointer busy;
+            failed = copyOwnMemos(store_, oldDir, newDir);
+        }
+        if (!failed.isEmpty())
+            ui_.message(this, QStringLiteral("次のメモファイルをコピーできませんでした。") + QLatin1Char('\n') +
+                                  failed.join(QLatin1Char('\n')),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    accept();
+}
+
+void F_mydata::Command2_Click() { reject(); }
