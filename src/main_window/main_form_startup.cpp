@@ -213,12 +213,16 @@ TrapResult Main_Form::saveSettings(FileErrorHandler& handler)
 bool Main_Form::saveAll()
 {
     FileErrorHandler handler = trap(TrapVariant::Shared);
+    const QString ownDirectory = settings_.ownDirectory();
     bool saved = saveSettings(handler).ok();
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule})
         saved = handler.run([&] { return saveList(settings_.ownDirectory(), kind, store_); }, Scope::Own,
                             StepKind::Write)
                     .ok() &&
                 saved;
+    // The user chose another data folder on the way: the settings must name it.
+    if (settings_.ownDirectory() != ownDirectory)
+        saved = saveSettings(handler).ok() && saved;
     if (!saved)
         ui_.message(this,
                     QStringLiteral("保存できなかったデータがあります。\n"

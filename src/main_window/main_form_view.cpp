@@ -57,12 +57,11 @@ void Main_Form::showOwnLists()
 
 void Main_Form::showMemberLists(int k)
 {
-    const QString directory = settings_.memberDirectory(k);
     FileErrorHandler handler = trap(TrapVariant::Shared);
     ItemStore incoming;
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
         const QString& file = listFileName(kind);
-        if (!fileExistsIgnoringCase(directory, file))
+        if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
             ui_.message(this, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
                         MsgIcon::Exclamation);
         const TrapResult r = handler.run(

@@ -1,0 +1,72 @@
+#include "common/held_lock.h"
+#include "common/test_main.h"
+#include "main_form_fixture.h"
+
+class TestShutdown : public QObject {
+    Q_OBJECT
+private slots:
+    // A colleague viewing the own list holds it for reading: the write waits for
+    // the user's OK and then goes through.
+    void ownListInUseIsRetried()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList<TodoItem>(QStringLiteral("todo.dat"), {todo("2026/12/11", "10:00", QStringLiteral("a"), QStringLiteral("山田"))});
+        QVERIFY(f.start());
+        f.form->store().todos[1].content = Field(QStringLiteral("変更後"));
+        HeldLock lock(f.dataDir + "todo.dat", QStringLiteral("ofd-read"));
+        QVERIFY(lock.isHeld());
+        f.ui.onMessage = [&](const RecordedMessage&) { lock.release(); };
+        QVERIFY(f.form->cmd_syuryo_Click());
+        QCOMPARE(f.ui.messageTexts(),
+                 QStringList{QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。")});
+        QVERIFY(readBytes(f.dataDir + "todo.dat").contains(sjis(QStringLiteral("変更後"))));
+    }
+
+    // The own data folder vanished: the user may give up, and then the window
+    // stays open with everything still in memory.
+    void givingUpKeepsTheWindowOpen()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        QVERIFY(f.start());
+        QVERIFY(QDir(f.dataDir).removeRecursively());
+        f.ui.answer(MsgAnswer::Cancel);
+        QVERIFY(!f.form->cmd_syuryo_Click());
+        QCOMPARE(f.ui.messages[0].text, QStringLiteral("指定されたパスが不正です。"));
+        QCOMPARE(f.ui.messages[0].buttons, MsgButtons::OkCancel);
+        QVERIFY(f.ui.messages.last().text.startsWith(QStringLiteral("保存できなかったデータがあります。")));
+        QVERIFY(!QFileInfo::exists(f.dataDir));
+    }
+
+    // ...or choose another folder in the own-settings dialog and save there.
+    void missingOwnFolderCanBeChosenAgain()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList<TodoItem>(QStringLiteral("todo.dat"), {todo("2026/12/11", "10:00", QStringLiteral("残す"), QStringLiteral("山田"))});
+        QVERIFY(f.start());
+        QVERIFY(QDir(f.dataDir).removeRecursively());
+        const QString newDir = f.root.filePath(QStringLiteral("moved"));
+        QVERIFY(QDir().mkpath(newDir));
+        f.acceptOwnSettings(QStringLiteral("山田"), newDir);
+        QVERIFY(f.form->cmd_syuryo_Click());
+        QCOMPARE(f.ui.dialogsShown.value(0), QStringLiteral("F_mydata"));
+        QVERIFY(readBytes(resolvePath(newDir + "/", QStringLiteral("todo.dat"))).contains(sjis(QStringLiteral("残す"))));
+        QCOMPARE(readSettings(f.settingsPath()).settings.ownDirectory(), newDir + "/");
+    }
+
+    void closingTheWindowSavesLikeTheQuitButton()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        QVERIFY(f.start());
+        f.form->show();
+        f.form->store().todos.append(todo("2026/12/11", "10:00", QStringLiteral("閉じる前"), QStringLiteral("山田")));
+        QVERIFY(f.form->close());
+        QVERIFY(readBytes(f.dataDir + "todo.dat").contains(sjis(QStringLiteral("閉じる前"))));
+    }
+};
+
+PORUKA_TEST_MAIN(TestShutdown)
+#include "test_shutdown.moc"
