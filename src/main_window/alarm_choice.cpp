@@ -13,42 +13,58 @@ int minutesOf(const QByteArray& t)
     return h >= 0 && h < 24 && m >= 0 && m < 60 ? h * 60 + m : -1;
 }
 
-}  // namespace
-
-std::optional<QString> alarmMoment(const OpenItem& item)
+// The alarm minute of an item (minutes since midnight), or -1 when it asks for none.
+int alarmMinute(const OpenItem& item)
 {
     if (item.time == sentinel::kTodayTime || item.time == sentinel::kNoTime || !wantsAlarm(item))
-        return std::nullopt;
+        return -1;
     const int t = minutesOf(item.time.bytes());
-    if (t < 0)
-        return std::nullopt;
-    const int m = std::max(0, t - 5);
-    return QStringLiteral("%1:%2").arg(m / 60, 2, 10, QLatin1Char('0')).arg(m % 60, 2, 10, QLatin1Char('0'));
+    return t < 0 ? -1 : std::max(0, t - 5);
 }
 
-namespace {
+QString hhmm(int minutes)
+{
+    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
 
 template <class T>
-void consider(const ItemList<T>& list, const QString& now, bool sameMinute, AlarmChoice& choice)
+void consider(const ItemList<T>& list, int now, bool sameMinute, int& best, const OpenItem*& chosen)
 {
     for (const T& item : list.items()) {
-        const auto moment = alarmMoment(item);
-        if (!moment)
+        const int moment = alarmMinute(item);
+        if (moment < 0)
             continue;
-        const bool ahead = sameMinute ? *moment >= now : *moment > now;
-        if (ahead && *moment < choice.alarmTime) {
-            choice.alarmTime = *moment;
-            choice.notice = AlarmNotice{item.date.text(), item.time.text(), item.content.text(), item.person.text()};
+        // Minutes compare as the "HH:MM" texts do.
+        const bool ahead = sameMinute ? moment >= now : moment > now;
+        if (ahead && moment < best) {
+            best = moment;
+            chosen = &item;
         }
     }
 }
 
 }  // namespace
 
+std::optional<QString> alarmMoment(const OpenItem& item)
+{
+    const int m = alarmMinute(item);
+    if (m < 0)
+        return std::nullopt;
+    return hhmm(m);
+}
+
 AlarmChoice chooseAlarm(const ItemStore& store, const QString& now, bool sameMinute)
 {
+    const int nowMinute = minutesOf(now.toLatin1());
+    int best = 23 * 60 + 59;   // "23:59": nothing chosen
+    const OpenItem* chosen = nullptr;
+    consider(store.todos, nowMinute, sameMinute, best, chosen);
+    consider(store.schedules, nowMinute, sameMinute, best, chosen);
     AlarmChoice choice;
-    consider(store.todos, now, sameMinute, choice);
-    consider(store.schedules, now, sameMinute, choice);
+    if (chosen) {
+        choice.alarmTime = hhmm(best);
+        choice.notice = AlarmNotice{chosen->date.text(), chosen->time.text(), chosen->content.text(),
+                                    chosen->person.text()};
+    }
     return choice;
 }

@@ -2,6 +2,8 @@
 
 #include "store/cp932.h"
 
+#include <cstring>
+
 namespace {
 
 template <class T>
@@ -69,23 +71,57 @@ QByteArray joinLines(const QByteArrayList& lines)
     return out;
 }
 
+// Walks the lines of a buffer without building a list of them first: a list file
+// of 30000 records has over 300000 lines.
+class LineCursor {
+public:
+    explicit LineCursor(const QByteArray& bytes) : p_(bytes.constData()), end_(p_ + bytes.size()) {}
+    bool atEnd() const { return p_ >= end_; }
+    QByteArray next()
+    {
+        const char* nl = static_cast<const char*>(std::memchr(p_, '\n', std::size_t(end_ - p_)));
+        const char* stop = nl ? nl : end_;
+        const char* lineEnd = nl && stop > p_ && stop[-1] == '\r' ? stop - 1 : stop;
+        QByteArray line = lineEnd > p_ ? QByteArray(p_, lineEnd - p_) : QByteArray();
+        p_ = nl ? nl + 1 : end_;
+        return line;
+    }
+
+private:
+    const char* p_;
+    const char* end_;
+};
+
+template <class T>
+void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
+{
+    constexpr auto& layout = RecordLayout<T>::lines;
+    out.clear();
+    out.items().reserve(std::size_t(std::min<qsizetype>(sizeHint / 60 + 1, ItemList<T>::kCapacity)));
+    while (!lines.atEnd() && !out.isFull()) {
+        T item;
+        for (auto field : layout) {
+            if (lines.atEnd())
+                break;
+            item.*field = Field::fromBytes(lines.next());
+        }
+        out.append(std::move(item));
+    }
+    while (!lines.atEnd())
+        out.overflow.append(lines.next());
+}
+
 template <class T>
 void parseRecords(const QByteArrayList& lines, qsizetype first, ItemList<T>& out)
 {
     constexpr auto& layout = RecordLayout<T>::lines;
     constexpr qsizetype width = qsizetype(layout.size());
     out.clear();
-    out.items().reserve(std::size_t(std::min<qsizetype>((lines.size() - first + width - 1) / width,
-                                                        ItemList<T>::kCapacity)));
     qsizetype i = first;
     while (i < lines.size() && !out.isFull()) {
         T item;
-        for (qsizetype f = 0; f < width; ++f, ++i) {
-            if (i < lines.size())
-                item.*layout[std::size_t(f)] = Field::fromBytes(lines[i]);
-        }
-        if constexpr (std::is_base_of_v<OpenItem, T>)
-            deriveShown(item);
+        for (qsizetype f = 0; f < width && i < lines.size(); ++f, ++i)
+            item.*layout[std::size_t(f)] = Field::fromBytes(lines[i]);
         out.append(std::move(item));
     }
     if (i < lines.size())
@@ -108,9 +144,9 @@ QByteArrayList recordLines(const ItemList<T>& list)
 template <class T>
 void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
 {
-    const QByteArrayList lines = splitLines(bytes);
-    header = lines.isEmpty() ? newListHeader() : lines.first();
-    parseRecords(lines, 1, out);
+    LineCursor lines(bytes);
+    header = lines.atEnd() ? newListHeader() : lines.next();
+    parseRecordsFrom(lines, out, bytes.size());
 }
 
 template <class T>
@@ -180,7 +216,8 @@ FileStatus loadDone(const QString& path, ItemList<T>& out)
     const ReadResult r = readFile(path, Locking::Exclusive);
     if (!r.ok())
         return r.status;
-    parseRecords(splitLines(r.bytes), 0, out);
+    LineCursor lines(r.bytes);
+    parseRecordsFrom(lines, out, r.bytes.size());
     return r.status;
 }
 
