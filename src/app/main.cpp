@@ -3,11 +3,13 @@
 #include "ui/ui.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("poruka"));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 
     SystemTimeSource time;
     QtUi ui;

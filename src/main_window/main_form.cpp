@@ -97,6 +97,10 @@ void Main_Form::buildControls()
     T_memo->setReadOnly(true);
     CSCalendar1 = new Calendar(central);
     CSCalendar1->setObjectName(QStringLiteral("CSCalendar1"));
+    // The right-hand column is narrow: a slightly smaller font lets all seven days show.
+    QFont small = CSCalendar1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    CSCalendar1->setFont(small);
     CurTime1 = new Clock(time_, central);
     CurTime1->setObjectName(QStringLiteral("CurTime1"));
 

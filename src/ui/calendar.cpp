@@ -1,8 +1,12 @@
+#include <QLocale>
 #include "ui/calendar.h"
 
 Calendar::Calendar(QWidget* parent) : QCalendarWidget(parent)
 {
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // One character a day name keeps the month readable in the narrow column.
+    setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     // The widget selects the clicked day before it reports the click.
     connect(this, &QCalendarWidget::clicked, this, [this] { emit Click(); });
     connect(this, &QCalendarWidget::selectionChanged, this, [this] {
