@@ -1,5 +1,7 @@
 #include "settings/f_memdata.h"
 
+#include "store/cp932.h"
+
 #include "settings/centre_dialog.h"
 #include "settings/drive_follow.h"
 #include "store/file_access.h"
@@ -158,6 +160,14 @@ void F_memdata::Command1_Click()
     if (Text4->text().isEmpty()) {
         ui_.beep();
         ui_.message(this, QStringLiteral("データを格納するディレクトリを指定して下さい。"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        Text4->setFocus();
+        return;
+    }
+    if (!cp932::canEncode(Text4->text())) {
+        // The settings file is code page 932: such a folder name could not be kept.
+        ui_.beep();
+        ui_.message(this, QStringLiteral("ディレクトリ名に使えない文字が含まれています。"), MsgButtons::Ok,
                     MsgIcon::Exclamation);
         Text4->setFocus();
         return;

@@ -1,5 +1,7 @@
 #include "settings/f_mydata.h"
 
+#include "store/cp932.h"
+
 #include "settings/centre_dialog.h"
 #include "settings/drive_follow.h"
 #include "settings/memo_copy.h"
@@ -119,6 +121,13 @@ void F_mydata::Command1_Click()
     if (Text2->text().isEmpty()) {
         ui_.beep();
         ui_.message(this, QStringLiteral("データを格納するディレクトリを指定して下さい。"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        return;
+    }
+    if (!cp932::canEncode(Text2->text())) {
+        // The settings file is code page 932: such a folder name could not be kept.
+        ui_.beep();
+        ui_.message(this, QStringLiteral("ディレクトリ名に使えない文字が含まれています。"), MsgButtons::Ok,
                     MsgIcon::Exclamation);
         return;
     }

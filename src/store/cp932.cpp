@@ -94,4 +94,9 @@ QByteArray encode(QStringView text)
     return out;
 }
 
+bool canEncode(QStringView text)
+{
+    return decode(encode(text)) == text;
+}
+
 }  // namespace cp932

@@ -16,5 +16,7 @@ namespace cp932 {
 QString decode(const char* data, qsizetype size);
 inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
 QByteArray encode(QStringView text);
+// True when every character of the text has a code page 932 code.
+bool canEncode(QStringView text);
 
 }  // namespace cp932

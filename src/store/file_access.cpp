@@ -137,21 +137,33 @@ bool fileExistsIgnoringCase(const QString& dir, const QString& name)
 ReadResult readFile(const QString& path, Locking locking)
 {
     ReadResult r;
-    Fd fd(::open(local(path).constData(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        r.status = failure(path, errno);
-        return r;
-    }
-    if (locking == Locking::Exclusive && !lockWhole(fd.get(), F_RDLCK)) {
-        r.status = failure(path, errno == EACCES ? EAGAIN : errno);
-        return r;
+    // A writer renames its new file over the old one; a reader that opened the old
+    // one just before would lock and read a file that is no longer the list.
+    // Opening again until the locked file is the one the path names avoids that.
+    std::optional<Fd> fd;
+    for (int attempt = 0;; ++attempt) {
+        fd.emplace(::open(local(path).constData(), O_RDONLY | O_CLOEXEC));
+        if (fd->get() < 0) {
+            r.status = failure(path, errno);
+            return r;
+        }
+        if (locking == Locking::None)
+            break;
+        if (!lockWhole(fd->get(), F_RDLCK)) {
+            r.status = failure(path, errno == EACCES ? EAGAIN : errno);
+            return r;
+        }
+        struct stat opened {}, named {};
+        if (::fstat(fd->get(), &opened) != 0 || ::stat(local(path).constData(), &named) != 0 ||
+            (opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) || attempt >= 10)
+            break;
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && st.st_size > 0)
+    if (::fstat(fd->get(), &st) == 0 && st.st_size > 0)
         r.bytes.reserve(qsizetype(st.st_size));
     char buf[1 << 16];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        const ssize_t n = ::read(fd->get(), buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -167,8 +179,12 @@ ReadResult readFile(const QString& path, Locking locking)
     return r;
 }
 
-FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking)
+FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Locking locking)
 {
+    // A list kept behind a symbolic link stays a link: the file it names is replaced.
+    const QFileInfo info(requestedPath);
+    const QString path = info.isSymLink() ? info.symLinkTarget() : requestedPath;
+
     // Hold the target (created if missing) under a write lock while the new
     // content is prepared beside it, so no reader sees it half written.
     std::optional<Fd> target;
@@ -177,7 +193,7 @@ FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locki
         if (target->get() < 0)
             return failure(path, errno, true);
         if (!lockWhole(target->get(), F_WRLCK))
-            return failure(path, EAGAIN);
+            return failure(path, errno == EACCES ? EAGAIN : errno, true);
     } else if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) {
         return failure(path, ENOENT);
     }
@@ -187,8 +203,9 @@ FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locki
     Fd tmp(::mkstemp(tmpName.data()));
     if (tmp.get() < 0)
         return failure(path, errno, true);
+    // The new file keeps the old one's permissions.
     struct stat st {};
-    if (target && ::fstat(target->get(), &st) == 0)
+    if ((target && ::fstat(target->get(), &st) == 0) || ::stat(local(path).constData(), &st) == 0)
         ::fchmod(tmp.get(), st.st_mode & 07777);
     else
         ::fchmod(tmp.get(), 0666 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
@@ -214,10 +231,16 @@ FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locki
 
 FileStatus appendToFile(const QString& path, const QByteArray& bytes)
 {
-    Fd fd(::open(local(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    Fd fd(::open(local(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         return failure(path, errno, true);
-    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0)
+    // A file whose last line has no line end must not glue it to the first new line.
+    char last = '\n';
+    const off_t size = ::lseek(fd.get(), 0, SEEK_END);
+    if (size > 0 && ::pread(fd.get(), &last, 1, size - 1) != 1)
+        return failure(path, errno, true);
+    const QByteArray out = last == '\n' ? bytes : "\r\n" + bytes;
+    if (!writeAll(fd.get(), out) || ::fsync(fd.get()) != 0)
         return failure(path, errno, true);
     FileStatus ok;
     ok.path = path;

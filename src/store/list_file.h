@@ -32,7 +32,7 @@ void parseRecords(const QByteArrayList& lines, qsizetype first, ItemList<T>& out
 template <class T>
 QByteArrayList recordLines(const ItemList<T>& list);
 
-// A whole list file: header then records. hadHeader is false for an empty file.
+// A whole list file: header then records. An empty file gets the standard header.
 template <class T>
 QByteArray serializeList(const QByteArray& header, const ItemList<T>& list);
 template <class T>

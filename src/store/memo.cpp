@@ -3,7 +3,7 @@
 #include "store/cp932.h"
 #include "store/settings_file.h"
 
-#include <QFileInfo>
+#include <algorithm>
 
 QString memoFileName(int memoNo)
 {
@@ -40,10 +40,16 @@ FileStatus writeMemo(const QString& path, const QString& text)
 
 int allocateMemoNo(AppSettings& settings, const QString& ownDirectory)
 {
-    long long n = std::max(0LL, settings.memoCounterValue());
-    do {
-        ++n;
-    } while (n < 9999999 && QFileInfo::exists(memoPath(ownDirectory, int(n))));
-    settings.memoCounter = Field::number(n);
-    return int(n);
+    // Numbers run 1..9999999 (seven digits); past the top the search wraps round
+    // to the lowest free number, so a memo file is never overwritten.
+    constexpr long long kTop = 9999999;
+    long long n = std::clamp(settings.memoCounterValue(), 0LL, kTop);
+    for (long long tried = 0; tried < kTop; ++tried) {
+        n = n >= kTop ? 1 : n + 1;
+        if (!fileExistsIgnoringCase(ownDirectory, memoFileName(int(n)))) {
+            settings.memoCounter = Field::number(n);
+            return int(n);
+        }
+    }
+    return 0;
 }

@@ -22,5 +22,6 @@ FileStatus writeMemo(const QString& path, const QString& text);
 
 // Steps the memo counter in memory and returns the new number. A number whose
 // file already exists in the directory is passed over, so a counter that went
-// back (an old settings file) never overwrites a memo.
+// back (an old settings file) never overwrites a memo. 0 only when all seven-digit
+// numbers are taken.
 int allocateMemoNo(AppSettings& settings, const QString& ownDirectory);

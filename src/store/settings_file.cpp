@@ -28,9 +28,9 @@ QByteArray currentBanner() { return newListHeader(); }
 int bannerMajorVersion(const Field& banner)
 {
     const QString text = banner.text();
-    if (text.size() < 10 || !text.at(9).isDigit())
+    if (text.size() < 10 || text.at(9) < QLatin1Char('0') || text.at(9) > QLatin1Char('9'))
         return 0;
-    return text.at(9).digitValue();
+    return text.at(9).unicode() - '0';
 }
 
 AppSettings newSettings(const QString& ownName, const QString& ownDirectory, const WindowPlacement& window)

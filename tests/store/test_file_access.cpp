@@ -1,0 +1,310 @@
+// File access: case-insensitive names, how failures are classified, and the
+// exclusive use of list files against a real second process holding a lock.
+
+#include "common/temp_files.h"
+#include "common/test_main.h"
+
+#include "store/file_access.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+
+QString dirOf(const QTemporaryDir& d) { return d.path() + QLatin1Char('/'); }
+
+QStringList entries(const QString& dir)
+{
+    QStringList l = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    l.sort();
+    return l;
+}
+
+// store_lock_holder in a process of its own: it locks the file, says so and
+// keeps the lock until released.
+class LockHolder {
+public:
+    bool start(const QString& path, const QString& mode)
+    {
+        proc_.setProgram(QStringLiteral(PORUKA_LOCK_HOLDER));
+        proc_.setArguments({path, mode});
+        proc_.start();
+        if (!proc_.waitForStarted(10000))
+            return false;
+        QByteArray out;
+        while (!out.contains('\n') && proc_.waitForReadyRead(10000))
+            out += proc_.readAllStandardOutput();
+        if (out.trimmed() != "locked") {
+            qWarning("lock holder: %s %s", out.constData(), proc_.readAllStandardError().constData());
+            return false;
+        }
+        return true;
+    }
+    bool release()
+    {
+        proc_.write("\n");
+        proc_.closeWriteChannel();
+        return proc_.waitForFinished(10000) && proc_.exitCode() == 0;
+    }
+    ~LockHolder()
+    {
+        if (proc_.state() != QProcess::NotRunning) {
+            proc_.kill();
+            proc_.waitForFinished(10000);
+        }
+    }
+
+private:
+    QProcess proc_;
+};
+
+}  // namespace
+
+class TestFileAccess : public QObject {
+    Q_OBJECT
+
+private slots:
+    void resolvePath_data();
+    void resolvePath();
+    void saveThroughOtherCase();
+    void readFailures_data();
+    void readFailures();
+    void writeFailures_data();
+    void writeFailures();
+    void writeIntoReadOnlyFolder();
+    void writeReplacesAndKeepsMode();
+    void locks_data();
+    void locks();
+    void unlockedReadIgnoresLocks();
+};
+
+void TestFileAccess::resolvePath_data()
+{
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("resolved");
+
+    QTest::newRow("other case found") << QStringList{"TODO.DAT"} << "todo.dat" << "TODO.DAT";
+    QTest::newRow("mixed case found") << QStringList{"Sche.Dat"} << "SCHE.DAT" << "Sche.Dat";
+    QTest::newRow("exact name wins") << QStringList{"SCHE.DAT", "sche.dat", "Sche.dat"} << "sche.dat" << "sche.dat";
+    QTest::newRow("missing: name as given") << QStringList{"todo.dat.bak", "xtodo.dat"} << "todo.dat" << "todo.dat";
+    QTest::newRow("memo name") << QStringList{"~0000042.TXT"} << "~0000042.txt" << "~0000042.TXT";
+}
+
+void TestFileAccess::resolvePath()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, asked);
+    QFETCH(QString, resolved);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString& name : present)
+        writeBytes(dirOf(dir) + name, name.toUtf8());
+    QCOMPARE(::resolvePath(dirOf(dir), asked), dirOf(dir) + resolved);
+    QCOMPARE(fileExistsIgnoringCase(dirOf(dir), asked), present.contains(resolved));
+}
+
+void TestFileAccess::saveThroughOtherCase()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeBytes(dirOf(dir) + "todo.dat", "old\r\n");
+
+    const QString path = ::resolvePath(dirOf(dir), QStringLiteral("TODO.DAT"));
+    QVERIFY(writeFile(path, "new\r\n", Locking::Exclusive).ok());
+    QCOMPARE(entries(dir.path()), QStringList{"todo.dat"});
+    QCOMPARE(readBytes(dirOf(dir) + "todo.dat"), QByteArray("new\r\n"));
+    const ReadResult r = readFile(::resolvePath(dirOf(dir), QStringLiteral("Todo.Dat")), Locking::Exclusive);
+    QVERIFY(r.ok());
+    QCOMPARE(r.bytes, QByteArray("new\r\n"));
+}
+
+void TestFileAccess::readFailures_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("missing file") << "todo.dat" << int(FileError::FileNotFound);
+    QTest::newRow("missing folder") << "gone/todo.dat" << int(FileError::PathNotFound);
+    QTest::newRow("missing folders") << "gone/deeper/todo.dat" << int(FileError::PathNotFound);
+    QTest::newRow("folder is a file") << "plain/todo.dat" << int(FileError::PathNotFound);
+}
+
+void TestFileAccess::readFailures()
+{
+    QFETCH(QString, relative);
+    QFETCH(int, error);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeBytes(dirOf(dir) + "plain", "x");
+    for (Locking l : {Locking::None, Locking::Exclusive}) {
+        const ReadResult r = readFile(dirOf(dir) + relative, l);
+        QCOMPARE(int(r.status.error), error);
+        QVERIFY(r.bytes.isEmpty());
+        QCOMPARE(r.status.path, dirOf(dir) + relative);
+    }
+}
+
+void TestFileAccess::writeFailures_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<QList<int>>("errors");   // any of these is right
+
+    const int pathNotFound = int(FileError::PathNotFound);
+    QTest::newRow("missing folder") << "gone/todo.dat" << QList<int>{pathNotFound};
+    QTest::newRow("folder is a file") << "plain/todo.dat" << QList<int>{pathNotFound, int(FileError::Other)};
+    QTest::newRow("target is a folder") << "sub" << QList<int>{int(FileError::Other)};
+    QTest::newRow("name too long") << QString(300, 'n') << QList<int>{int(FileError::Other)};
+}
+
+void TestFileAccess::writeFailures()
+{
+    QFETCH(QString, relative);
+    QFETCH(QList<int>, errors);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeBytes(dirOf(dir) + "plain", "x");
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    const QStringList before = entries(dir.path());
+    for (Locking l : {Locking::None, Locking::Exclusive}) {
+        const FileStatus s = writeFile(dirOf(dir) + relative, "data\r\n", l);
+        QVERIFY2(errors.contains(int(s.error)), qPrintable(QString::number(int(s.error))));
+        // Nothing created, no temporary file left, the file in the way untouched.
+        QCOMPARE(entries(dir.path()), before);
+        QVERIFY(QDir(dirOf(dir) + "sub").isEmpty());
+        QCOMPARE(readBytes(dirOf(dir) + "plain"), QByteArray("x"));
+    }
+}
+
+void TestFileAccess::writeIntoReadOnlyFolder()
+{
+    // Root may write anywhere it likes in an ordinary folder; sysfs refuses even
+    // root, so that case runs everywhere there is a /sys.
+    QStringList folders;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    if (::geteuid() != 0) {
+        writeBytes(dirOf(dir) + "todo.dat", "old\r\n");
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        folders << dirOf(dir);
+    }
+    if (QFileInfo(QStringLiteral("/sys/kernel")).isDir())
+        folders << QStringLiteral("/sys/kernel/");
+    if (folders.isEmpty())
+        QSKIP("running as root and no /sys: no folder here refuses a write");
+
+    for (const QString& folder : folders) {
+        for (Locking l : {Locking::None, Locking::Exclusive}) {
+            const FileStatus s = writeFile(folder + "todo.dat", "new\r\n", l);
+            QVERIFY2(s.error == FileError::Other, qPrintable(folder + QString::number(int(s.error))));
+        }
+    }
+    if (::geteuid() != 0) {
+        QCOMPARE(readBytes(dirOf(dir) + "todo.dat"), QByteArray("old\r\n"));
+        QCOMPARE(entries(dir.path()), QStringList{"todo.dat"});
+    }
+}
+
+void TestFileAccess::writeReplacesAndKeepsMode()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dirOf(dir) + "sche.dat";
+    for (Locking l : {Locking::None, Locking::Exclusive}) {
+        writeBytes(path, "a much longer old content\r\n");
+        QVERIFY(writeFile(path, "short\r\n", l).ok());
+        QCOMPARE(readBytes(path), QByteArray("short\r\n"));
+        QCOMPARE(entries(dir.path()), QStringList{"sche.dat"});
+    }
+    // A list file rewritten by its owner keeps the permissions it was given.
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                      | QFileDevice::WriteGroup;
+    QVERIFY(QFile::setPermissions(path, mode));
+    QVERIFY(writeFile(path, "again\r\n", Locking::Exclusive).ok());
+    const int ownerGroupOther = 0x7077;
+    QCOMPARE(int(QFile::permissions(path)) & ownerGroupOther, int(mode));
+
+    // A write creates a missing file.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(writeFile(path, "", Locking::Exclusive).ok());
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestFileAccess::locks_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("readAllowed");
+
+    QTest::newRow("other program writing (OFD lock)") << "ofd-write" << false;
+    QTest::newRow("other program reading (OFD lock)") << "ofd-read" << true;
+    QTest::newRow("other program writing (POSIX record lock)") << "posix-write" << false;
+    QTest::newRow("other program reading (POSIX record lock)") << "posix-read" << true;
+}
+
+void TestFileAccess::locks()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, readAllowed);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dirOf(dir) + "todo.dat";
+    const QByteArray old = "old content\r\n";
+    writeBytes(path, old);
+
+    LockHolder holder;
+    QVERIFY(holder.start(path, mode));
+
+    const ReadResult r = readFile(path, Locking::Exclusive);
+    if (readAllowed) {
+        QVERIFY(r.ok());
+        QCOMPARE(r.bytes, old);
+    } else {
+        QCOMPARE(r.status.error, FileError::PermissionDenied);
+        QVERIFY(r.bytes.isEmpty());
+    }
+
+    const FileStatus w = writeFile(path, "new content\r\n", Locking::Exclusive);
+    QCOMPARE(w.error, FileError::PermissionDenied);
+    QCOMPARE(w.path, path);
+    QCOMPARE(readBytes(path), old);
+    QCOMPARE(entries(dir.path()), QStringList{"todo.dat"});
+
+    QVERIFY(holder.release());
+    QVERIFY(writeFile(path, "new content\r\n", Locking::Exclusive).ok());
+    const ReadResult after = readFile(path, Locking::Exclusive);
+    QVERIFY(after.ok());
+    QCOMPARE(after.bytes, QByteArray("new content\r\n"));
+    QCOMPARE(entries(dir.path()), QStringList{"todo.dat"});
+}
+
+void TestFileAccess::unlockedReadIgnoresLocks()
+{
+    // The settings and memo files are read without locking: a list writer
+    // elsewhere does not keep them from being read.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dirOf(dir) + "poruka.ini";
+    writeBytes(path, "settings\r\n");
+    LockHolder holder;
+    QVERIFY(holder.start(path, QStringLiteral("ofd-write")));
+    const ReadResult r = readFile(path, Locking::None);
+    QVERIFY(r.ok());
+    QCOMPARE(r.bytes, QByteArray("settings\r\n"));
+    QVERIFY(holder.release());
+}
+
+PORUKA_TEST_MAIN(TestFileAccess)
+#include "test_file_access.moc"
