@@ -129,6 +129,11 @@ void Main_Form::buildControls()
     connect(Grid1, &Grid::RowColChange, this, &Main_Form::Grid1_RowColChange);
     connect(Grid2, &Grid::RowColChange, this, &Main_Form::Grid2_RowColChange);
     connect(cmd_syuryo, &QPushButton::clicked, this, [this] { cmd_syuryo_Click(); });
+    connect(Command6, &QPushButton::clicked, this, &Main_Form::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Main_Form::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &Main_Form::Command8_Click);
+    connect(CurTime1, &Clock::Alarm, this, &Main_Form::CurTime1_Alarm);
+    connect(CSCalendar1, &Calendar::Click, this, &Main_Form::CSCalendar1_Click);
 }
 
 void Main_Form::buildMenus()

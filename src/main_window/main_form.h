@@ -22,6 +22,8 @@ class QPlainTextEdit;
 class QPushButton;
 class TimeSource;
 class Ui;
+struct EntryContext;
+enum class SortOrder;
 
 class Main_Form : public QMainWindow {
     Q_OBJECT
@@ -94,6 +96,9 @@ private:
     bool saveAll();
     TrapResult saveSettings(FileErrorHandler& handler);
     void restorePlacement();
+    // What the entry form needs of the window (main_form_calendar.cpp).
+    EntryContext entryContext(int targetKind);
+    void sortShown(SortOrder order);
 
     QString programDir_;
     Ui& ui_;
@@ -109,6 +114,11 @@ private:
     bool closing_ = false;
     QString selectedList_;
     std::optional<AlarmNotice> alarmNotice_;
+    // A sort in progress (main_form_sort.cpp): the window's commands are shut
+    // off, and an alarm that goes off meanwhile runs once the sort is done.
+    class CommandGuard;
+    bool busy_ = false;
+    bool alarmDeferred_ = false;
 
 public:
     // Controls, named as their objectName.

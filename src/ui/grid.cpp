@@ -144,6 +144,14 @@ void Grid::replaceItems(std::vector<QStringList> rows)
     endChange();
 }
 
+bool Grid::reorderItems(const std::vector<int>& order)
+{
+    beginChange();
+    const bool done = model_->reorder(order);
+    endChange();
+    return done;
+}
+
 void Grid::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);

@@ -42,6 +42,9 @@ public:
 
     // Bulk refill: replaces every item row in one model reset.
     void replaceItems(std::vector<QStringList> rows);
+    // Shows the same rows in a new order (new row k + 1 is old row order[k] + 1),
+    // in one model reset; false when the order does not fit the rows.
+    bool reorderItems(const std::vector<int>& order);
 
     QTableView* view() const { return view_; }
 

@@ -136,6 +136,23 @@ void GridModel::resize(int rowCount)
     }
 }
 
+bool GridModel::reorder(const std::vector<int>& order)
+{
+    if (order.size() != rows_.size())
+        return false;
+    std::vector<QStringList> moved;
+    moved.reserve(rows_.size());
+    for (int from : order) {
+        if (from < 0 || std::size_t(from) >= rows_.size())
+            return false;
+        moved.push_back(rows_[std::size_t(from)]);
+    }
+    beginResetModel();
+    rows_ = std::move(moved);
+    endResetModel();
+    return true;
+}
+
 void GridModel::replaceAll(std::vector<QStringList> rows)
 {
     beginResetModel();

@@ -29,6 +29,9 @@ public:
     void removeItem(int row);
     void resize(int rowCount);
     void replaceAll(std::vector<QStringList> rows);
+    // Puts the rows into a new order: new row k is old row order[k]. False, and
+    // nothing moved, when the order does not cover the rows.
+    bool reorder(const std::vector<int>& order);
 
 private:
     std::vector<QStringList> rows_;

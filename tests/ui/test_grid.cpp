@@ -28,6 +28,8 @@ QStringList firstColumn(const Grid& g)
 
 }  // namespace
 
+Q_DECLARE_METATYPE(std::vector<int>)
+
 class TestGrid : public QObject {
     Q_OBJECT
 
@@ -153,6 +155,28 @@ private slots:
         QCOMPARE(Qt::Alignment(v.toInt()) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         const QVariant left = g.view()->model()->index(0, 0).data(Qt::TextAlignmentRole);
         QCOMPARE(Qt::Alignment(left.toInt()) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+
+    void reorderItemsMovesRows_data()
+    {
+        QTest::addColumn<std::vector<int>>("order");
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("reversed") << std::vector<int>{2, 1, 0} << true << QStringList{"c", "b", "a"};
+        QTest::newRow("rotated") << std::vector<int>{1, 2, 0} << true << QStringList{"b", "c", "a"};
+        QTest::newRow("too short: nothing moves") << std::vector<int>{1, 0} << false << QStringList{"a", "b", "c"};
+        QTest::newRow("out of range: nothing moves") << std::vector<int>{0, 1, 3} << false << QStringList{"a", "b", "c"};
+    }
+    void reorderItemsMovesRows()
+    {
+        QFETCH(std::vector<int>, order);
+        QFETCH(bool, done);
+        QFETCH(QStringList, after);
+        Grid g;
+        fill(g, {"a", "b", "c"});
+        QCOMPARE(g.reorderItems(order), done);
+        QCOMPARE(firstColumn(g), after);
+        QCOMPARE(g.cellText(1, 3), QStringLiteral("d"));
     }
 
     void replaceItemsKeepsHeadingAndResetsCurrentRow()

@@ -1,0 +1,247 @@
+// The three sorts of a full list, the redisplay after a sort and the choice of
+// the next alarm, each beside its floor in the same run:
+//   Sort/*            sortList on 30000 ToDo items, yielding through QtUi
+//   Floor_ShellSort/* the same passes over a bare vector of the same keys
+//   Redisplay         the rows of a sorted list into a shown Grid
+//   Floor_TableView   a plain QTableView over a minimal model of the same
+//                     30000x4 texts, reset and shown
+//   ChooseAlarm       chooseAlarm over 30000 ToDo and 30000 schedule items
+//   Floor_TimePass    one pass reading the time and alarm fields of the same
+#include "main_window/alarm_choice.h"
+#include "main_window/list_rows.h"
+#include "main_window/list_sort.h"
+#include "ui/grid.h"
+#include "ui/ui.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QTableView>
+#include <benchmark/benchmark.h>
+#include <array>
+#include <cstring>
+#include <random>
+
+namespace {
+
+constexpr int kItems = 30000;
+
+const std::array<const char16_t*, 8> kPeople{u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"ｼｽﾃﾑ課", u"Yamada", u""};
+const std::array<const char16_t*, 8> kTasks{u"見積書を作成して課長に提出する", u"納期の確認の電話（至急）",
+                                            u"会議室の予約",                   u"月次報告書のまとめ",
+                                            u"新製品説明会の資料作成",         u"打ち合わせ　第２回",
+                                            u"来客対応（応接室①）",           u"健康診断"};
+
+QByteArray randomDate(std::mt19937& rng)
+{
+    const unsigned pick = rng() % 100;
+    if (pick < 8)
+        return sentinel::kToday;
+    if (pick < 16)
+        return sentinel::kNoDeadline;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", 2024 + int(rng() % 4), 1 + int(rng() % 12), 1 + int(rng() % 28));
+    return buf;
+}
+
+QByteArray randomTime(std::mt19937& rng)
+{
+    const unsigned pick = rng() % 100;
+    if (pick < 15)
+        return sentinel::kTodayTime;
+    if (pick < 35)
+        return sentinel::kNoTime;
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d:%02d", 8 + int(rng() % 11), int(rng() % 4) * 15);
+    return buf;
+}
+
+template <class T>
+ItemList<T> makeList(unsigned seed)
+{
+    std::mt19937 rng(seed);
+    ItemList<T> list;
+    for (int i = 0; i < kItems; ++i) {
+        T item;
+        item.entryDate = Field("2026/11/30");
+        item.date = Field::fromBytes(randomDate(rng));
+        item.time = Field::fromBytes(randomTime(rng));
+        item.content = Field(QString::fromUtf16(kTasks[rng() % kTasks.size()]) + QString::number(i));
+        item.person = Field(QString::fromUtf16(kPeople[rng() % kPeople.size()]));
+        item.memoNo = Field::number(0);
+        item.alarm = Field::number(rng() % 2);
+        item.important = rng() % 5 == 0 ? Field(sentinel::kImportant) : Field();
+        if constexpr (std::is_same_v<T, TodoItem>)
+            item.rank = Field::number(9999);
+        list.append(item);
+    }
+    return list;
+}
+
+const ItemList<TodoItem>& todos()
+{
+    static const ItemList<TodoItem> list = makeList<TodoItem>(1);
+    return list;
+}
+
+const ItemList<ScheduleItem>& schedules()
+{
+    static const ItemList<ScheduleItem> list = makeList<ScheduleItem>(2);
+    return list;
+}
+
+void Sort(benchmark::State& state, SortOrder order)
+{
+    QtUi ui;
+    const YieldFn yield = everyFewSteps([&] { ui.yieldToEvents(); });
+    ItemList<TodoItem> list;
+    for (auto _ : state) {
+        // The copy, and the destruction of the last one, are not the sort's.
+        state.PauseTiming();
+        list = todos();
+        state.ResumeTiming();
+        sortList(list, order, yield);
+        benchmark::DoNotOptimize(list.items().data());
+    }
+}
+
+// The same passes over the keys alone, built beforehand.
+void Floor_ShellSort(benchmark::State& state, SortOrder order)
+{
+    std::vector<QString> keys;
+    for (const TodoItem& item : todos().items())
+        keys.push_back(sortKey(item, order));
+    const bool descending = isDescending(order);
+    std::vector<QString> a;
+    for (auto _ : state) {
+        state.PauseTiming();
+        a = keys;
+        state.ResumeTiming();
+        const int n = int(a.size());
+        for (int g = n; g > 1;) {
+            g /= 2;
+            for (int i = g; i < n; ++i) {
+                QString t = std::move(a[i]);
+                int j = i - g;
+                while (j >= 0 && (descending ? a[j] < t : a[j] > t)) {
+                    a[j + g] = std::move(a[j]);
+                    j -= g;
+                }
+                a[j + g] = std::move(t);
+            }
+        }
+        benchmark::DoNotOptimize(a.data());
+    }
+}
+
+BENCHMARK_CAPTURE(Sort, DateTime, SortOrder::DateTime)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ShellSort, DateTime, SortOrder::DateTime)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Sort, Name, SortOrder::Name)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ShellSort, Name, SortOrder::Name)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Sort, Important, SortOrder::Important)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ShellSort, Important, SortOrder::Important)->Unit(benchmark::kMillisecond);
+
+// The least a table can do: a model over the same texts, reset in one go.
+class MinimalModel : public QAbstractTableModel {
+public:
+    int rowCount(const QModelIndex& = {}) const override { return int(rows.size()); }
+    int columnCount(const QModelIndex& = {}) const override { return 4; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        return rows[std::size_t(index.row())][index.column()];
+    }
+    void replace(std::vector<QStringList> r)
+    {
+        beginResetModel();
+        rows = std::move(r);
+        endResetModel();
+    }
+    std::vector<QStringList> rows;
+};
+
+void Redisplay(benchmark::State& state)
+{
+    ItemList<TodoItem> list = todos();
+    sortList(list, SortOrder::DateTime);
+    Grid grid;
+    grid.setCols(4);
+    grid.resize(600, 300);
+    grid.show();
+    for (auto _ : state) {
+        grid.replaceItems(openRows(list));
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(Redisplay)->Unit(benchmark::kMillisecond);
+
+void Floor_TableView(benchmark::State& state)
+{
+    ItemList<TodoItem> list = todos();
+    sortList(list, SortOrder::DateTime);
+    const std::vector<QStringList> rows = openRows(list);
+    MinimalModel model;
+    QTableView view;
+    view.setModel(&model);
+    view.resize(600, 300);
+    view.show();
+    for (auto _ : state) {
+        model.replace(rows);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(Floor_TableView)->Unit(benchmark::kMillisecond);
+
+ItemStore alarmStore()
+{
+    ItemStore store;
+    store.todos = todos();
+    store.schedules = schedules();
+    return store;
+}
+
+void ChooseAlarm(benchmark::State& state)
+{
+    const ItemStore store = alarmStore();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(chooseAlarm(store, QStringLiteral("12:00"), true));
+}
+BENCHMARK(ChooseAlarm)->Unit(benchmark::kMicrosecond);
+
+// Reads each item's time and alarm flag once and keeps the earliest time ahead.
+template <class T>
+void timePass(const ItemList<T>& list, const char* now, const char*& best)
+{
+    for (const T& item : list.items()) {
+        const QByteArray& t = item.time.bytes();
+        const QByteArray& a = item.alarm.bytes();
+        if (a.size() == 3 && a[1] == '1' && t.size() == 5 && std::memcmp(t.constData(), now, 5) >= 0 &&
+            std::memcmp(t.constData(), best, 5) < 0)
+            best = t.constData();
+    }
+}
+
+void Floor_TimePass(benchmark::State& state)
+{
+    const ItemStore store = alarmStore();
+    for (auto _ : state) {
+        const char* best = "99:99";
+        timePass(store.todos, "12:00", best);
+        timePass(store.schedules, "12:00", best);
+        benchmark::DoNotOptimize(best);
+    }
+}
+BENCHMARK(Floor_TimePass)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

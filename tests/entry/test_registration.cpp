@@ -1,0 +1,580 @@
+// "登録" of the entry form: what reaches the store, the grids, the memo files,
+// the settings file and the list files.
+#include "common/test_main.h"
+#include "entry_fixture.h"
+
+#include "entry/registration.h"
+#include "store/cp932.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+namespace {
+
+QByteArrayList fileLines(const QString& path) { return splitLines(readBytes(path)); }
+
+// The records of a list file, header left off, each record's lines joined by '|'.
+QStringList records(const QString& path, int width)
+{
+    const QByteArrayList lines = fileLines(path);
+    QStringList out;
+    for (qsizetype i = 1; i + width <= lines.size(); i += width) {
+        QStringList fields;
+        for (int k = 0; k < width; ++k)
+            fields << cp932::decode(lines[i + k]);
+        out << fields.join('|');
+    }
+    return out;
+}
+
+QString settingsLine(const EntryFixture& fx, int line) { return QString::fromLatin1(fileLines(fx.settingsPath()).value(line - 1)); }
+
+QStringList gridRow(const Grid& g, int row)
+{
+    QStringList cells;
+    for (int c = 0; c < 4; ++c)
+        cells << g.cellText(row, c);
+    return cells;
+}
+
+void setCounter(EntryFixture& fx, int n)
+{
+    fx.settings.memoCounter = Field::number(n);
+    writeBytes(fx.settingsPath(), serializeSettings(fx.settings));
+}
+
+// The lock another user's program holds on a list file, in a process of its own.
+class LockHolder {
+public:
+    bool start(const QString& path)
+    {
+        proc_.setProgram(QStringLiteral(PORUKA_LOCK_HOLDER));
+        proc_.setArguments({path, QStringLiteral("ofd-write")});
+        proc_.start();
+        if (!proc_.waitForStarted(10000))
+            return false;
+        QByteArray out;
+        while (!out.contains('\n') && proc_.waitForReadyRead(10000))
+            out += proc_.readAllStandardOutput();
+        return out.trimmed() == "locked";
+    }
+    bool release()
+    {
+        proc_.write("\n");
+        proc_.closeWriteChannel();
+        return proc_.waitForFinished(10000) && proc_.exitCode() == 0;
+    }
+    ~LockHolder()
+    {
+        if (proc_.state() != QProcess::NotRunning) {
+            proc_.kill();
+            proc_.waitForFinished(10000);
+        }
+    }
+
+private:
+    QProcess proc_;
+};
+
+}  // namespace
+
+class TestRegistration : public QObject {
+    Q_OBJECT
+private slots:
+    void newScheduleWithMemo();
+    void newTodo_data();
+    void newTodo();
+    void emptyContentKeepsTheFormOpen();
+    void limitForNewItems_data();
+    void limitForNewItems();
+    void changeInPlace_data();
+    void changeInPlace();
+    void memoRules_data();
+    void memoRules();
+    void kindChange_data();
+    void kindChange();
+    void kindChangeIntoFullListKeepsTheItem_data();
+    void kindChangeIntoFullListKeepsTheItem();
+    void retriesWhileAnotherProgramHoldsTheList();
+    void memoNumberNeverReusedAfterAFailedWrite();
+    void otherTargetKindStoresNothing();
+};
+
+// The road of one new appointment: 予定, 14 (PM, ji2), 05, content and memo.
+void TestRegistration::newScheduleWithMemo()
+{
+    EntryFixture fx;
+    setCounter(fx, 41);
+    fx.store.schedules.append(scheduleItem("2026/12/01", "09:00", "前からある"));
+    fx.saveFiles();
+
+    const auto f = fx.form(1, QDate(2026, 12, 24));
+    f->op_sche->click();
+    f->ji[2]->click();
+    f->fun[1]->click();
+    f->T_naiyo->setText(QStringLiteral("打合せ"));
+    f->T_memo->setPlainText(QStringLiteral("資料\n持参"));
+    QSignalSpy finished(f.get(), &QDialog::finished);
+    f->Command25->click();
+
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    const QStringList recs = records(fx.schedulePath(), 10);
+    QCOMPARE(recs.size(), 2);
+    QCOMPARE(recs[1], QStringLiteral("2026/12/10|2026/12/24|14:05|打合せ|山田| 42 | 1 |||"));
+    QCOMPARE(readBytes(fx.memo(42)), sjis(QStringLiteral("資料\r\n持参\r\n")));
+    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 42 "));
+    // The window's placement went into lines 6 to 10.
+    QCOMPARE(fileLines(fx.settingsPath()).mid(5, 5),
+             (QByteArrayList{" 0 ", " 1500 ", " 1500 ", " 6975 ", " 9450 "}));
+    // The todo list was not touched.
+    QCOMPARE(records(fx.todoPath(), 11).size(), 0);
+
+    QCOMPARE(fx.store.scheduleCount(), 2);
+    QCOMPARE(fx.grid2->rows(), 3);
+    QCOMPARE(gridRow(*fx.grid2, 2), (QStringList{"2026/12/24", "14:05", "打合せ", "山田"}));
+    QCOMPARE(fx.alarmsArmed, QList<bool>{true});
+    QVERIFY(fx.ui.messages.isEmpty());
+}
+
+void TestRegistration::newTodo_data()
+{
+    QTest::addColumn<QString>("deadline");   // option clicked, "" for the state after loading
+    QTest::addColumn<bool>("important");
+    QTest::addColumn<QString>("person");     // typed over the own name, "" to keep it
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QStringList>("row");
+
+    QTest::newRow("never touched") << "" << false << ""
+                                   << "2026/12/10|2026/12/24|00:00|買い物|山田| 0 | 9999 | 1 |||"
+                                   << QStringList{"2026/12/24", "", "買い物", "山田"};
+    QTest::newRow("今日中") << "op_kyou" << false << ""
+                         << "2026/12/10|0000/00/00|00:00|買い物|山田| 0 | 9999 | 0 |||"
+                         << QStringList{"今日中", "", "買い物", "山田"};
+    QTest::newRow("期限無し") << "op_kigennasi" << false << "佐藤"
+                          << "2026/12/10|9999/99/99|99:99|買い物|佐藤| 0 | 9999 | 0 |||"
+                          << QStringList{"期限無", "", "買い物", "佐藤"};
+    QTest::newRow("重要 with no time") << "op_jikokunasi" << true << ""
+                                    << "2026/12/10|2026/12/24|99:99|●買い物|山田| 0 | 9999 | 1 ||JYUYO|"
+                                    << QStringList{"2026/12/24", "", "●買い物", "山田"};
+}
+
+void TestRegistration::newTodo()
+{
+    QFETCH(QString, deadline);
+    QFETCH(bool, important);
+    QFETCH(QString, person);
+    EntryFixture fx;
+    const QByteArray scheduleBefore = readBytes(fx.schedulePath());
+
+    const auto f = fx.form(1);
+    if (!deadline.isEmpty())
+        f->findChild<QRadioButton*>(deadline)->click();
+    f->chk_jyuyo->setChecked(important);
+    if (!person.isEmpty())
+        f->cmbo_tanto->setEditText(person);
+    f->T_naiyo->setText(QStringLiteral("買い物"));
+    f->Command25->click();
+
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    const QStringList recs = records(fx.todoPath(), 11);
+    QCOMPARE(recs.size(), 1);
+    QTEST(recs[0], "record");
+    // Right after registration the new item is the last of the list and of the grid.
+    QCOMPARE(fx.store.todoCount(), 1);
+    QCOMPARE(fx.grid1->rows(), 2);
+    QTEST(gridRow(*fx.grid1, 1), "row");
+    QCOMPARE(readBytes(fx.schedulePath()), scheduleBefore);
+    QCOMPARE(fx.alarmsArmed, QList<bool>{true});
+}
+
+void TestRegistration::emptyContentKeepsTheFormOpen()
+{
+    EntryFixture fx;
+    const QByteArray settingsBefore = readBytes(fx.settingsPath());
+    const QByteArray todoBefore = readBytes(fx.todoPath());
+
+    const auto f = fx.form(1);
+    f->T_memo->setPlainText(QStringLiteral("メモだけ"));
+    QSignalSpy finished(f.get(), &QDialog::finished);
+    f->Command25->click();
+
+    QCOMPARE(fx.ui.beeps, 1);
+    QCOMPARE(fx.ui.messageTexts(), QStringList{"内容を入力して下さい。"});
+    QCOMPARE(fx.ui.messages[0].buttons, MsgButtons::Ok);
+    QCOMPARE(fx.ui.messages[0].title, QStringLiteral("ぽるか　Ver.2.10"));
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(fx.store.todoCount(), 0);
+    QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
+    QCOMPARE(readBytes(fx.todoPath()), todoBefore);
+    QVERIFY(!QFileInfo::exists(fx.memo(1)));
+    QVERIFY(fx.alarmsArmed.isEmpty());
+
+    // Still open for correction; a content of blanks is a content (no trimming).
+    f->T_naiyo->setText(QStringLiteral("　"));
+    f->Command25->click();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(fx.store.todoCount(), 1);
+    QCOMPARE(fx.store.todos[1].content.text(), QStringLiteral("　"));
+    QCOMPARE(fx.ui.beeps, 1);
+}
+
+void TestRegistration::limitForNewItems_data()
+{
+    QTest::addColumn<bool>("schedule");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("message");   // empty: accepted
+    QTest::newRow("ToDo 29998") << false << 29998 << "";
+    QTest::newRow("ToDo 29999") << false << 29999 << "やることが３００００件を越えますので登録できません。";
+    QTest::newRow("予定 29998") << true << 29998 << "";
+    QTest::newRow("予定 29999") << true << 29999 << "予定が３００００件を越えますので登録できません。";
+}
+
+void TestRegistration::limitForNewItems()
+{
+    QFETCH(bool, schedule);
+    QFETCH(int, count);
+    QFETCH(QString, message);
+    EntryFixture fx;
+    if (schedule)
+        fx.store.schedules.items().resize(std::size_t(count));
+    else
+        fx.store.todos.items().resize(std::size_t(count));
+    const auto listCount = [&] { return schedule ? fx.store.scheduleCount() : fx.store.todoCount(); };
+
+    const auto f = fx.form(1);
+    if (schedule)
+        f->op_sche->click();
+    f->T_naiyo->setText(QStringLiteral("もう一件"));
+    f->T_memo->setPlainText(QStringLiteral("メモ"));
+    QSignalSpy finished(f.get(), &QDialog::finished);
+    f->Command25->click();
+
+    if (message.isEmpty()) {
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(listCount(), count + 1);
+        QVERIFY(fx.ui.messages.isEmpty());
+        QVERIFY(QFileInfo::exists(fx.memo(1)));
+        QCOMPARE(records(schedule ? fx.schedulePath() : fx.todoPath(), schedule ? 10 : 11).size(), count + 1);
+        return;
+    }
+    QCOMPARE(fx.ui.messageTexts(), QStringList{message});
+    QCOMPARE(fx.ui.messages[0].buttons, MsgButtons::Ok);
+    QCOMPARE(fx.ui.beeps, 0);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(listCount(), count);
+    // Nothing allocated, nothing written, the alarm left alone.
+    QCOMPARE(fx.settings.memoCounterValue(), 0);
+    QVERIFY(!QFileInfo::exists(fx.memo(1)));
+    QVERIFY(fx.alarmsArmed.isEmpty());
+}
+
+void TestRegistration::changeInPlace_data()
+{
+    QTest::addColumn<int>("targetKind");
+    QTest::addColumn<QString>("record");
+    QTest::newRow("ToDo") << 11 << "2020/01/02|2027/01/15|16:30|会議|鈴木| 5 |  17  | 0 |SECRET||予備";
+    QTest::newRow("schedule") << 12 << "2020/01/02|2027/01/15|16:30|会議|鈴木| 5 | 0 |SECRET||予備";
+}
+
+void TestRegistration::changeInPlace()
+{
+    QFETCH(int, targetKind);
+    const bool todo = targetKind == 11;
+    EntryFixture fx;
+    setCounter(fx, 41);
+    // Item 2 of 3, important, with a memo.
+    const auto fill = [&](auto& list, auto make) {
+        list.append(make("2027/01/01", "08:00", QStringLiteral("一番目"), 0));
+        auto item = make("2027/01/15", "09:30", QStringLiteral("●会議"), 5);
+        item.important = Field("JYUYO");
+        list.append(item);
+        list.append(make("2027/02/01", "99:99", QStringLiteral("三番目"), 0));
+    };
+    if (todo)
+        fill(fx.store.todos, todoItem);
+    else
+        fill(fx.store.schedules, scheduleItem);
+    fx.saveFiles();
+    writeBytes(fx.memo(5), sjis(QStringLiteral("古いメモ\r\n")));
+    (todo ? fx.grid1 : fx.grid2)->setRow(2);
+
+    const auto f = fx.form(targetKind);
+    QCOMPARE(f->T_naiyo->text(), QStringLiteral("会議"));
+    f->chk_jyuyo->setChecked(false);   // no longer important: stored without the mark
+    f->chk_secret->setChecked(true);
+    f->ji[4]->click();                 // PM: 16, the minute stays 30
+    f->T_memo->setPlainText(QStringLiteral("新しいメモ"));
+    f->Command25->click();
+
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    const QStringList recs = records(todo ? fx.todoPath() : fx.schedulePath(), todo ? 11 : 10);
+    QCOMPARE(recs.size(), 3);
+    QTEST(recs[1], "record");
+    QVERIFY(recs[0].contains(QStringLiteral("一番目")));
+    QVERIFY(recs[2].contains(QStringLiteral("三番目")));
+    QCOMPARE(readBytes(fx.memo(5)), sjis(QStringLiteral("新しいメモ\r\n")));
+    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
+    QCOMPARE(fx.store.todoCount() + fx.store.scheduleCount(), 3);
+    QCOMPARE(fx.alarmsArmed, QList<bool>{true});
+}
+
+void TestRegistration::memoRules_data()
+{
+    QTest::addColumn<int>("had");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("memoNo");
+    QTest::addColumn<QString>("counter");
+    QTest::addColumn<QStringList>("memoFiles");
+    QTest::newRow("none, none") << 0 << "" << 0 << " 41 " << QStringList{};
+    QTest::newRow("none, typed") << 0 << "新規" << 42 << " 42 " << QStringList{"~0000042.txt"};
+    QTest::newRow("has, typed") << 5 << "上書き" << 5 << " 41 " << QStringList{"~0000005.txt"};
+    QTest::newRow("has, emptied") << 5 << "" << 0 << " 41 " << QStringList{};
+    QTest::newRow("has, file gone, emptied") << 6 << "" << 0 << " 41 " << QStringList{};
+}
+
+void TestRegistration::memoRules()
+{
+    QFETCH(int, had);
+    QFETCH(QString, typed);
+    QFETCH(int, memoNo);
+    EntryFixture fx;
+    setCounter(fx, 41);
+    fx.store.schedules.append(scheduleItem("2027/01/15", "10:00", QStringLiteral("会議"), had));
+    fx.saveFiles();
+    if (had == 5)
+        writeBytes(fx.memo(5), sjis(QStringLiteral("前のメモ\r\n")));
+    fx.grid2->setRow(1);
+
+    const auto f = fx.form(12);
+    f->T_memo->setPlainText(typed);
+    f->Command25->click();
+
+    QVERIFY(fx.ui.messages.isEmpty());
+    QCOMPARE(memoNumber(fx.store.schedules[1].memoNo), memoNo);
+    QCOMPARE(records(fx.schedulePath(), 10).value(0).split('|').value(5).trimmed().toInt(), memoNo);
+    QTEST(settingsLine(fx, 2), "counter");
+    QTEST(QDir(fx.dataDir).entryList({"~*.txt"}, QDir::Files), "memoFiles");
+    if (memoNo)
+        QCOMPARE(readBytes(fx.memo(memoNo)), sjis(typed + QStringLiteral("\r\n")));
+}
+
+void TestRegistration::kindChange_data()
+{
+    QTest::addColumn<int>("targetKind");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("record");   // of the moved item in its new list
+    QTest::newRow("ToDo becomes schedule, memo typed")
+        << 11 << "移した" << "2026/12/10|2027/01/15|16:30|二番目|鈴木| 42 | 0 |||";
+    QTest::newRow("schedule becomes ToDo, memo emptied")
+        << 12 << "" << "2026/12/10|2027/01/15|16:30|二番目|鈴木| 0 | 9999 | 0 |||";
+}
+
+void TestRegistration::kindChange()
+{
+    QFETCH(int, targetKind);
+    QFETCH(QString, memo);
+    const bool fromTodo = targetKind == 11;
+    EntryFixture fx;
+    setCounter(fx, 41);
+    fx.store.todos.append(todoItem("2027/03/01", "10:00", QStringLiteral("残るToDo")));
+    fx.store.schedules.append(scheduleItem("2027/03/01", "10:00", QStringLiteral("残る予定")));
+    const auto fill = [&](auto& list, auto make) {
+        list.append(make("2027/01/01", "08:00", QStringLiteral("一番目"), 0));
+        list.append(make("2027/01/15", "09:30", QStringLiteral("二番目"), 7));
+        list.append(make("2027/02/01", "99:99", QStringLiteral("三番目"), 0));
+    };
+    if (fromTodo)
+        fill(fx.store.todos, todoItem);
+    else
+        fill(fx.store.schedules, scheduleItem);
+    fx.saveFiles();
+    writeBytes(fx.memo(7), sjis(QStringLiteral("元のメモ\r\n")));
+    fx.mainMemo->setPlainText(QStringLiteral("元のメモ"));
+    Grid* source = fromTodo ? fx.grid1 : fx.grid2;
+    Grid* target = fromTodo ? fx.grid2 : fx.grid1;
+    source->setRow(3);
+
+    const auto f = fx.form(targetKind);
+    QCOMPARE(f->T_memo->toPlainText(), QStringLiteral("元のメモ"));
+    (fromTodo ? f->op_sche : f->op_todo)->click();
+    f->ji[4]->click();
+    f->T_memo->setPlainText(memo);
+    f->Command25->click();
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+
+    // The source lost the item: files, memory and grid, later items moved up.
+    const QString sourcePath = fromTodo ? fx.todoPath() : fx.schedulePath();
+    const QStringList left = records(sourcePath, fromTodo ? 11 : 10);
+    QCOMPARE(left.size(), 3);
+    QVERIFY(left[0].contains(QStringLiteral("残る")));
+    QVERIFY(left[1].contains(QStringLiteral("一番目")));
+    QVERIFY(left[2].contains(QStringLiteral("三番目")));
+    QCOMPARE(source->rows(), 4);
+    QCOMPARE(gridRow(*source, 3), (QStringList{"2027/02/01", "", "三番目", "鈴木"}));
+    QVERIFY(!QFileInfo::exists(fx.memo(7)));
+    QVERIFY(fx.mainMemo->toPlainText().isEmpty());
+
+    // The target gained it at its end, as a new item of today.
+    const QStringList moved = records(fromTodo ? fx.schedulePath() : fx.todoPath(), fromTodo ? 10 : 11);
+    QCOMPARE(moved.size(), 2);
+    QTEST(moved[1], "record");
+    QCOMPARE(target->rows(), 3);
+    QCOMPARE(gridRow(*target, 2), (QStringList{"2027/01/15", "16:30", "二番目", "鈴木"}));
+    if (memo.isEmpty()) {
+        QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
+        QVERIFY(QDir(fx.dataDir).entryList({"~*.txt"}, QDir::Files).isEmpty());
+    } else {
+        QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 42 "));
+        QCOMPARE(readBytes(fx.memo(42)), sjis(memo + QStringLiteral("\r\n")));
+    }
+    QCOMPARE(fx.alarmsArmed, QList<bool>{true});
+}
+
+void TestRegistration::kindChangeIntoFullListKeepsTheItem_data()
+{
+    QTest::addColumn<int>("targetKind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("into schedules") << 11 << "Scheduleが30000件を越えたので登録できませんでした";
+    QTest::newRow("into ToDos") << 12 << "ToDoが30000件を越えたので登録できませんでした";
+}
+
+void TestRegistration::kindChangeIntoFullListKeepsTheItem()
+{
+    QFETCH(int, targetKind);
+    QFETCH(QString, message);
+    const bool fromTodo = targetKind == 11;
+    EntryFixture fx;
+    setCounter(fx, 41);
+    if (fromTodo) {
+        fx.store.todos.append(todoItem("2027/01/15", "09:30", QStringLiteral("動かない"), 7));
+        fx.saveFiles();
+        fx.store.schedules.items().resize(30000);
+    } else {
+        fx.store.schedules.append(scheduleItem("2027/01/15", "09:30", QStringLiteral("動かない"), 7));
+        fx.saveFiles();
+        fx.store.todos.items().resize(30000);
+    }
+    writeBytes(fx.memo(7), sjis(QStringLiteral("メモ\r\n")));
+    fx.mainMemo->setPlainText(QStringLiteral("メモ"));
+    const QString sourcePath = fromTodo ? fx.todoPath() : fx.schedulePath();
+    const QString targetPath = fromTodo ? fx.schedulePath() : fx.todoPath();
+    const QByteArray sourceBefore = readBytes(sourcePath);
+    const QByteArray targetBefore = readBytes(targetPath);
+    (fromTodo ? fx.grid1 : fx.grid2)->setRow(1);
+
+    const auto f = fx.form(targetKind);
+    (fromTodo ? f->op_sche : f->op_todo)->click();
+    f->T_naiyo->setText(QStringLiteral("変えたつもり"));
+    QSignalSpy finished(f.get(), &QDialog::finished);
+    f->Command25->click();
+
+    QCOMPARE(fx.ui.messageTexts(), QStringList{message});
+    QCOMPARE(finished.count(), 1);   // the form closes
+    // The item stays where it was, as it was, with its memo.
+    const OpenItem& item = fromTodo ? static_cast<const OpenItem&>(fx.store.todos[1])
+                                    : static_cast<const OpenItem&>(fx.store.schedules[1]);
+    QCOMPARE(fromTodo ? fx.store.todoCount() : fx.store.scheduleCount(), 1);
+    QCOMPARE(item.content.text(), QStringLiteral("動かない"));
+    QCOMPARE(memoNumber(item.memoNo), 7);
+    QCOMPARE(readBytes(fx.memo(7)), sjis(QStringLiteral("メモ\r\n")));
+    QCOMPARE(fx.mainMemo->toPlainText(), QStringLiteral("メモ"));
+    QCOMPARE((fromTodo ? fx.grid1 : fx.grid2)->rows(), 2);
+    QCOMPARE(fromTodo ? fx.store.scheduleCount() : fx.store.todoCount(), 30000);
+    QCOMPARE(readBytes(sourcePath), sourceBefore);
+    QCOMPARE(readBytes(targetPath), targetBefore);
+    QCOMPARE(fx.settings.memoCounterValue(), 41);
+}
+
+// A colleague's program holds the schedule file while the user registers: the
+// in-use message, a retry after OK, and the item stored once.
+void TestRegistration::retriesWhileAnotherProgramHoldsTheList()
+{
+    EntryFixture fx;
+    fx.store.schedules.append(scheduleItem("2027/01/01", "08:00", QStringLiteral("前から")));
+    fx.saveFiles();
+    LockHolder holder;
+    QVERIFY(holder.start(fx.schedulePath()));
+    bool released = false;
+    fx.ui.onMessage = [&](const RecordedMessage& m) {
+        if (m.text == kInUseByUserMessage && !released)
+            released = holder.release();
+    };
+
+    const auto f = fx.form(1);
+    f->op_sche->click();
+    f->T_naiyo->setText(QStringLiteral("衝突"));
+    f->Command25->click();
+
+    QVERIFY(released);
+    QCOMPARE(fx.ui.messageTexts(), QStringList{"ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。"});
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(fx.store.scheduleCount(), 2);
+    QCOMPARE(fx.grid2->rows(), 3);
+    const QStringList recs = records(fx.schedulePath(), 10);
+    QCOMPARE(recs.size(), 2);
+    QVERIFY(recs[1].contains(QStringLiteral("衝突")));
+    QCOMPARE(fileLines(fx.schedulePath()).size(), 21);
+}
+
+// The data folder vanished while registering: the user gives the writes up. The
+// item stays in memory, the stepped counter is kept, and the next registration
+// neither reuses the number nor loses the first item.
+void TestRegistration::memoNumberNeverReusedAfterAFailedWrite()
+{
+    EntryFixture fx;
+    setCounter(fx, 41);
+    const QString data = fx.root.filePath(QStringLiteral("data"));
+    const QString away = fx.root.filePath(QStringLiteral("away"));
+    QVERIFY(QDir().rename(data, away));
+    fx.ui.answer(MsgAnswer::Cancel);
+    fx.ui.answer(MsgAnswer::Cancel);
+
+    auto f = fx.form(1);
+    f->T_naiyo->setText(QStringLiteral("最初"));
+    f->T_memo->setPlainText(QStringLiteral("書けないメモ"));
+    f->Command25->click();
+
+    QCOMPARE(fx.ui.messageTexts(), (QStringList{"指定されたパスが不正です。", "指定されたパスが不正です。"}));
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(fx.store.todoCount(), 1);
+    QCOMPARE(memoNumber(fx.store.todos[1].memoNo), 0);
+    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 42 "));
+
+    QVERIFY(QDir().rename(away, data));
+    f = fx.form(1);
+    f->T_naiyo->setText(QStringLiteral("次"));
+    f->T_memo->setPlainText(QStringLiteral("次のメモ"));
+    f->Command25->click();
+
+    QCOMPARE(memoNumber(fx.store.todos[2].memoNo), 43);
+    QCOMPARE(readBytes(fx.memo(43)), sjis(QStringLiteral("次のメモ\r\n")));
+    QVERIFY(!QFileInfo::exists(fx.memo(42)));
+    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 43 "));
+    const QStringList recs = records(fx.todoPath(), 11);
+    QCOMPARE(recs.size(), 2);
+    QVERIFY(recs[0].contains(QStringLiteral("最初")));
+}
+
+void TestRegistration::otherTargetKindStoresNothing()
+{
+    EntryFixture fx;
+    const QByteArray settingsBefore = readBytes(fx.settingsPath());
+    const auto f = fx.form(5);
+    QCOMPARE(f->windowTitle(), QStringLiteral("ぽるか　Ver.2.10"));
+    f->T_naiyo->setText(QStringLiteral("何か"));
+    f->Command25->click();
+
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(fx.alarmsArmed, QList<bool>{true});
+    QCOMPARE(fx.store.todoCount() + fx.store.scheduleCount(), 0);
+    QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
+}
+
+PORUKA_TEST_MAIN(TestRegistration)
+#include "test_registration.moc"

@@ -1,0 +1,161 @@
+#include "common/test_main.h"
+#include "main_form_fixture.h"
+
+#include "main_window/alarm_choice.h"
+#include "ui/clock.h"
+
+namespace {
+
+// "date|time|alarm|content" per item.
+template <class T>
+void addItems(ItemList<T>& list, const QStringList& specs)
+{
+    for (const QString& spec : specs) {
+        const QStringList f = spec.split(QLatin1Char('|'));
+        T item;
+        item.date = Field(f[0]);
+        item.time = Field(f[1]);
+        item.alarm = Field::number(f[2].toInt());
+        item.content = Field(f[3]);
+        item.person = Field(QStringLiteral("山田"));
+        list.append(item);
+    }
+}
+
+QDateTime at(int h, int m, int day = 10) { return QDateTime(QDate(2026, 12, day), QTime(h, m)); }
+
+QString text(QDialog& d, const char* name) { return d.findChild<QLineEdit*>(QLatin1String(name))->text(); }
+
+}  // namespace
+
+class TestAlarm : public QObject {
+    Q_OBJECT
+private slots:
+    void choose_data()
+    {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<bool>("sameMinute");
+        QTest::addColumn<QStringList>("todos");
+        QTest::addColumn<QStringList>("schedules");
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QString>("chosen");   // content of the notice; empty: none chosen
+        const QString today = QStringLiteral("2026/12/10|");
+        const auto item = [&](const char* rest) { return today + QString::fromUtf8(rest); };
+
+        QTest::newRow("15:00 seen at 14:50 rings at 14:55")
+            << "14:50" << true << QStringList{} << QStringList{item("15:00|1|会議")} << "14:55" << "会議";
+        QTest::newRow("registered at 14:55 for 15:00: chosen at once")
+            << "14:55" << true << QStringList{} << QStringList{item("15:00|1|会議")} << "14:55" << "会議";
+        QTest::newRow("from the alarm event: later minutes only")
+            << "14:55" << false << QStringList{} << QStringList{item("15:00|1|会議"), item("15:01|1|次")} << "14:56"
+            << "次";
+        QTest::newRow("moment already past")
+            << "15:00" << true << QStringList{item("15:00|1|x")} << QStringList{} << "23:59" << "";
+        QTest::newRow("no time 99:99 never rings")
+            << "10:00" << true << QStringList{item("99:99|1|x")} << QStringList{item("99:99|1|y")} << "23:59" << "";
+        QTest::newRow("00:00 never rings, even at midnight")
+            << "00:00" << true << QStringList{"0000/00/00|00:00|1|x"} << QStringList{item("00:00|1|y")} << "23:59"
+            << "";
+        QTest::newRow("alarm 0 never rings")
+            << "10:00" << true << QStringList{item("15:00|0|x")} << QStringList{item("16:00|0|y")} << "23:59" << "";
+        QTest::newRow("ToDo beats schedule at the same minute")
+            << "10:00" << true << QStringList{item("15:00|1|T")} << QStringList{item("15:00|1|S")} << "14:55" << "T";
+        QTest::newRow("first of two at the same minute")
+            << "10:00" << true << QStringList{} << QStringList{item("15:00|1|S1"), item("15:00|1|S2")} << "14:55"
+            << "S1";
+        QTest::newRow("earliest wins across the lists")
+            << "10:00" << true << QStringList{item("16:00|1|T"), item("15:40|1|T2")}
+            << QStringList{item("15:30|1|S"), item("17:00|1|S2")} << "15:25" << "S";
+        QTest::newRow("another day's item counts too")
+            << "15:00" << true << QStringList{} << QStringList{"2026/12/11|16:00|1|明日"} << "15:55" << "明日";
+        QTest::newRow("00:03 rings at 00:00, not the evening before")
+            << "00:00" << true << QStringList{item("00:03|1|深夜")} << QStringList{} << "00:00" << "深夜";
+        QTest::newRow("nothing to arm") << "10:00" << true << QStringList{} << QStringList{} << "23:59" << "";
+    }
+    void choose()
+    {
+        QFETCH(QString, now);
+        QFETCH(bool, sameMinute);
+        QFETCH(QStringList, todos);
+        QFETCH(QStringList, schedules);
+        QFETCH(QString, alarm);
+        QFETCH(QString, chosen);
+        ItemStore store;
+        addItems(store.todos, todos);
+        addItems(store.schedules, schedules);
+        const AlarmChoice choice = chooseAlarm(store, now, sameMinute);
+        QCOMPARE(choice.alarmTime, alarm);
+        QCOMPARE(choice.notice.has_value(), !chosen.isEmpty());
+        if (choice.notice)
+            QCOMPARE(choice.notice->content, chosen);
+    }
+
+    // At 14:55 the notice shows the 15:00 item; the next alarm is chosen at the
+    // time the notice was closed, among later minutes only.
+    void noticeThenNextAlarm()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/11", "16:00", QStringLiteral("電話"),
+                                                        QStringLiteral("佐藤"), 0, 1)});
+        f.writeList(kScheduleFileName,
+                    QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("●会議"), QStringLiteral("山田"), 0, 1),
+                                        schedule("2026/12/10", "15:01", QStringLiteral("打合せ"), QStringLiteral("山田"), 0, 1)});
+        QVERIFY(f.start());
+        Main_Form& form = *f.form;
+        QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("14:55"));
+        QVERIFY(form.CurTime1->alarmEnabled());
+
+        f.time.set(at(14, 55));
+        bool switchedOff = false;
+        QStringList shown;
+        f.ui.onDialog(QStringLiteral("F_Alarm"), [&](QDialog& d) {
+            switchedOff = !form.CurTime1->alarmEnabled();
+            shown = {text(d, "Text1"), text(d, "Text2"), text(d, "Text3"), text(d, "Text4")};
+            f.time.set(at(14, 57));   // the user reads it for a while
+            d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+            return d.result();
+        });
+        form.CurTime1_Alarm();
+        QCOMPARE(f.ui.dialogsShown, QStringList{"F_Alarm"});
+        QVERIFY(switchedOff);
+        QCOMPARE(shown, (QStringList{"2026/12/10", "15:00", "●会議", "山田"}));
+        QCOMPARE(f.ui.beeps, 1);
+        // Not 会議 again, and not 打合せ, whose 14:56 passed while the notice was open.
+        QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("15:55"));
+        QCOMPARE(form.alarmNotice()->content, QStringLiteral("電話"));
+        QVERIFY(form.CurTime1->alarmEnabled());
+
+        // 電話 is tomorrow's: at 15:55 nothing is shown and nothing is left to arm.
+        f.time.set(at(15, 55));
+        form.CurTime1_Alarm();
+        QCOMPARE(f.ui.dialogsShown, QStringList{"F_Alarm"});
+        QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("23:59"));
+        QVERIFY(form.CurTime1->alarmEnabled());
+    }
+
+    // At 23:59 with nothing chosen, the notice kept from earlier (dated today) is stale.
+    void nothingShownAt2359()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kTodoFileName, QList<TodoItem>{});
+        f.writeList(kScheduleFileName, QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("会議"),
+                                                                    QStringLiteral("山田"), 0, 1)});
+        QVERIFY(f.start());
+        f.time.set(at(14, 55));
+        f.form->CurTime1_Alarm();
+        QCOMPARE(f.ui.dialogsShown.size(), 1);
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("23:59"));
+        QCOMPARE(f.form->alarmNotice()->date, QStringLiteral("2026/12/10"));
+
+        f.time.set(at(23, 59));
+        f.form->CurTime1_Alarm();
+        QCOMPARE(f.ui.dialogsShown.size(), 1);
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("23:59"));
+        QVERIFY(f.form->CurTime1->alarmEnabled());
+    }
+};
+
+PORUKA_TEST_MAIN(TestAlarm)
+#include "test_alarm.moc"
