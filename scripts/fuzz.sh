@@ -11,5 +11,5 @@ for target in list_reader settings_reader; do
   mkdir -p "$corpus"
   cp -n fuzz/corpus/"${target%_reader}"/* "$corpus"/ 2>/dev/null || true
   echo "fuzzing $target for ${seconds}s"
-  build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=65536 "$corpus" 2>&1 | tail -n 3
+  build-fuzz/bin/fuzz_$target -max_total_time="$seconds" -max_len=65536 "$corpus" 2>&1 | tail -n 3
 done
