@@ -133,6 +133,9 @@ void Main_Form::buildControls()
     connect(Command7, &QPushButton::clicked, this, &Main_Form::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Main_Form::Command8_Click);
     connect(CurTime1, &Clock::Alarm, this, &Main_Form::CurTime1_Alarm);
+    // An alarm is chosen among the minutes still ahead today; a new day brings
+    // its own, also when nothing else re-arms the clock overnight.
+    connect(CurTime1, &Clock::NewDay, this, [this] { ArmAlarm(true); });
     connect(CSCalendar1, &Calendar::Click, this, &Main_Form::CSCalendar1_Click);
 }
 

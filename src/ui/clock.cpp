@@ -1,5 +1,7 @@
 #include "ui/clock.h"
 
+#include <utility>
+
 #include "ui/time_source.h"
 
 #include <QTimer>
@@ -35,6 +37,9 @@ void Clock::tick()
 {
     const QDateTime now = time_.now();
     setText(now.toString(QStringLiteral("HH:mm:ss")));
+    const QDate previous = std::exchange(lastTickDate_, now.date());
+    if (previous.isValid() && now.isValid() && now.date() != previous)
+        emit NewDay();
     if (!enabled_ || !now.isValid() || now.date() != armedDate_)
         return;
     // Texts compare as times; a minute slept through is still due when the

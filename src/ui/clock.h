@@ -26,6 +26,8 @@ public:
 
 signals:
     void Alarm();
+    // The date changed since the last tick (midnight, or waking on another day).
+    void NewDay();
 
 private:
     void arm();
@@ -37,5 +39,6 @@ private:
     bool enabled_ = true;
     QDate armedDate_;      // when the alarm time was last set: a time already
     QString armedMinute_;  // past then, or a later day, does not fire
-    QString firedKey_;     // date + alarm time of the last firing
+    QString firedKey_;       // date + alarm time of the last firing
+    QDate lastTickDate_;
 };

@@ -155,6 +155,26 @@ private slots:
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("23:59"));
         QVERIFY(f.form->CurTime1->alarmEnabled());
     }
+
+    // Left running overnight, the window arms the new day's first alarm by itself.
+    void newDayArmsItsFirstAlarm()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/11", "09:00", QStringLiteral("朝一"),
+                                                        QStringLiteral("山田"), 0, 1)});
+        f.time.set(at(23, 50));
+        QVERIFY(f.start());
+        f.form->CurTime1->tick();
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("23:59"));
+
+        f.time.set(at(0, 0, 11));
+        f.form->CurTime1->tick();
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("08:55"));
+        f.time.set(at(8, 55, 11));
+        f.form->CurTime1->tick();
+        QCOMPARE(f.ui.dialogsShown, QStringList{QStringLiteral("F_Alarm")});
+    }
 };
 
 PORUKA_TEST_MAIN(TestAlarm)

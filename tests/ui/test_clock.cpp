@@ -128,6 +128,24 @@ private slots:
         QCOMPARE(fired, 2);
     }
 
+    void newDayIsToldOnce()
+    {
+        FixedTimeSource time(at("23:59:58"));
+        Clock clock(time);
+        QSignalSpy newDay(&clock, &Clock::NewDay);
+        clock.tick();
+        time.set(at("23:59:59"));
+        clock.tick();
+        QCOMPARE(newDay.count(), 0);
+        time.set(at("00:00:01", 1));
+        clock.tick();
+        clock.tick();
+        QCOMPARE(newDay.count(), 1);
+        time.set(at("07:00:00", 3));   // woken days later
+        clock.tick();
+        QCOMPARE(newDay.count(), 2);
+    }
+
     void settingTheFiredTimeAgainDoesNotRefire()
     {
         FixedTimeSource time(at("14:50:00"));
