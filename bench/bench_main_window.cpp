@@ -1,4 +1,7 @@
-// Grid refill and whole start-up, each beside its floor in the same run.
+// Grid refill and whole start-up, each beside its floor in the same run:
+//   GridRefill      the rows, all built beforehand, handed to a shown Grid
+//   GridLazyRefill  the same rows through a provider, as the window shows lists
+//   Floor_TableViewRefill  a plain QTableView over a minimal model of the same
 #include "main_window/main_form.h"
 #include "store/list_file.h"
 #include "store/settings_file.h"
@@ -78,6 +81,20 @@ void GridRefill(benchmark::State& state)
     }
 }
 BENCHMARK(GridRefill)->Unit(benchmark::kMillisecond);
+
+void GridLazyRefill(benchmark::State& state)
+{
+    const auto rows = sampleRows();
+    Grid grid;
+    grid.setCols(4);
+    grid.resize(600, 300);
+    grid.show();
+    for (auto _ : state) {
+        grid.showItems(int(rows.size()), [&rows](int i) { return rows[std::size_t(i - 1)]; });
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(GridLazyRefill)->Unit(benchmark::kMillisecond);
 
 template <class T>
 QByteArray listBytes(int count)

@@ -157,13 +157,14 @@ private:
             deleteMemoFile(m);
         ctx_.mainMemo.clear();
         list.removeAt(r);
-        std::vector<QStringList> rows;
-        rows.reserve(std::size_t(list.count()));
-        for (T& item : list.items()) {
-            deriveShown(item);
-            rows.push_back(rowCells(item));
-        }
-        grid.replaceItems(std::move(rows));
+        // The list lives in the main window's store for the whole run; only the
+        // rows in sight are built.
+        grid.showItems(list.count(), [source = &list](int i) {
+            if (i < 1 || i > source->count())
+                return QStringList();
+            deriveShown((*source)[i]);
+            return rowCells((*source)[i]);
+        });
         saveSettings();
         saveList(kind);
     }

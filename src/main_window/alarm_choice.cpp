@@ -3,7 +3,7 @@
 namespace {
 
 // Minutes since midnight of an "HH:MM" line, or -1 when it is no time of day.
-int minutesOf(const QByteArray& t)
+int minutesOf(QByteArrayView t)
 {
     const auto digit = [&](int i) { return t[i] >= '0' && t[i] <= '9' ? t[i] - '0' : -100; };
     if (t.size() != 5 || t[2] != ':')
@@ -18,7 +18,7 @@ int alarmMinute(const OpenItem& item)
 {
     if (item.time == sentinel::kTodayTime || item.time == sentinel::kNoTime || !wantsAlarm(item))
         return -1;
-    const int t = minutesOf(item.time.bytes());
+    const int t = minutesOf(item.time.view());
     return t < 0 ? -1 : std::max(0, t - 5);
 }
 

@@ -82,7 +82,7 @@ void appendTime(QString& out, const Hm& t)
 // that is no date (or time) needs decoding.
 void appendDateKey(QString& out, const Field& f)
 {
-    const QByteArray& b = f.bytes();
+    const QByteArrayView b = f.view();
     if (Ymd d; parseDate(b.cbegin(), b.cend(), d))
         appendDate(out, d);
     else
@@ -91,7 +91,7 @@ void appendDateKey(QString& out, const Field& f)
 
 void appendTimeKey(QString& out, const Field& f)
 {
-    const QByteArray& b = f.bytes();
+    const QByteArrayView b = f.view();
     if (Hm t; parseTime(b.cbegin(), b.cend(), t))
         appendTime(out, t);
     else
@@ -102,7 +102,7 @@ void appendTimeKey(QString& out, const Field& f)
 QString dateTimeKey(const Field* person, const Field& date, const Field* time)
 {
     QString key;
-    key.reserve((person ? person->bytes().size() : 0) + date.bytes().size() + (time ? time->bytes().size() : 0));
+    key.reserve((person ? person->view().size() : 0) + date.view().size() + (time ? time->view().size() : 0));
     if (person)
         key += person->text();
     appendDateKey(key, date);

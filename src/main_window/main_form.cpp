@@ -78,7 +78,12 @@ Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget
     resize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight));
 }
 
-Main_Form::~Main_Form() = default;
+Main_Form::~Main_Form()
+{
+    // The grids draw their rows from the store, which goes before the widgets do.
+    Grid1->replaceItems({});
+    Grid2->replaceItems({});
+}
 
 void Main_Form::buildControls()
 {

@@ -69,36 +69,26 @@ private:
 
 namespace {
 
+// Sorts one list and shows it again from the list as it now stands (after the
+// entry form the rows on display may be out of date); only the rows in sight are
+// built. A model reset drops the current row; the sort leaves it where it was.
+// The caller keeps the row-change handlers idle meanwhile.
 template <class T>
-std::vector<QStringList> rowsOf(ItemList<T>& list)
+void sortAndShow(ItemList<T>& list, Grid& grid, SortOrder order, const YieldFn& yield)
 {
-    if constexpr (std::is_base_of_v<DoneItem, T>)
-        return doneRows(list);
-    else
-        return openRows(list);
-}
-
-// Sorts one list and shows it again. When the grid already shows exactly this
-// list, its rows only move; after the entry form the list may have changed, so
-// the rows are built afresh. A model reset drops the current row; the sort leaves
-// it where it was. The caller keeps the row-change handlers idle meanwhile.
-template <class T>
-void sortAndShow(ItemList<T>& list, Grid& grid, SortOrder order, const YieldFn& yield, bool rowsMatchList)
-{
-    const std::vector<int> moved = sortList(list, order, yield);
+    sortList(list, order, yield);
     const int row = grid.row();
-    if (!rowsMatchList || !grid.reorderItems(moved))
-        grid.replaceItems(rowsOf(list));
+    showList(grid, list);
     if (row > 0 && row < grid.rows())
         grid.setRow(row);
 }
 
 template <class T, class S>
 void sortBoth(ItemList<T>& todos, ItemList<S>& schedules, Grid& grid1, Grid& grid2, SortOrder order,
-              const YieldFn& yield, bool rowsMatchLists)
+              const YieldFn& yield)
 {
-    sortAndShow(todos, grid1, order, yield, rowsMatchLists);
-    sortAndShow(schedules, grid2, order, yield, rowsMatchLists);
+    sortAndShow(todos, grid1, order, yield);
+    sortAndShow(schedules, grid2, order, yield);
 }
 
 }  // namespace
@@ -112,11 +102,11 @@ void Main_Form::sortShown(SortOrder order)
     const bool wasLoading = std::exchange(loading_, true);
     const YieldFn yield = everyFewSteps([this] { ui_.yieldToEvents(); });
     if (!openListsShown())
-        sortBoth(store_.doneTodos, store_.doneSchedules, *Grid1, *Grid2, order, yield, true);
+        sortBoth(store_.doneTodos, store_.doneSchedules, *Grid1, *Grid2, order, yield);
     else if (ownListsShown_)
-        sortBoth(store_.todos, store_.schedules, *Grid1, *Grid2, order, yield, true);
+        sortBoth(store_.todos, store_.schedules, *Grid1, *Grid2, order, yield);
     else
-        sortBoth(store_.memberTodos, store_.memberSchedules, *Grid1, *Grid2, order, yield, true);
+        sortBoth(store_.memberTodos, store_.memberSchedules, *Grid1, *Grid2, order, yield);
     loading_ = wasLoading;
 }
 
@@ -132,6 +122,6 @@ void Main_Form::sortOwnListsByDate()
     BusyPointer busy;
     const bool wasLoading = std::exchange(loading_, true);
     sortBoth(store_.todos, store_.schedules, *Grid1, *Grid2, SortOrder::DateTime,
-             everyFewSteps([this] { ui_.yieldToEvents(); }), false);
+             everyFewSteps([this] { ui_.yieldToEvents(); }));
     loading_ = wasLoading;
 }

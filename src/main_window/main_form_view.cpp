@@ -22,8 +22,8 @@ const QString kNoScheduleFile = QStringLiteral("Scheduleデータのファイル
 
 void Main_Form::showOwnRows()
 {
-    Grid1->replaceItems(openRows(store_.todos));
-    Grid2->replaceItems(openRows(store_.schedules));
+    showList(*Grid1, store_.todos);
+    showList(*Grid2, store_.schedules);
 }
 
 void Main_Form::Combo1_Click(int index)
@@ -84,8 +84,8 @@ void Main_Form::showMemberLists(int k)
     store_.memberTodoHeader = incoming.memberTodoHeader;
     store_.memberScheduleHeader = incoming.memberScheduleHeader;
 
-    Grid1->replaceItems(openRows(store_.memberTodos));
-    Grid2->replaceItems(openRows(store_.memberSchedules));
+    showList(*Grid1, store_.memberTodos);
+    showList(*Grid2, store_.memberSchedules);
     T_memo->clear();
     setEditingEnabled(false);
     ownListsShown_ = false;

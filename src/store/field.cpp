@@ -2,26 +2,29 @@
 
 #include "store/cp932.h"
 
-Field::Field(const QString& text) : bytes_(cp932::encode(text)) {}
+#include <charconv>
 
-Field Field::fromBytes(QByteArray bytes)
+Field::Field(const QString& text)
 {
-    Field f;
-    f.bytes_ = std::move(bytes);
-    return f;
+    const QByteArray encoded = cp932::encode(text);
+    bytes_.assign(encoded.constData(), std::size_t(encoded.size()));
 }
 
 Field Field::number(long long value)
 {
-    return fromBytes(' ' + QByteArray::number(value) + ' ');
+    char buf[24];
+    buf[0] = ' ';
+    char* end = std::to_chars(buf + 1, buf + sizeof buf - 1, value).ptr;
+    *end++ = ' ';
+    return fromBytes(buf, end - buf);
 }
 
-QString Field::text() const { return cp932::decode(bytes_); }
+QString Field::text() const { return cp932::decode(bytes_.data(), qsizetype(bytes_.size())); }
 
 std::optional<long long> Field::toNumber() const
 {
     // Spaces around the digits are the file's convention; anything else is no number.
-    const char* p = bytes_.constData();
+    const char* p = bytes_.data();
     const char* end = p + bytes_.size();
     while (p < end && *p == ' ')
         ++p;

@@ -6,6 +6,58 @@
 
 namespace {
 
+// Writing a file is two passes over the fields: the exact size first, then the
+// bytes into one buffer of that size, so saving allocates nothing per line.
+char* putLine(char* out, QByteArrayView line)
+{
+    if (!line.isEmpty()) {
+        std::memcpy(out, line.data(), std::size_t(line.size()));
+        out += line.size();
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+template <class T>
+qsizetype recordsSize(const ItemList<T>& list)
+{
+    constexpr auto& layout = RecordLayout<T>::lines;
+    qsizetype size = 0;
+    for (const T& item : list.items())
+        for (auto field : layout)
+            size += (item.*field).view().size() + 2;
+    for (const QByteArray& l : list.overflow)
+        size += l.size() + 2;
+    return size;
+}
+
+template <class T>
+char* putRecords(char* out, const ItemList<T>& list)
+{
+    constexpr auto& layout = RecordLayout<T>::lines;
+    for (const T& item : list.items())
+        for (auto field : layout)
+            out = putLine(out, (item.*field).view());
+    for (const QByteArray& l : list.overflow)
+        out = putLine(out, l);
+    return out;
+}
+
+// Header line (when given) then the records, CR LF after each line.
+template <class T>
+QByteArray writeRecords(const QByteArray* header, const ItemList<T>& list)
+{
+    const qsizetype size = (header ? header->size() + 2 : 0) + recordsSize(list);
+    QByteArray out(size, Qt::Uninitialized);
+    char* p = out.data();
+    if (header)
+        p = putLine(p, *header);
+    p = putRecords(p, list);
+    Q_ASSERT(p == out.constData() + size);
+    return out;
+}
+
 template <class T>
 void maskSecrets(ItemList<T>& list)
 {
@@ -62,35 +114,12 @@ QByteArray joinLines(const QByteArrayList& lines)
     qsizetype size = 0;
     for (const QByteArray& l : lines)
         size += l.size() + 2;
-    QByteArray out;
-    out.reserve(size);
-    for (const QByteArray& l : lines) {
-        out += l;
-        out += "\r\n";
-    }
+    QByteArray out(size, Qt::Uninitialized);
+    char* p = out.data();
+    for (const QByteArray& l : lines)
+        p = putLine(p, l);
     return out;
 }
-
-// Walks the lines of a buffer without building a list of them first: a list file
-// of 30000 records has over 300000 lines.
-class LineCursor {
-public:
-    explicit LineCursor(const QByteArray& bytes) : p_(bytes.constData()), end_(p_ + bytes.size()) {}
-    bool atEnd() const { return p_ >= end_; }
-    QByteArray next()
-    {
-        const char* nl = static_cast<const char*>(std::memchr(p_, '\n', std::size_t(end_ - p_)));
-        const char* stop = nl ? nl : end_;
-        const char* lineEnd = nl && stop > p_ && stop[-1] == '\r' ? stop - 1 : stop;
-        QByteArray line = lineEnd > p_ ? QByteArray(p_, lineEnd - p_) : QByteArray();
-        p_ = nl ? nl + 1 : end_;
-        return line;
-    }
-
-private:
-    const char* p_;
-    const char* end_;
-};
 
 template <class T>
 void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
@@ -99,16 +128,15 @@ void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
     out.clear();
     out.items().reserve(std::size_t(std::min<qsizetype>(sizeHint / 60 + 1, ItemList<T>::kCapacity)));
     while (!lines.atEnd() && !out.isFull()) {
-        T item;
+        T& item = out.items().emplace_back();
         for (auto field : layout) {
             if (lines.atEnd())
                 break;
-            item.*field = Field::fromBytes(lines.next());
+            (item.*field).setBytes(lines.next());
         }
-        out.append(std::move(item));
     }
     while (!lines.atEnd())
-        out.overflow.append(lines.next());
+        out.overflow.append(lines.next().toByteArray());
 }
 
 template <class T>
@@ -145,16 +173,14 @@ template <class T>
 void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
 {
     LineCursor lines(bytes);
-    header = lines.atEnd() ? newListHeader() : lines.next();
+    header = lines.atEnd() ? newListHeader() : lines.next().toByteArray();
     parseRecordsFrom(lines, out, bytes.size());
 }
 
 template <class T>
 QByteArray serializeList(const QByteArray& header, const ItemList<T>& list)
 {
-    QByteArrayList lines = recordLines(list);
-    lines.prepend(header);
-    return joinLines(lines);
+    return writeRecords(&header, list);
 }
 
 FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store)
@@ -207,7 +233,7 @@ FileStatus appendDone(const QString& path, const T& item)
 {
     ItemList<T> one;
     one.append(item);
-    return appendToFile(path, joinLines(recordLines(one)));
+    return appendToFile(path, writeRecords(nullptr, one));
 }
 
 template <class T>

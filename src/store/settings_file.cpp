@@ -3,6 +3,8 @@
 #include "store/cp932.h"
 #include "store/list_file.h"
 
+#include <cstring>
+
 namespace {
 
 int toInt(const Field& f) { return int(f.toNumber().value_or(0)); }
@@ -51,9 +53,8 @@ AppSettings newSettings(const QString& ownName, const QString& ownDirectory, con
 
 AppSettings parseSettings(const QByteArray& bytes)
 {
-    const QByteArrayList lines = splitLines(bytes);
-    qsizetype next = 0;
-    auto take = [&] { return next < lines.size() ? Field::fromBytes(lines[next++]) : (++next, Field()); };
+    LineCursor lines(bytes);
+    auto take = [&] { return lines.atEnd() ? Field() : Field::fromBytes(lines.next()); };
 
     AppSettings s;
     s.banner = take();
@@ -74,30 +75,53 @@ AppSettings parseSettings(const QByteArray& bytes)
         m.name = take();
         m.directory = take();
     }
-    if (next < lines.size())
-        s.extraLines = lines.mid(next);
+    while (!lines.atEnd())
+        s.extraLines.append(lines.next().toByteArray());
     return s;
 }
 
+namespace {
+
+// Calls put(line) for every line of the file in order; line 5 is always empty.
+template <class Put>
+void forEachSettingsLine(const AppSettings& s, Put&& put)
+{
+    for (const Field* f : {&s.banner, &s.memoCounter, &s.reserved3, &s.reserved4})
+        put(f->view());
+    put(QByteArrayView());
+    for (const Field* f : {&s.windowState, &s.windowTop, &s.windowLeft, &s.windowHeight, &s.windowWidth})
+        put(f->view());
+    for (const Field& f : s.reserveTexts)
+        put(f.view());
+    for (const Field& f : s.slotTexts)
+        put(f.view());
+    for (const Member& m : s.members) {
+        put(m.name.view());
+        put(m.directory.view());
+    }
+    for (const QByteArray& l : s.extraLines)
+        put(QByteArrayView(l));
+}
+
+}  // namespace
+
 QByteArray serializeSettings(const AppSettings& s)
 {
-    QByteArrayList lines;
-    lines.reserve(kSettingsLines + s.extraLines.size());
-    for (const Field* f : {&s.banner, &s.memoCounter, &s.reserved3, &s.reserved4})
-        lines.append(f->bytes());
-    lines.append(QByteArray());
-    for (const Field* f : {&s.windowState, &s.windowTop, &s.windowLeft, &s.windowHeight, &s.windowWidth})
-        lines.append(f->bytes());
-    for (const Field& f : s.reserveTexts)
-        lines.append(f.bytes());
-    for (const Field& f : s.slotTexts)
-        lines.append(f.bytes());
-    for (const Member& m : s.members) {
-        lines.append(m.name.bytes());
-        lines.append(m.directory.bytes());
-    }
-    lines += s.extraLines;
-    return joinLines(lines);
+    // Sized first, then filled: one buffer, nothing allocated per line.
+    qsizetype size = 0;
+    forEachSettingsLine(s, [&](QByteArrayView line) { size += line.size() + 2; });
+    QByteArray out(size, Qt::Uninitialized);
+    char* p = out.data();
+    forEachSettingsLine(s, [&](QByteArrayView line) {
+        if (!line.isEmpty()) {
+            std::memcpy(p, line.data(), std::size_t(line.size()));
+            p += line.size();
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+    });
+    Q_ASSERT(p == out.constData() + size);
+    return out;
 }
 
 SettingsRead readSettings(const QString& path)

@@ -144,6 +144,13 @@ void Grid::replaceItems(std::vector<QStringList> rows)
     endChange();
 }
 
+void Grid::showItems(int count, std::function<QStringList(int item)> rowOf)
+{
+    beginChange();
+    model_->replaceLazily(count, std::move(rowOf));
+    endChange();
+}
+
 bool Grid::reorderItems(const std::vector<int>& order)
 {
     beginChange();

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class GridModel;
@@ -42,8 +43,15 @@ public:
 
     // Bulk refill: replaces every item row in one model reset.
     void replaceItems(std::vector<QStringList> rows);
+    // Lazy bulk refill: count item rows in one model reset, none of them built.
+    // Rows of a lazy refill are computed from the provider on demand (item row r
+    // is rowOf(r) when first drawn or read, then kept); the caller keeps the
+    // provider's data in step with addItem/removeItem, so item r is always the
+    // provider's item r. The provider is kept until the next refill of either kind.
+    void showItems(int count, std::function<QStringList(int item)> rowOf);
     // Shows the same rows in a new order (new row k + 1 is old row order[k] + 1),
-    // in one model reset; false when the order does not fit the rows.
+    // in one model reset; false when the order is not a permutation of the rows.
+    // Rows not yet built stay so: the provider is expected to yield the new order.
     bool reorderItems(const std::vector<int>& order);
 
     QTableView* view() const { return view_; }

@@ -84,11 +84,21 @@ void GridModel::setAlignment(int col, Qt::Alignment alignment)
         emit dataChanged(index(0, col), index(rowCount() - 1, col), {Qt::TextAlignmentRole});
 }
 
+const QStringList& GridModel::rowAt(int row) const
+{
+    const auto k = static_cast<size_t>(row);
+    if (pending_[k]) {
+        rows_[k] = rowOf_ ? rowOf_(row + 1) : QStringList();
+        pending_[k] = false;
+    }
+    return rows_[k];
+}
+
 QString GridModel::cell(int row, int col) const
 {
     if (row < 0 || row >= rowCount() || col < 0)
         return {};
-    const QStringList& r = rows_[static_cast<size_t>(row)];
+    const QStringList& r = rowAt(row);
     return col < r.size() ? r[col] : QString();
 }
 
@@ -96,6 +106,7 @@ void GridModel::setCell(int row, int col, const QString& text)
 {
     if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount())
         return;
+    rowAt(row);
     QStringList& r = rows_[static_cast<size_t>(row)];
     if (r.size() <= col)
         r.resize(col + 1);
@@ -109,6 +120,7 @@ void GridModel::insertItem(int row, QStringList cells)
     row = std::clamp(row, 0, rowCount());
     beginInsertRows({}, row, row);
     rows_.insert(rows_.begin() + row, std::move(cells));
+    pending_.insert(pending_.begin() + row, false);
     endInsertRows();
 }
 
@@ -118,6 +130,7 @@ void GridModel::removeItem(int row)
         return;
     beginRemoveRows({}, row, row);
     rows_.erase(rows_.begin() + row);
+    pending_.erase(pending_.begin() + row);
     endRemoveRows();
 }
 
@@ -128,27 +141,39 @@ void GridModel::resize(int rowCount)
     if (rowCount > old) {
         beginInsertRows({}, old, rowCount - 1);
         rows_.resize(static_cast<size_t>(rowCount));
+        pending_.resize(static_cast<size_t>(rowCount), false);
         endInsertRows();
     } else if (rowCount < old) {
         beginRemoveRows({}, rowCount, old - 1);
         rows_.resize(static_cast<size_t>(rowCount));
+        pending_.resize(static_cast<size_t>(rowCount));
         endRemoveRows();
     }
 }
 
 bool GridModel::reorder(const std::vector<int>& order)
 {
-    if (order.size() != rows_.size())
+    const std::size_t n = rows_.size();
+    if (order.size() != n)
         return false;
-    std::vector<QStringList> moved;
-    moved.reserve(rows_.size());
+    std::vector<bool> seen(n);
     for (int from : order) {
-        if (from < 0 || std::size_t(from) >= rows_.size())
+        if (from < 0 || std::size_t(from) >= n || seen[std::size_t(from)])
             return false;
-        moved.push_back(rows_[std::size_t(from)]);
+        seen[std::size_t(from)] = true;
+    }
+    // A pending row stays pending in its new place: the provider, sorted along
+    // with the rows, yields the moved item there.
+    std::vector<QStringList> moved(n);
+    std::vector<bool> movedPending(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto from = std::size_t(order[k]);
+        moved[k] = std::move(rows_[from]);
+        movedPending[k] = pending_[from];
     }
     beginResetModel();
     rows_ = std::move(moved);
+    pending_ = std::move(movedPending);
     endResetModel();
     return true;
 }
@@ -156,6 +181,18 @@ bool GridModel::reorder(const std::vector<int>& order)
 void GridModel::replaceAll(std::vector<QStringList> rows)
 {
     beginResetModel();
+    pending_.assign(rows.size(), false);
     rows_ = std::move(rows);
+    rowOf_ = nullptr;
+    endResetModel();
+}
+
+void GridModel::replaceLazily(int count, std::function<QStringList(int)> rowOf)
+{
+    count = std::max(count, 0);
+    beginResetModel();
+    rows_ = std::vector<QStringList>(static_cast<size_t>(count));
+    pending_.assign(static_cast<size_t>(count), true);
+    rowOf_ = std::move(rowOf);
     endResetModel();
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The rows behind a Grid: plain text cells, a heading and an alignment per
 // column, read-only. Kept minimal so refilling tens of thousands of rows is cheap.
+// A lazy refill holds only placeholders: a pending row asks the provider for its
+// cells (by its current row number) the first time anyone reads it, and keeps them.
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class GridModel : public QAbstractTableModel {
@@ -29,12 +32,19 @@ public:
     void removeItem(int row);
     void resize(int rowCount);
     void replaceAll(std::vector<QStringList> rows);
+    // count pending rows; row k is rowOf(k + 1) once read.
+    void replaceLazily(int count, std::function<QStringList(int)> rowOf);
     // Puts the rows into a new order: new row k is old row order[k]. False, and
     // nothing moved, when the order does not cover the rows.
     bool reorder(const std::vector<int>& order);
 
 private:
-    std::vector<QStringList> rows_;
+    const QStringList& rowAt(int row) const;
+
+    // Filled in on reading, hence mutable; pending_[k] while rows_[k] is a placeholder.
+    mutable std::vector<QStringList> rows_;
+    mutable std::vector<bool> pending_;
+    std::function<QStringList(int)> rowOf_;
     QStringList headings_;
     std::vector<Qt::Alignment> alignments_;
 };

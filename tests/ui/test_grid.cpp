@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -24,6 +26,85 @@ QStringList firstColumn(const Grid& g)
     for (int r = 1; r < g.rows(); ++r)
         out.append(g.cellText(r, 0));
     return out;
+}
+
+// Every cell of every row, heading included.
+QList<QStringList> allCells(const Grid& g)
+{
+    QList<QStringList> out;
+    for (int r = 0; r < g.rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < g.cols(); ++c)
+            row.append(g.cellText(r, c));
+        out.append(row);
+    }
+    return out;
+}
+
+// The row of an item named `name`: a different text in each column.
+QStringList cellsOf(const QString& name)
+{
+    return {name, name + QLatin1Char('1'), name + QLatin1Char('2'), name + QLatin1Char('3')};
+}
+
+// A caller's list behind a lazy refill, counting what the grid asks for.
+struct Source {
+    QStringList items;   // item i is items[i - 1]
+    QList<int> asked;
+    std::function<QStringList(int)> provider()
+    {
+        return [this](int i) {
+            asked.append(i);
+            return cellsOf(items.value(i - 1));
+        };
+    }
+};
+
+// One step of a script run on a grid. The lazy grid's caller keeps its list in
+// step with the rows, as the contract asks; `source` is null for the eager grid.
+void runStep(Grid& g, Source* source, const QString& step)
+{
+    const QStringList w = step.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString op = w.value(0);
+    if (op == "read") {
+        g.cellText(w[1].toInt(), 1);
+    } else if (op == "add") {
+        const int at = std::clamp(w[1].toInt(), 1, g.rows()) - 1;
+        g.addItem(cellsOf(w[2]).join(QLatin1Char('\t')), w[1].toInt());
+        if (source)
+            source->items.insert(at, w[2]);
+    } else if (op == "remove") {
+        const int r = w[1].toInt();
+        const bool inRange = r >= 1 && r < g.rows();
+        g.removeItem(r);
+        if (source && inRange)
+            source->items.removeAt(r - 1);
+    } else if (op == "set") {
+        g.setRow(w[1].toInt());
+        g.setCol(w[2].toInt());
+        g.setText(w[3]);
+    } else if (op == "reorder") {
+        std::vector<int> order;
+        for (const QString& k : w[1].split(QLatin1Char(',')))
+            order.push_back(k.toInt());
+        if (g.reorderItems(order) && source) {
+            QStringList sorted;
+            for (int k : order)
+                sorted.append(source->items[k]);
+            source->items = sorted;
+        }
+    } else if (op == "rows") {
+        g.setRows(w[1].toInt());
+        if (source && source->items.size() > g.rows() - 1)
+            source->items.resize(g.rows() - 1);
+    } else if (op == "replace") {
+        std::vector<QStringList> rows;
+        for (const QString& name : w[1].split(QLatin1Char(',')))
+            rows.push_back(cellsOf(name));
+        g.replaceItems(std::move(rows));
+    } else {
+        QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    }
 }
 
 }  // namespace
@@ -179,25 +260,143 @@ private slots:
         QCOMPARE(g.cellText(1, 3), QStringLiteral("d"));
     }
 
+    void replaceItemsKeepsHeadingAndResetsCurrentRow_data()
+    {
+        QTest::addColumn<bool>("lazy");
+        QTest::newRow("rows given") << false;
+        QTest::newRow("rows from a provider") << true;
+    }
     void replaceItemsKeepsHeadingAndResetsCurrentRow()
     {
+        QFETCH(bool, lazy);
         Grid g;
         fill(g, {"a", "b", "c"});
+        g.setColumnWidth(2, 3700);
         g.setRow(0);
         g.setCol(2);
         g.setText(QStringLiteral("見出し"));
         g.setRow(2);
         QSignalSpy change(&g, &Grid::RowColChange);
-        g.replaceItems({QStringList{"x", "1"}, QStringList{"y"}});
+        const std::vector<QStringList> rows{QStringList{"x", "1"}, QStringList{"y"}};
+        const auto refill = [&](const std::vector<QStringList>& r) {
+            if (lazy)
+                g.showItems(int(r.size()), [r](int i) { return r[std::size_t(i - 1)]; });
+            else
+                g.replaceItems(r);
+        };
+        refill(rows);
         QCOMPARE(g.rows(), 3);
         QCOMPARE(firstColumn(g), (QStringList{"x", "y"}));
         QCOMPARE(g.cellText(1, 1), QStringLiteral("1"));
+        QCOMPARE(g.cellText(2, 1), QString());   // missing cell
         QCOMPARE(g.cellText(0, 2), QStringLiteral("見出し"));
+        QCOMPARE(g.view()->columnWidth(2), twipsToPixels(3700));
         QCOMPARE(g.row(), 0);
         QCOMPARE(change.count(), 1);
-        g.replaceItems({});   // already at row 0: nothing to report
+        g.setRow(2);
+        QCOMPARE(g.cellText(g.row(), 0), QStringLiteral("y"));
+        QCOMPARE(change.count(), 2);
+        refill({});
         QCOMPARE(g.rows(), 1);
-        QCOMPARE(change.count(), 1);
+        QCOMPARE(g.row(), 0);
+        QCOMPARE(change.count(), 3);
+        refill({});   // already at row 0: nothing to report
+        QCOMPARE(change.count(), 3);
+    }
+
+    // A lazy grid and an eager one over the same five items take the same
+    // steps and must end showing the same cells; meanwhile the lazy one asks
+    // its provider only for the rows read, once each.
+    void lazyRowsFollowEveryEdit_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("calls");
+        QTest::newRow("nothing read") << "" << 0;
+        QTest::newRow("a row read twice is built once") << "read 3; read 3" << 1;
+        QTest::newRow("remove moves unbuilt rows up") << "remove 2; read 2" << 1;
+        QTest::newRow("remove a built row") << "read 2; remove 2; read 2; read 1" << 3;
+        QTest::newRow("add in the middle") << "add 2 x; read 2; read 3" << 1;
+        QTest::newRow("add past the end") << "add 9 x; read 6" << 0;
+        QTest::newRow("setText on an unbuilt row") << "set 4 2 z" << 1;
+        QTest::newRow("setText, then rows move over it") << "set 4 2 z; remove 1; add 1 x; read 4" << 1;
+        QTest::newRow("reorder moves built and unbuilt rows")
+            << "read 1; set 2 0 z; reorder 4,3,2,1,0; read 1; read 4" << 3;
+        QTest::newRow("reorder not a permutation") << "reorder 0,0,1,2,3; read 1" << 1;
+        QTest::newRow("setRows cuts and pads") << "rows 3; rows 6; read 2; read 4" << 1;
+        QTest::newRow("eager refill drops the provider") << "read 1; replace x,y; read 1; read 2" << 1;
+        QTest::newRow("mixed") << "add 1 x; remove 3; set 3 1 q; add 4 y; remove 1; read 5" << 2;
+    }
+    void lazyRowsFollowEveryEdit()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, calls);
+        const QStringList names{"a", "b", "c", "d", "e"};
+        Grid eager;
+        eager.setCols(4);
+        std::vector<QStringList> rows;
+        for (const QString& n : names)
+            rows.push_back(cellsOf(n));
+        eager.replaceItems(rows);
+        Source source{names, {}};
+        Grid lazy;
+        lazy.setCols(4);
+        lazy.showItems(int(names.size()), source.provider());
+        QCOMPARE(lazy.rows(), 6);
+        QVERIFY(source.asked.isEmpty());
+
+        for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            runStep(eager, nullptr, step);
+            runStep(lazy, &source, step);
+            QCOMPARE(lazy.row(), eager.row());
+        }
+        QCOMPARE(source.asked.size(), calls);
+        QCOMPARE(allCells(lazy), allCells(eager));
+        // Everything is built now; reading again asks nothing.
+        const qsizetype built = source.asked.size();
+        QCOMPARE(allCells(lazy), allCells(eager));
+        QCOMPARE(source.asked.size(), built);
+    }
+
+    // A full list shown at a small height: only the rows drawn are built.
+    void lazyRefillBuildsOnlyRowsInSight()
+    {
+        constexpr int kCount = 30000;
+        Source source;
+        Grid g;
+        g.setCols(4);
+        g.resize(300, 120);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.showItems(kCount, [&](int i) {
+            source.asked.append(i);
+            return cellsOf(QString::number(i));
+        });
+        QCOMPARE(g.rows(), kCount + 1);
+        QTRY_VERIFY(source.asked.contains(1));
+        QCoreApplication::processEvents();
+        QVERIFY2(source.asked.size() < 40, qPrintable(QString::number(source.asked.size())));
+        QVERIFY(std::all_of(source.asked.begin(), source.asked.end(), [](int i) { return i >= 1 && i < 40; }));
+
+        g.view()->scrollToBottom();
+        QTRY_VERIFY(source.asked.contains(kCount));
+        QCoreApplication::processEvents();
+        QVERIFY2(source.asked.size() < 80, qPrintable(QString::number(source.asked.size())));
+        QVERIFY(std::all_of(source.asked.begin(), source.asked.end(),
+                            [](int i) { return (i >= 1 && i < 40) || (i > kCount - 40 && i <= kCount); }));
+
+        // A row far from sight, read by the program, comes from the provider too.
+        const qsizetype before = source.asked.size();
+        QCOMPARE(g.cellText(15000, 2), QStringLiteral("150002"));
+        QCOMPARE(source.asked.size(), before + 1);
+        QCOMPARE(source.asked.last(), 15000);
+
+        // Clicking a row works as on any grid.
+        QSignalSpy click(&g, &Grid::Click);
+        const QModelIndex last = g.view()->model()->index(kCount - 1, 2);
+        QTest::mouseClick(g.view()->viewport(), Qt::LeftButton, {}, g.view()->visualRect(last).center());
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(g.row(), kCount);
+        QCOMPARE(g.text(), QStringLiteral("300002"));
     }
 
     void rowColChangeFromCode()

@@ -1,0 +1,112 @@
+// Field keeps a value line's bytes exactly, whatever their length or content:
+// NUL bytes, bytes that are no code page 932, values on either side of the
+// length that still fits without a heap block.
+
+#include "common/test_main.h"
+
+#include "store/cp932.h"
+#include "store/field.h"
+
+class TestField : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsBytes_data();
+    void keepsBytes();
+    void equality_data();
+    void equality();
+    void number_data();
+    void number();
+};
+
+void TestField::keepsBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("date") << QByteArray("2026/12/10");
+    QTest::newRow("15 bytes") << QByteArray("123456789012345");
+    QTest::newRow("16 bytes") << QByteArray("1234567890123456");
+    QTest::newRow("NUL inside and at the end") << QByteArray("a\0b\0", 4);
+    QTest::newRow("NUL only") << QByteArray("\0", 1);
+    QTest::newRow("invalid cp932") << QByteArray("\x81\x7F\xFF\x80\xA0", 5);
+    QTest::newRow("long Japanese") << cp932::encode(QStringLiteral("株式会社山田製作所　見積書を作成して課長に提出する"));
+}
+
+void TestField::keepsBytes()
+{
+    QFETCH(QByteArray, bytes);
+
+    const Field f = Field::fromBytes(bytes);
+    QCOMPARE(f.bytes(), bytes);
+    QCOMPARE(f.bytes().size(), bytes.size());
+    QVERIFY(f.view() == QByteArrayView(bytes));
+    QCOMPARE(f.isEmpty(), bytes.isEmpty());
+    QCOMPARE(f.text(), cp932::decode(bytes));
+
+    // Built from a pointer into a larger buffer, copied, moved: the same bytes.
+    const QByteArray buffer = "<<" + bytes + ">>";
+    const Field fromBuffer = Field::fromBytes(buffer.constData() + 2, bytes.size());
+    QVERIFY(fromBuffer == f);
+    Field copy = fromBuffer;
+    const Field moved = std::move(copy);
+    QCOMPARE(moved.bytes(), bytes);
+}
+
+void TestField::equality_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("other");
+    QTest::addColumn<bool>("equal");
+
+    QTest::newRow("same") << QByteArray("SECRET") << QByteArray("SECRET") << true;
+    QTest::newRow("both empty") << QByteArray() << QByteArray("") << true;
+    QTest::newRow("case differs") << QByteArray("secret") << QByteArray("SECRET") << false;
+    QTest::newRow("prefix") << QByteArray("SECRE") << QByteArray("SECRET") << false;
+    QTest::newRow("trailing NUL") << QByteArray("SECRET\0", 7) << QByteArray("SECRET") << false;
+    QTest::newRow("differ after NUL") << QByteArray("a\0b", 3) << QByteArray("a\0c", 3) << false;
+}
+
+void TestField::equality()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, other);
+    QFETCH(bool, equal);
+
+    const Field f = Field::fromBytes(bytes);
+    QCOMPARE(f == Field::fromBytes(other), equal);
+    QCOMPARE(Field::fromBytes(other) == f, equal);
+    // Against a C string only the part before its NUL is the other value.
+    if (!other.contains('\0'))
+        QCOMPARE(f == other.constData(), equal);
+}
+
+void TestField::number_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<qlonglong>("value");
+
+    QTest::newRow("written form") << QByteArray(" 42 ") << true << 42LL;
+    QTest::newRow("signs") << QByteArray(" -7 ") << true << -7LL;
+    QTest::newRow("18 digits") << QByteArray("999999999999999999") << true << 999999999999999999LL;
+    QTest::newRow("19 digits") << QByteArray("1000000000000000000") << false << 0LL;
+    QTest::newRow("NUL after the digits") << QByteArray(" 12\0", 4) << false << 0LL;
+    QTest::newRow("NUL before the digits") << QByteArray("\0 12", 4) << false << 0LL;
+}
+
+void TestField::number()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, isNumber);
+    QFETCH(qlonglong, value);
+
+    const std::optional<long long> n = Field::fromBytes(bytes).toNumber();
+    QCOMPARE(n.has_value(), isNumber);
+    if (isNumber) {
+        QCOMPARE(*n, value);
+        QCOMPARE(Field::number(value).bytes(), ' ' + QByteArray::number(value) + ' ');
+    }
+}
+
+PORUKA_TEST_MAIN(TestField)
+#include "test_field.moc"
