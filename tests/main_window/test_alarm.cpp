@@ -8,10 +8,10 @@ namespace {
 
 // "date|time|alarm|content" per item.
 template <class T>
-void addItems(ItemList<T>& list, const QStringList& specs)
+void addItems(ItemList<T>& list, const QStringList& rows)
 {
-    for (const QString& spec : specs) {
-        const QStringList f = spec.split(QLatin1Char('|'));
+    for (const QString& row : rows) {
+        const QStringList f = row.split(QLatin1Char('|'));
         T item;
         item.date = Field(f[0]);
         item.time = Field(f[1]);

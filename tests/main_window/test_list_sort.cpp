@@ -169,11 +169,11 @@ void compareWithPlain(const ItemList<T>& input, SortOrder order)
 
 // "content|date|time|person|important" per item.
 template <class T>
-ItemList<T> itemsFrom(const QStringList& specs)
+ItemList<T> itemsFrom(const QStringList& rows)
 {
     ItemList<T> list;
-    for (const QString& spec : specs) {
-        const QStringList f = spec.split(QLatin1Char('|'));
+    for (const QString& row : rows) {
+        const QStringList f = row.split(QLatin1Char('|'));
         T item;
         item.content = Field(f.value(0));
         item.date = Field(f.value(1));
