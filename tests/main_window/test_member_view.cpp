@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTableView>
 
 namespace {
 
@@ -176,6 +177,21 @@ private slots:
         QCOMPARE(f.form->Grid1->rows(), 6);
         QVERIFY(f.form->Command9->isEnabled());
         QVERIFY(!f.form->isLoading());
+    }
+
+    // The editing commands act on the grid clicked last.
+    void clickingAGridChoosesItsList()
+    {
+        MemberViewFixture f;
+        QVERIFY(f.start());
+        f.form->show();
+        QVERIFY(f.form->selectedList().isEmpty());
+        for (const auto& [grid, list] : {std::pair{f.form->Grid2, "sche"}, {f.form->Grid1, "todo"}, {f.form->Grid2, "sche"}}) {
+            QTableView* view = grid->view();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 2)).center());
+            QCOMPARE(f.form->selectedList(), QString::fromLatin1(list));
+            QCOMPARE(grid->row(), 1);
+        }
     }
 
     void switchingBetweenColleaguesReplacesTheRows()
