@@ -8,23 +8,21 @@
 //                     30000x4 texts, reset and shown
 //   ChooseAlarm       chooseAlarm over 30000 ToDo and 30000 schedule items
 //   Floor_TimePass    one pass reading the time and alarm fields of the same
+#include "bench_support.h"
+
 #include "main_window/alarm_choice.h"
 #include "main_window/list_rows.h"
 #include "main_window/list_sort.h"
 #include "ui/grid.h"
 #include "ui/ui.h"
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QTableView>
-#include <benchmark/benchmark.h>
 #include <array>
 #include <cstring>
 #include <random>
 
 namespace {
-
-constexpr int kItems = 30000;
 
 const std::array<const char16_t*, 8> kPeople{u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"ｼｽﾃﾑ課", u"Yamada", u""};
 const std::array<const char16_t*, 8> kTasks{u"見積書を作成して課長に提出する", u"納期の確認の電話（至急）",
@@ -32,50 +30,15 @@ const std::array<const char16_t*, 8> kTasks{u"見積書を作成して課長に�
                                             u"新製品説明会の資料作成",         u"打ち合わせ　第２回",
                                             u"来客対応（応接室①）",           u"健康診断"};
 
-QByteArray randomDate(std::mt19937& rng)
-{
-    const unsigned pick = rng() % 100;
-    if (pick < 8)
-        return sentinel::kToday;
-    if (pick < 16)
-        return sentinel::kNoDeadline;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", 2024 + int(rng() % 4), 1 + int(rng() % 12), 1 + int(rng() % 28));
-    return buf;
-}
-
-QByteArray randomTime(std::mt19937& rng)
-{
-    const unsigned pick = rng() % 100;
-    if (pick < 15)
-        return sentinel::kTodayTime;
-    if (pick < 35)
-        return sentinel::kNoTime;
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", 8 + int(rng() % 11), int(rng() % 4) * 15);
-    return buf;
-}
-
 template <class T>
 ItemList<T> makeList(unsigned seed)
 {
-    std::mt19937 rng(seed);
-    ItemList<T> list;
-    for (int i = 0; i < kItems; ++i) {
-        T item;
-        item.entryDate = Field("2026/11/30");
-        item.date = Field::fromBytes(randomDate(rng));
-        item.time = Field::fromBytes(randomTime(rng));
+    return randomList<T>(seed, [](T& item, int i, std::mt19937& rng) {
         item.content = Field(QString::fromUtf16(kTasks[rng() % kTasks.size()]) + QString::number(i));
         item.person = Field(QString::fromUtf16(kPeople[rng() % kPeople.size()]));
-        item.memoNo = Field::number(0);
         item.alarm = Field::number(rng() % 2);
         item.important = rng() % 5 == 0 ? Field(sentinel::kImportant) : Field();
-        if constexpr (std::is_same_v<T, TodoItem>)
-            item.rank = Field::number(9999);
-        list.append(item);
-    }
-    return list;
+    });
 }
 
 const ItemList<TodoItem>& todos()
@@ -117,19 +80,7 @@ void Floor_ShellSort(benchmark::State& state, SortOrder order)
         state.PauseTiming();
         a = keys;
         state.ResumeTiming();
-        const int n = int(a.size());
-        for (int g = n; g > 1;) {
-            g /= 2;
-            for (int i = g; i < n; ++i) {
-                QString t = std::move(a[i]);
-                int j = i - g;
-                while (j >= 0 && (descending ? a[j] < t : a[j] > t)) {
-                    a[j + g] = std::move(a[j]);
-                    j -= g;
-                }
-                a[j + g] = std::move(t);
-            }
-        }
+        shellSortKeys(a, descending);
         benchmark::DoNotOptimize(a.data());
     }
 }
@@ -141,38 +92,11 @@ BENCHMARK_CAPTURE(Floor_ShellSort, Name, SortOrder::Name)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(Sort, Important, SortOrder::Important)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Floor_ShellSort, Important, SortOrder::Important)->Unit(benchmark::kMillisecond);
 
-// The least a table can do: a model over the same texts, reset in one go.
-class MinimalModel : public QAbstractTableModel {
-public:
-    int rowCount(const QModelIndex& = {}) const override { return int(rows.size()); }
-    int columnCount(const QModelIndex& = {}) const override { return 4; }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole)
-            return {};
-        return rows[std::size_t(index.row())][index.column()];
-    }
-    void replace(std::vector<QStringList> r)
-    {
-        beginResetModel();
-        rows = std::move(r);
-        endResetModel();
-    }
-    std::vector<QStringList> rows;
-};
-
 void Redisplay(benchmark::State& state)
 {
     ItemList<TodoItem> list = todos();
     sortList(list, SortOrder::DateTime);
-    Grid grid;
-    grid.setCols(4);
-    grid.resize(600, 300);
-    grid.show();
-    for (auto _ : state) {
-        showList(grid, list);
-        QCoreApplication::processEvents();
-    }
+    refillShownGrid<Grid>(state, [&list](Grid& grid) { showList(grid, list); });
 }
 BENCHMARK(Redisplay)->Unit(benchmark::kMillisecond);
 
@@ -180,16 +104,7 @@ void Floor_TableView(benchmark::State& state)
 {
     ItemList<TodoItem> list = todos();
     sortList(list, SortOrder::DateTime);
-    const std::vector<QStringList> rows = openRows(list);
-    MinimalModel model;
-    QTableView view;
-    view.setModel(&model);
-    view.resize(600, 300);
-    view.show();
-    for (auto _ : state) {
-        model.replace(rows);
-        QCoreApplication::processEvents();
-    }
+    refillTableView<QTableView>(state, openRows(list));
 }
 BENCHMARK(Floor_TableView)->Unit(benchmark::kMillisecond);
 
@@ -236,13 +151,4 @@ BENCHMARK(Floor_TimePass)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

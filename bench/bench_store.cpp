@@ -7,6 +7,8 @@
 // ItemStore and reports getrusage's peak resident set, so earlier benchmarks
 // do not inflate the figure.
 
+#include "bench_support.h"
+
 #include "store/cp932.h"
 #include "store/file_access.h"
 #include "store/list_file.h"
@@ -28,8 +30,6 @@
 
 namespace {
 
-constexpr int kItems = 30000;
-
 const std::array<const char16_t*, 12> kPeople{u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"渡辺",
                                               u"伊藤", u"中村", u"小林", u"自分", u"加藤", u"ｼｽﾃﾑ課"};
 const std::array<const char16_t*, 10> kClients{u"株式会社山田製作所", u"東京商事", u"大阪支店", u"総務部",
@@ -41,20 +41,6 @@ const std::array<const char16_t*, 16> kTasks{
     u"契約書の押印をもらう", u"年末調整の書類回収", u"ﾊﾟｿｺﾝのﾘｰｽ更新手続き", u"定例会議",
     u"来客対応（応接室①）", u"売上集計表の修正", u"ホームページ更新の原稿チェック", u"健康診断"};
 
-QByteArray date(std::mt19937& rng)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", 2020 + int(rng() % 8), 1 + int(rng() % 12), 1 + int(rng() % 28));
-    return buf;
-}
-
-QByteArray timeOfDay(std::mt19937& rng)
-{
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", 8 + int(rng() % 11), int(rng() % 4) * 15);
-    return buf;
-}
-
 // One list file as the program writes it: header, then `kItems` records.
 QByteArray makeList(ListKind kind, unsigned seed)
 {
@@ -63,7 +49,7 @@ QByteArray makeList(ListKind kind, unsigned seed)
     for (int i = 1; i <= kItems; ++i) {
         const bool important = rng() % 10 == 0;
         const int deadline = int(rng() % 10);
-        QByteArray d = date(rng), t = timeOfDay(rng);
+        QByteArray d = randomDay(rng, 2020, 8), t = randomClock(rng);
         if (kind == ListKind::Todo && deadline == 0) {
             d = "0000/00/00";
             t = "00:00";
@@ -77,7 +63,7 @@ QByteArray makeList(ListKind kind, unsigned seed)
                           + QString::fromUtf16(kTasks[rng() % kTasks.size()]);
         if (important)
             content.prepend(QStringLiteral("●"));
-        lines << date(rng) << d << t << cp932::encode(content) << cp932::encode(QString::fromUtf16(kPeople[rng() % kPeople.size()]))
+        lines << randomDay(rng, 2020, 8) << d << t << cp932::encode(content) << cp932::encode(QString::fromUtf16(kPeople[rng() % kPeople.size()]))
               << ' ' + QByteArray::number(rng() % 3 ? 0 : i) + ' ';
         if (kind == ListKind::Todo)
             lines << " 9999 ";
@@ -97,18 +83,12 @@ struct Fixture {
         path = dir.path() + QLatin1Char('/');
         todoBytes = makeList(ListKind::Todo, 1);
         scheduleBytes = makeList(ListKind::Schedule, 2);
-        put(listFileName(ListKind::Todo), todoBytes);
-        put(listFileName(ListKind::Schedule), scheduleBytes);
+        writeWhole(path + listFileName(ListKind::Todo), todoBytes);
+        writeWhole(path + listFileName(ListKind::Schedule), scheduleBytes);
         todoLines = cp932::decode(todoBytes).split(QStringLiteral("\r\n"));
         todoLines.removeLast();
         scheduleLines = cp932::decode(scheduleBytes).split(QStringLiteral("\r\n"));
         scheduleLines.removeLast();
-    }
-    void put(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(path + name);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            std::abort();
     }
     const QByteArray& bytes(ListKind k) const { return k == ListKind::Todo ? todoBytes : scheduleBytes; }
     const QStringList& lines(ListKind k) const { return k == ListKind::Todo ? todoLines : scheduleLines; }

@@ -1,6 +1,9 @@
 #include "settings/centre_dialog.h"
 
-#include <QWidget>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 void centreOver(QWidget& dialog, const QWidget* mainWindow)
 {
@@ -9,4 +12,15 @@ void centreOver(QWidget& dialog, const QWidget* mainWindow)
     const QRect main = mainWindow->frameGeometry();
     const QSize size = dialog.frameGeometry().size();
     dialog.move(main.left() + (main.width() - size.width()) / 2, main.top() + (main.height() - size.height()) / 2);
+}
+
+void finishWithButtons(QDialog& dialog, QVBoxLayout& column, QPushButton& ok, QPushButton& cancel, QSize preferred)
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(&ok);
+    buttons->addWidget(&cancel);
+    column.addLayout(buttons);
+    column.activate();
+    dialog.resize(preferred.expandedTo(dialog.minimumSizeHint()));
 }

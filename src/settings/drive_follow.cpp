@@ -6,13 +6,14 @@
 
 #include <QDir>
 
-void startAtWorkingDirectory(DriveListBox& drive, DirListBox& dir)
+QString startAtWorkingDirectory(DriveListBox& drive, DirListBox& dir)
 {
     const QString cwd = QDir::currentPath();
     drive.selectRootOf(cwd);
     if (!drive.rootPath().isEmpty())
         dir.setRoot(drive.rootPath());
     dir.setPath(cwd);
+    return drive.rootPath();
 }
 
 bool followDriveChoice(DriveListBox& drive, DirListBox& dir, QString& rememberedRoot, Ui& ui)

@@ -82,16 +82,10 @@ F_memdata::F_memdata(AppSettings& settings, Ui& ui, QWidget* mainWindow)
     auto* middle = new QHBoxLayout;
     middle->addWidget(List1, 2);
     middle->addLayout(fields, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addLayout(middle, 1);
-    layout->addLayout(buttons);
-    layout->activate();
-    resize(QSize(600, 460).expandedTo(minimumSizeHint()));
+    finishWithButtons(*this, *layout, *Command1, *Command2, QSize(600, 460));
 
     connect(List1, &QListWidget::currentRowChanged, this, &F_memdata::List1_Click);
     // A click on the line already chosen fills the texts again.
@@ -109,8 +103,7 @@ void F_memdata::Form_Load()
 {
     centreOver(*this, mainWindow_);
     setWindowTitle(kAppTitle);
-    startAtWorkingDirectory(*Drive1, *Dir1);
-    rememberedDrive_ = Drive1->rootPath();
+    rememberedDrive_ = startAtWorkingDirectory(*Drive1, *Dir1);
     Text1->clear();
     Text2->clear();
     Text3->clear();

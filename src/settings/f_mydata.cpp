@@ -63,10 +63,6 @@ F_mydata::F_mydata(AppSettings& settings, const ItemStore& store, const QString&
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label4);
     nameRow->addWidget(Text1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addLayout(nameRow);
@@ -76,9 +72,7 @@ F_mydata::F_mydata(AppSettings& settings, const ItemStore& store, const QString&
     layout->addWidget(Drive1);
     layout->addWidget(Dir1, 1);
     layout->addWidget(Text2);
-    layout->addLayout(buttons);
-    layout->activate();
-    resize(QSize(460, 480).expandedTo(minimumSizeHint()));
+    finishWithButtons(*this, *layout, *Command1, *Command2, QSize(460, 480));
 
     connect(Dir1, &DirListBox::pathChanged, this, &F_mydata::Dir1_Change);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &F_mydata::Drive1_Change);
@@ -94,8 +88,7 @@ void F_mydata::Form_Load()
     setWindowTitle(kAppTitle);
 
     // The lists start where the program was started, not at the stored directory.
-    startAtWorkingDirectory(*Drive1, *Dir1);
-    rememberedDrive_ = Drive1->rootPath();
+    rememberedDrive_ = startAtWorkingDirectory(*Drive1, *Dir1);
 
     const QString name = settings_.ownName();
     Text1->setText(name.isEmpty() ? QStringLiteral("自分") : name);

@@ -1,5 +1,7 @@
 #include "ui/dir_list.h"
 
+#include "ui/path_compare.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -8,24 +10,9 @@
 
 namespace {
 
-constexpr Qt::CaseSensitivity kPathCase =
-#ifdef Q_OS_WIN
-    Qt::CaseInsensitive;
-#else
-    Qt::CaseSensitive;
-#endif
-
 QString cleanAbsolute(const QString& dir) { return QDir::cleanPath(QDir(QDir::fromNativeSeparators(dir)).absolutePath()); }
 
-bool isInside(const QString& path, const QString& root)
-{
-    if (root.isEmpty())
-        return false;
-    if (path.compare(root, kPathCase) == 0)
-        return true;
-    const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-    return path.startsWith(prefix, kPathCase);
-}
+bool isInside(const QString& path, const QString& root) { return !root.isEmpty() && isSameOrBelow(path, root); }
 
 bool isReadableFolder(const QString& dir)
 {

@@ -1,18 +1,13 @@
 #include "ui/drive_list.h"
 
+#include "ui/path_compare.h"
+
 #include <QDir>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QtGlobal>
 
 namespace {
-
-constexpr Qt::CaseSensitivity kPathCase =
-#ifdef Q_OS_WIN
-    Qt::CaseInsensitive;
-#else
-    Qt::CaseSensitive;
-#endif
 
 [[maybe_unused]] bool isSystemFileSystem(const QByteArray& type)
 {
@@ -34,12 +29,7 @@ QString withoutTrailingSlash(const QString& path)
 
 bool isUnder(const QString& path, const QString& root)
 {
-    const QString p = withoutTrailingSlash(path);
-    const QString r = withoutTrailingSlash(root);
-    if (p.compare(r, kPathCase) == 0)
-        return true;
-    const QString prefix = r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/');
-    return p.startsWith(prefix, kPathCase);
+    return isSameOrBelow(withoutTrailingSlash(path), withoutTrailingSlash(root));
 }
 
 [[maybe_unused]] bool isUnderSystemFolder(const QString& root)

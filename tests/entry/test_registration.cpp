@@ -1,5 +1,6 @@
 // "登録" of the entry form: what reaches the store, the grids, the memo files,
 // the settings file and the list files.
+#include "common/held_lock.h"
 #include "common/test_main.h"
 #include "entry_fixture.h"
 
@@ -9,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -47,39 +47,6 @@ void setCounter(EntryFixture& fx, int n)
     fx.settings.memoCounter = Field::number(n);
     writeBytes(fx.settingsPath(), serializeSettings(fx.settings));
 }
-
-// The lock another user's program holds on a list file, in a process of its own.
-class LockHolder {
-public:
-    bool start(const QString& path)
-    {
-        proc_.setProgram(QStringLiteral(PORUKA_LOCK_HOLDER));
-        proc_.setArguments({path, QStringLiteral("ofd-write")});
-        proc_.start();
-        if (!proc_.waitForStarted(10000))
-            return false;
-        QByteArray out;
-        while (!out.contains('\n') && proc_.waitForReadyRead(10000))
-            out += proc_.readAllStandardOutput();
-        return out.trimmed() == "locked";
-    }
-    bool release()
-    {
-        proc_.write("\n");
-        proc_.closeWriteChannel();
-        return proc_.waitForFinished(10000) && proc_.exitCode() == 0;
-    }
-    ~LockHolder()
-    {
-        if (proc_.state() != QProcess::NotRunning) {
-            proc_.kill();
-            proc_.waitForFinished(10000);
-        }
-    }
-
-private:
-    QProcess proc_;
-};
 
 }  // namespace
 
@@ -498,8 +465,8 @@ void TestRegistration::retriesWhileAnotherProgramHoldsTheList()
     EntryFixture fx;
     fx.store.schedules.append(scheduleItem("2027/01/01", "08:00", QStringLiteral("前から")));
     fx.saveFiles();
-    LockHolder holder;
-    QVERIFY(holder.start(fx.schedulePath()));
+    HeldLock holder(fx.schedulePath(), QStringLiteral("ofd-write"));
+    QVERIFY(holder.isHeld());
     bool released = false;
     fx.ui.onMessage = [&](const RecordedMessage& m) {
         if (m.text == kInUseByUserMessage && !released)

@@ -1,6 +1,7 @@
 // File access: case-insensitive names, how failures are classified, and the
 // exclusive use of list files against a real second process holding a lock.
 
+#include "common/held_lock.h"
 #include "common/temp_files.h"
 #include "common/test_main.h"
 
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
@@ -24,44 +24,6 @@ QStringList entries(const QString& dir)
     l.sort();
     return l;
 }
-
-// store_lock_holder in a process of its own: it locks the file, says so and
-// keeps the lock until released.
-class LockHolder {
-public:
-    bool start(const QString& path, const QString& mode)
-    {
-        proc_.setProgram(QStringLiteral(PORUKA_LOCK_HOLDER));
-        proc_.setArguments({path, mode});
-        proc_.start();
-        if (!proc_.waitForStarted(10000))
-            return false;
-        QByteArray out;
-        while (!out.contains('\n') && proc_.waitForReadyRead(10000))
-            out += proc_.readAllStandardOutput();
-        if (out.trimmed() != "locked") {
-            qWarning("lock holder: %s %s", out.constData(), proc_.readAllStandardError().constData());
-            return false;
-        }
-        return true;
-    }
-    bool release()
-    {
-        proc_.write("\n");
-        proc_.closeWriteChannel();
-        return proc_.waitForFinished(10000) && proc_.exitCode() == 0;
-    }
-    ~LockHolder()
-    {
-        if (proc_.state() != QProcess::NotRunning) {
-            proc_.kill();
-            proc_.waitForFinished(10000);
-        }
-    }
-
-private:
-    QProcess proc_;
-};
 
 }  // namespace
 
@@ -264,8 +226,8 @@ void TestFileAccess::locks()
     const QByteArray old = "old content\r\n";
     writeBytes(path, old);
 
-    LockHolder holder;
-    QVERIFY(holder.start(path, mode));
+    HeldLock holder(path, mode);
+    QVERIFY(holder.isHeld());
 
     const ReadResult r = readFile(path, Locking::Exclusive);
     if (readAllowed) {
@@ -298,8 +260,8 @@ void TestFileAccess::unlockedReadIgnoresLocks()
     QVERIFY(dir.isValid());
     const QString path = dirOf(dir) + "poruka.ini";
     writeBytes(path, "settings\r\n");
-    LockHolder holder;
-    QVERIFY(holder.start(path, QStringLiteral("ofd-write")));
+    HeldLock holder(path, QStringLiteral("ofd-write"));
+    QVERIFY(holder.isHeld());
     const ReadResult r = readFile(path, Locking::None);
     QVERIFY(r.ok());
     QCOMPARE(r.bytes, QByteArray("settings\r\n"));
