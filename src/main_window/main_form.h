@@ -90,8 +90,12 @@ private:
     void showMemberLists(int k);
     void setEditingEnabled(bool own);
     bool loadOwnListAtStartup(ListKind kind);
+    // A read the trap passed over (no permission, an I/O error): told, and
+    // retried when the user asks. False when the user gives it up.
+    bool retryUnreadable(const FileStatus& status);
     bool showOwnSettingsDialog();
     bool showMemberDialog();
+    void refillMemberCombo();
     FileErrorHandler trap(TrapVariant variant);
     bool saveAll();
     TrapResult saveSettings(FileErrorHandler& handler);
@@ -113,6 +117,8 @@ private:
     bool loading_ = false;
     bool closing_ = false;
     QString selectedList_;
+    int shownMember_ = 0;   // whose lists the grids show: 0 the user, k member k
+    QString rangAt_;        // date and minute of the last alarm that went off
     std::optional<AlarmNotice> alarmNotice_;
     // A sort in progress (main_form_sort.cpp): the window's commands are shut
     // off, and an alarm that goes off meanwhile runs once the sort is done.

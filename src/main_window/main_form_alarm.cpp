@@ -16,6 +16,7 @@ void Main_Form::CurTime1_Alarm()
         return;
     }
     CurTime1->setAlarmEnabled(false);
+    rangAt_ = time_.today().toString(Qt::ISODate) + QLatin1Char(' ') + CurTime1->alarmTime();
     // No item ever rings at "23:59": going off then means none was chosen, and
     // the notice kept from an earlier choice is stale.
     const bool chosen = CurTime1->alarmTime() != kNoAlarm;

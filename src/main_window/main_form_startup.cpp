@@ -48,7 +48,7 @@ bool Main_Form::showOwnSettingsDialog()
 {
     F_mydata dialog(settings_, store_, programDir_, ui_, this);
     const bool accepted = ui_.runModal(dialog) == QDialog::Accepted;
-    fillMemberCombo(*Combo1, settings_);
+    refillMemberCombo();
     return accepted;
 }
 
@@ -56,8 +56,15 @@ bool Main_Form::showMemberDialog()
 {
     F_memdata dialog(settings_, ui_, this);
     const bool accepted = ui_.runModal(dialog) == QDialog::Accepted;
-    fillMemberCombo(*Combo1, settings_);
+    refillMemberCombo();
     return accepted;
+}
+
+void Main_Form::refillMemberCombo()
+{
+    fillMemberCombo(*Combo1, settings_);
+    // The combo keeps naming whoever's lists are on display.
+    Combo1->setCurrentIndex(shownMember_);
 }
 
 void Main_Form::Menu_Settei_jibun_Click() { showOwnSettingsDialog(); }
@@ -114,10 +121,23 @@ void Main_Form::writeListTitles(int todoCount, int scheduleCount)
 
 void Main_Form::ArmAlarm(bool sameMinute)
 {
-    const AlarmChoice choice = chooseAlarm(store_, time_.now().toString(QStringLiteral("HH:mm")), sameMinute);
+    const QString now = time_.now().toString(QStringLiteral("HH:mm"));
+    // A minute that has rung already is not chosen again (a registration in the
+    // minute of a notice, say): the clock would not ring it twice, and the later
+    // alarms of the day would wait behind it.
+    const bool rangNow = rangAt_ == time_.today().toString(Qt::ISODate) + QLatin1Char(' ') + now;
+    const AlarmChoice choice = chooseAlarm(store_, now, sameMinute && !rangNow);
     CurTime1->setAlarmTime(choice.alarmTime);
     if (choice.notice)
         alarmNotice_ = choice.notice;
+}
+
+bool Main_Form::retryUnreadable(const FileStatus& status)
+{
+    QString text = QStringLiteral("%1 を読み込めませんでした。").arg(QDir::toNativeSeparators(status.path));
+    if (!status.detail().isEmpty())
+        text += QStringLiteral("\n(%1)").arg(status.detail());
+    return ui_.message(this, text, MsgButtons::RetryCancel, MsgIcon::Critical) == MsgAnswer::Retry;
 }
 
 bool Main_Form::loadOwnListAtStartup(ListKind kind)
@@ -134,9 +154,7 @@ bool Main_Form::loadOwnListAtStartup(ListKind kind)
         if (r.ok())
             break;
         // Carrying on with an empty list would overwrite the file at the next save.
-        const QString text = QStringLiteral("%1 を読み込めませんでした。\n(%2)")
-                                 .arg(QDir::toNativeSeparators(r.status.path), r.status.detail());
-        if (ui_.message(this, text, MsgButtons::RetryCancel, MsgIcon::Critical) != MsgAnswer::Retry)
+        if (!retryUnreadable(r.status))
             return false;
     }
     const bool overflow = kind == ListKind::Todo ? !store_.todos.overflow.isEmpty() : !store_.schedules.overflow.isEmpty();
@@ -182,7 +200,17 @@ bool Main_Form::Form_Load()
         handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write);
     } else {
         SettingsRead second;
-        handler.run([&] { second = readSettings(settingsPath_); return second.status; }, Scope::Own, StepKind::Read);
+        for (;;) {
+            const TrapResult r = handler.run([&] { second = readSettings(settingsPath_); return second.status; },
+                                             Scope::Own, StepKind::Read);
+            if (r.gaveUp)
+                return false;
+            if (r.ok())
+                break;
+            // Empty settings would lose the data folder and the members at the next save.
+            if (!retryUnreadable(r.status))
+                return false;
+        }
         settings_ = second.settings;
         settings_.banner = Field::fromBytes(currentBanner());
     }

@@ -34,6 +34,8 @@ void Main_Form::Combo1_Click(int index)
     else
         showMemberLists(index);
     loading_ = false;
+    // A list given up leaves the view, and so the combo, as it was.
+    Combo1->setCurrentIndex(shownMember_);
 }
 
 void Main_Form::setEditingEnabled(bool own)
@@ -49,6 +51,7 @@ void Main_Form::showOwnLists()
     if (ownListsShown_)
         return;
     ownListsShown_ = true;
+    shownMember_ = 0;
     showOwnRows();
     T_memo->clear();
     setEditingEnabled(true);
@@ -64,18 +67,22 @@ void Main_Form::showMemberLists(int k)
         if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
             ui_.message(this, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
                         MsgIcon::Exclamation);
-        const TrapResult r = handler.run(
-            [&] {
-                // The directory as it stands now: the member dialog may have corrected it.
-                const QString dir = settings_.memberDirectory(k);
-                if (!QDir::isAbsolutePath(dir))
-                    return FileStatus{FileError::PathNotFound, dir + file, 0};
-                return loadMemberList(dir, kind, incoming);
-            },
-            Scope::Member, StepKind::Read);
-        // Given up: the view stays as it was.
-        if (r.gaveUp)
-            return;
+        for (;;) {
+            const TrapResult r = handler.run(
+                [&] {
+                    // The directory as it stands now: the member dialog may have corrected it.
+                    const QString dir = settings_.memberDirectory(k);
+                    if (!QDir::isAbsolutePath(dir))
+                        return FileStatus{FileError::PathNotFound, dir + file, 0};
+                    return loadMemberList(dir, kind, incoming);
+                },
+                Scope::Member, StepKind::Read);
+            if (r.ok())
+                break;
+            // Given up, or unreadable and not retried: the view stays as it was.
+            if (r.gaveUp || !retryUnreadable(r.status))
+                return;
+        }
     }
     store_.previousMemberTodoCount = store_.memberTodos.count();
     store_.previousMemberScheduleCount = store_.memberSchedules.count();
@@ -89,6 +96,7 @@ void Main_Form::showMemberLists(int k)
     T_memo->clear();
     setEditingEnabled(false);
     ownListsShown_ = false;
+    shownMember_ = k;
     writeListTitles(store_.memberTodos.count(), store_.memberSchedules.count());
 }
 

@@ -1,6 +1,6 @@
 #include "settings/f_memdata.h"
 
-#include "store/cp932.h"
+#include "settings/directory_text.h"
 
 #include "settings/centre_dialog.h"
 #include "settings/drive_follow.h"
@@ -157,11 +157,9 @@ void F_memdata::Command1_Click()
         Text4->setFocus();
         return;
     }
-    if (!cp932::canEncode(Text4->text())) {
-        // The settings file is code page 932: such a folder name could not be kept.
+    if (const QString problem = directoryTextProblem(Text4->text()); !problem.isEmpty()) {
         ui_.beep();
-        ui_.message(this, QStringLiteral("ディレクトリ名に使えない文字が含まれています。"), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
+        ui_.message(this, problem, MsgButtons::Ok, MsgIcon::Exclamation);
         Text4->setFocus();
         return;
     }

@@ -1,6 +1,6 @@
 #include "settings/f_mydata.h"
 
-#include "store/cp932.h"
+#include "settings/directory_text.h"
 
 #include "settings/centre_dialog.h"
 #include "settings/drive_follow.h"
@@ -117,11 +117,9 @@ void F_mydata::Command1_Click()
                     MsgIcon::Exclamation);
         return;
     }
-    if (!cp932::canEncode(Text2->text())) {
-        // The settings file is code page 932: such a folder name could not be kept.
+    if (const QString problem = directoryTextProblem(Text2->text()); !problem.isEmpty()) {
         ui_.beep();
-        ui_.message(this, QStringLiteral("ディレクトリ名に使えない文字が含まれています。"), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
+        ui_.message(this, problem, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
 

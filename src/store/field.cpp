@@ -6,7 +6,13 @@
 
 Field::Field(const QString& text)
 {
-    const QByteArray encoded = cp932::encode(text);
+    // A value is one line of its file: a line break pasted into it would shift
+    // every later line of the record, so each one becomes a space.
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QByteArray encoded = cp932::encode(line);
     bytes_.assign(encoded.constData(), std::size_t(encoded.size()));
 }
 

@@ -17,6 +17,7 @@
 class Field {
 public:
     Field() = default;
+    // Encodes the text; line breaks in it become spaces.
     explicit Field(const QString& text);
     explicit Field(const char* ascii) : bytes_(ascii ? ascii : "") {}
     static Field fromBytes(QByteArrayView bytes) { return fromBytes(bytes.data(), bytes.size()); }

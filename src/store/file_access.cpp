@@ -14,7 +14,7 @@ namespace {
 
 // Classifies errno from open(): a missing folder and a missing file are told apart
 // by looking at the folder.
-FileStatus failure(const QString& path, int err, bool writing = false)
+FileStatus failure(const QString& path, int err)
 {
     FileStatus s;
     s.path = path;
@@ -27,8 +27,10 @@ FileStatus failure(const QString& path, int err, bool writing = false)
         break;
     case EACCES:
     case EPERM:
-        // A file or folder we may not write is no collision: retrying will not help.
-        s.error = writing ? FileError::Other : FileError::PermissionDenied;
+        // A file or folder we may not read or write is no collision: retrying
+        // after the user's OK would never help. Only a lock held by another
+        // program (EAGAIN below) is "in use".
+        s.error = FileError::Other;
         break;
     case EAGAIN:
     case EBUSY:
@@ -191,9 +193,9 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
     if (locking == Locking::Exclusive) {
         target.emplace(::open(local(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
         if (target->get() < 0)
-            return failure(path, errno, true);
+            return failure(path, errno);
         if (!lockWhole(target->get(), F_WRLCK))
-            return failure(path, errno == EACCES ? EAGAIN : errno, true);
+            return failure(path, errno == EACCES ? EAGAIN : errno);
     } else if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) {
         return failure(path, ENOENT);
     }
@@ -202,7 +204,7 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
     QByteArray tmpName = tmpl;
     Fd tmp(::mkstemp(tmpName.data()));
     if (tmp.get() < 0)
-        return failure(path, errno, true);
+        return failure(path, errno);
     // The new file keeps the old one's permissions.
     struct stat st {};
     if ((target && ::fstat(target->get(), &st) == 0) || ::stat(local(path).constData(), &st) == 0)
@@ -213,12 +215,12 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
     if (!writeAll(tmp.get(), bytes) || ::fsync(tmp.get()) != 0) {
         const int err = errno;
         ::unlink(tmpName.constData());
-        return failure(path, err, true);
+        return failure(path, err);
     }
     if (::close(tmp.release()) != 0 || ::rename(tmpName.constData(), local(path).constData()) != 0) {
         const int err = errno;
         ::unlink(tmpName.constData());
-        return failure(path, err, true);
+        return failure(path, err);
     }
     // Make the rename itself durable.
     Fd dir(::open(local(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -233,15 +235,15 @@ FileStatus appendToFile(const QString& path, const QByteArray& bytes)
 {
     Fd fd(::open(local(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (fd.get() < 0)
-        return failure(path, errno, true);
+        return failure(path, errno);
     // A file whose last line has no line end must not glue it to the first new line.
     char last = '\n';
     const off_t size = ::lseek(fd.get(), 0, SEEK_END);
     if (size > 0 && ::pread(fd.get(), &last, 1, size - 1) != 1)
-        return failure(path, errno, true);
+        return failure(path, errno);
     const QByteArray out = last == '\n' ? bytes : "\r\n" + bytes;
     if (!writeAll(fd.get(), out) || ::fsync(fd.get()) != 0)
-        return failure(path, errno, true);
+        return failure(path, errno);
     FileStatus ok;
     ok.path = path;
     return ok;

@@ -156,6 +156,24 @@ private slots:
         QVERIFY(f.form->CurTime1->alarmEnabled());
     }
 
+    // Registering in the minute a notice went off must not choose that minute
+    // again: the clock would not ring it twice and the later alarms would wait.
+    void rearmingInTheMinuteThatRangKeepsLaterAlarms()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/10", "15:00", QStringLiteral("A"), QStringLiteral("山田"), 0, 1),
+                                                   todo("2026/12/10", "16:00", QStringLiteral("B"), QStringLiteral("山田"), 0, 1)});
+        QVERIFY(f.start());
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("14:55"));
+        f.time.set(at(14, 55));
+        f.form->CurTime1_Alarm();
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("15:55"));
+        f.form->ArmAlarm(true);   // what a registration does
+        QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("15:55"));
+        QCOMPARE(f.form->alarmNotice()->content, QStringLiteral("B"));
+    }
+
     // Left running overnight, the window arms the new day's first alarm by itself.
     void newDayArmsItsFirstAlarm()
     {

@@ -194,6 +194,42 @@ private slots:
         }
     }
 
+    // A list that cannot be read at all (here a folder in its place) is no
+    // collision: told once with the reason, and the view stays as it was.
+    void unreadableListIsToldNotRetriedForever()
+    {
+        MemberViewFixture f;
+        QVERIFY(QFile::remove(f.colleagueDir + "TODO.DAT"));
+        QVERIFY(QDir().mkpath(f.colleagueDir + "todo.dat"));
+        QVERIFY(f.start());
+        f.ui.answer(MsgAnswer::Ok);       // no list file
+        f.ui.answer(MsgAnswer::Cancel);   // not readable: give up
+        f.choose(1);
+        // A folder is no list file: first the missing-file message, then the reason.
+        QCOMPARE(f.ui.messages.size(), 2);
+        QCOMPARE(f.ui.messages[0].text, QStringLiteral("ＴｏＤｏデータのファイルがありません"));
+        QCOMPARE(f.ui.messages[1].buttons, MsgButtons::RetryCancel);
+        QVERIFY(f.ui.messages[1].text.contains(QStringLiteral("読み込めませんでした")));
+        QVERIFY(f.form->ownListsShown());
+        QCOMPARE(f.form->Combo1->currentIndex(), 0);
+        QCOMPARE(f.form->Grid1->rows(), 6);
+    }
+
+    // The combo keeps naming whoever's lists are shown, also after the member
+    // dialog refilled it.
+    void comboFollowsTheListsOnDisplay()
+    {
+        MemberViewFixture f;
+        QVERIFY(f.start());
+        f.choose(1);
+        QCOMPARE(f.form->Combo1->currentIndex(), 1);
+        f.form->Menu_Settei_member->trigger();   // cancelled
+        QCOMPARE(f.form->Combo1->currentIndex(), 1);
+        f.choose(5);                             // empty slot, dialog cancelled
+        QCOMPARE(f.form->Combo1->currentIndex(), 1);
+        QVERIFY(!f.form->ownListsShown());
+    }
+
     void switchingBetweenColleaguesReplacesTheRows()
     {
         MemberViewFixture f;

@@ -143,6 +143,7 @@ void TestFMydata::validation_data()
     QTest::newRow("no directory") << "山田" << "" << "データを格納するディレクトリを指定して下さい。";
     QTest::newRow("neither: name first") << "" << "" << "名前を入力して下さい。";
     QTest::newRow("folder name outside code page 932") << "山田" << "/home/jos\u00e9/データ" << "ディレクトリ名に使えない文字が含まれています。";
+    QTest::newRow("relative folder") << "山田" << "data" << "ディレクトリはドライブ（ルート）から指定して下さい。";
 }
 
 void TestFMydata::validation()

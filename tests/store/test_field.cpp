@@ -6,6 +6,7 @@
 
 #include "store/cp932.h"
 #include "store/field.h"
+#include "store/list_file.h"
 
 class TestField : public QObject {
     Q_OBJECT
@@ -16,6 +17,8 @@ private slots:
     void equality();
     void number_data();
     void number();
+    void textNeverHoldsALineBreak_data();
+    void textNeverHoldsALineBreak();
 };
 
 void TestField::keepsBytes_data()
@@ -106,6 +109,40 @@ void TestField::number()
         QCOMPARE(*n, value);
         QCOMPARE(Field::number(value).bytes(), ' ' + QByteArray::number(value) + ' ');
     }
+}
+
+// A value pasted with a line break would shift every later line of its record.
+void TestField::textNeverHoldsALineBreak_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("LF") << QStringLiteral("会議\n資料") << QStringLiteral("会議 資料");
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << QStringLiteral("a b");
+    QTest::newRow("CR") << QStringLiteral("a\rb") << QStringLiteral("a b");
+    QTest::newRow("trailing") << QStringLiteral("山田\n") << QStringLiteral("山田 ");
+    QTest::newRow("none") << QStringLiteral("山田") << QStringLiteral("山田");
+}
+
+void TestField::textNeverHoldsALineBreak()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    const Field f(typed);
+    QCOMPARE(f.text(), stored);
+    QVERIFY(!f.bytes().contains('\n') && !f.bytes().contains('\r'));
+
+    // Written into a record and read back, the record keeps its shape.
+    ItemList<ScheduleItem> list;
+    ScheduleItem item;
+    item.content = f;
+    item.person = Field(QStringLiteral("鈴木"));
+    list.append(item);
+    list.append(item);
+    QByteArray header;
+    ItemList<ScheduleItem> back;
+    parseList(serializeList(newListHeader(), list), header, back);
+    QCOMPARE(back.count(), 2);
+    QCOMPARE(back[2].person.text(), QStringLiteral("鈴木"));
 }
 
 PORUKA_TEST_MAIN(TestField)

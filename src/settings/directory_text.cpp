@@ -1,0 +1,14 @@
+#include "settings/directory_text.h"
+
+#include "store/cp932.h"
+
+#include <QDir>
+
+QString directoryTextProblem(const QString& directory)
+{
+    if (!cp932::canEncode(directory))
+        return QStringLiteral("ディレクトリ名に使えない文字が含まれています。");
+    if (!QDir::isAbsolutePath(directory))
+        return QStringLiteral("ディレクトリはドライブ（ルート）から指定して下さい。");
+    return {};
+}
