@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 // The deadline options: "下記" (the date below), "今日中", "期限無し".
 enum class Deadline { OnDate, Today, None };
@@ -21,6 +22,10 @@ struct EntryState {
     QString content;   // T_naiyo, without the mark
     QString person;    // cmbo_tanto
     QString memo;      // T_memo of the form
+    // T_memo as the form loaded it: empty for no memo or a memo file that is
+    // gone, no value when the memo file could not be read. Registration leaves
+    // an untouched memo file alone and never deletes one it could not read.
+    std::optional<QString> memoAsLoaded;
     bool important = false;
     bool secret = false;
     bool alarm = false;

@@ -319,6 +319,7 @@ void F_kinyu::loadItem(const OpenItem& item)
     chk_jyuyo->setChecked(isImportant(item));
 
     T_memo->clear();
+    memoAsLoaded_ = QString();
     if (const int m = memoNumber(item.memoNo)) {
         MemoRead read;
         FileErrorHandler handler = ctx_.trap();
@@ -332,6 +333,11 @@ void F_kinyu::loadItem(const OpenItem& item)
             Scope::Own, StepKind::Read);
         if (read.status.ok())
             T_memo->setPlainText(read.text);
+        // Kept as the box shows it, so that an untouched box compares equal.
+        if (read.status.ok() || read.status.error == FileError::FileNotFound)
+            memoAsLoaded_ = T_memo->toPlainText();
+        else
+            memoAsLoaded_.reset();
     }
     chk_alarm->setChecked(wantsAlarm(item));
 }
@@ -433,6 +439,7 @@ EntryState F_kinyu::state() const
     s.content = T_naiyo->text();
     s.person = cmbo_tanto->currentText();
     s.memo = T_memo->toPlainText();
+    s.memoAsLoaded = memoAsLoaded_;
     s.important = chk_jyuyo->isChecked();
     s.secret = chk_secret->isChecked();
     s.alarm = chk_alarm->isChecked();
@@ -443,6 +450,7 @@ void F_kinyu::Command25_Click()
 {
     switch (registerEntry(ctx_, state(), this)) {
     case RegistrationResult::EmptyContent:
+    case RegistrationResult::UnusableCharacters:
     case RegistrationResult::ListFull:
         return;
     case RegistrationResult::Refused:

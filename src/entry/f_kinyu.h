@@ -94,4 +94,5 @@ private:
     bool timePickable() const;
 
     EntryContext ctx_;
+    std::optional<QString> memoAsLoaded_ = QString();
 };

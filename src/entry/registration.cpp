@@ -1,5 +1,6 @@
 #include "entry/registration.h"
 
+#include "store/cp932.h"
 #include "store/list_file.h"
 #include "store/memo.h"
 #include "ui/grid.h"
@@ -88,6 +89,7 @@ public:
 
 private:
     QDate today() const { return ctx_.time.today(); }
+    bool memoUntouched() const { return state_.memoAsLoaded && state_.memo == *state_.memoAsLoaded; }
     // Read at each attempt: the own-settings dialog the trap offers may have
     // moved the data directory.
     QString ownDirectory() const { return ctx_.settings.ownDirectory(); }
@@ -138,6 +140,10 @@ private:
         const bool typed = !state_.memo.isEmpty();
         if (m == 0 && typed) {
             item.memoNo = Field::number(writeNewMemo());
+        } else if (m != 0 && (typed ? memoUntouched() : !state_.memoAsLoaded)) {
+            // Left as it is. Writing an untouched memo again would drop bytes the
+            // text cannot hold and a missing final CR LF; an empty box over a memo
+            // that could not be read is no wish to delete it.
         } else if (m != 0 && typed) {
             // Given up: the file keeps its previous text and the item its number.
             writeMemoFile(m);
@@ -153,7 +159,10 @@ private:
     template <class T>
     void removeFromSource(ItemList<T>& list, Grid& grid, ListKind kind, int r)
     {
-        if (const int m = memoNumber(list[r].memoNo))
+        // A memo that could not be read and was not replaced stays on disk, out of
+        // the user's sight: the moved item gets no memo number for it.
+        const int m = memoNumber(list[r].memoNo);
+        if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
             deleteMemoFile(m);
         ctx_.mainMemo.clear();
         list.removeAt(r);
@@ -229,6 +238,24 @@ RegistrationResult registerEntry(EntryContext& context, const EntryState& state,
         context.ui.beep();
         context.ui.message(messageParent, kEmptyContentMessage, MsgButtons::Ok);
         return RegistrationResult::EmptyContent;
+    }
+    // Refused before anything changes: such a character would be stored as '?'.
+    // A memo left as loaded is passed over: the user did not type it, and in
+    // place it is not written again.
+    const auto unusable = [&]() -> QString {
+        if (!cp932::canEncode(state.content))
+            return QStringLiteral("内容");
+        if (!cp932::canEncode(state.person))
+            return QStringLiteral("やる人");
+        if (!(state.memoAsLoaded && state.memo == *state.memoAsLoaded) && !cp932::canEncode(state.memo))
+            return QStringLiteral("メモ");
+        return {};
+    }();
+    if (!unusable.isEmpty()) {
+        context.ui.beep();
+        const QString text = kUnusableCharactersMessage + QStringLiteral("\n（") + unusable + QStringLiteral("）");
+        context.ui.message(messageParent, text, MsgButtons::Ok, MsgIcon::Exclamation);
+        return RegistrationResult::UnusableCharacters;
     }
     return Registration(context, state).run(messageParent);
 }

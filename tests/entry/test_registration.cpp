@@ -57,12 +57,16 @@ private slots:
     void newTodo_data();
     void newTodo();
     void emptyContentKeepsTheFormOpen();
+    void unusableCharactersKeepTheFormOpen_data();
+    void unusableCharactersKeepTheFormOpen();
     void limitForNewItems_data();
     void limitForNewItems();
     void changeInPlace_data();
     void changeInPlace();
     void memoRules_data();
     void memoRules();
+    void memoLeftAloneUnlessChanged_data();
+    void memoLeftAloneUnlessChanged();
     void kindChange_data();
     void kindChange();
     void kindChangeIntoFullListKeepsTheItem_data();
@@ -189,6 +193,60 @@ void TestRegistration::emptyContentKeepsTheFormOpen()
     QCOMPARE(fx.store.todoCount(), 1);
     QCOMPARE(fx.store.todos[1].content.text(), QStringLiteral("　"));
     QCOMPARE(fx.ui.beeps, 1);
+}
+
+void TestRegistration::unusableCharactersKeepTheFormOpen_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("person");   // "" keeps the own name
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("label");    // of the field told, "" when accepted
+    QTest::newRow("内容 outside the BMP") << "𠮷野家" << "" << "" << "内容";
+    QTest::newRow("内容 emoji") << "会議😀" << "" << "メモ" << "内容";
+    QTest::newRow("やる人 accented") << "会議" << "José" << "" << "やる人";
+    QTest::newRow("メモ on its second line") << "会議" << "" << "一行目\ncafé" << "メモ";
+    QTest::newRow("several: the first in the form told") << "😀" << "é" << "😀" << "内容";
+    QTest::newRow("valid Japanese") << "髙橋さん①の件～" << "ﾀﾛｳ" << "資料\n持参―№" << "";
+}
+
+void TestRegistration::unusableCharactersKeepTheFormOpen()
+{
+    QFETCH(QString, content);
+    QFETCH(QString, person);
+    QFETCH(QString, memo);
+    QFETCH(QString, label);
+    EntryFixture fx;
+    const QByteArray settingsBefore = readBytes(fx.settingsPath());
+    const QByteArray todoBefore = readBytes(fx.todoPath());
+
+    const auto f = fx.form(1);
+    f->T_naiyo->setText(content);
+    if (!person.isEmpty())
+        f->cmbo_tanto->setEditText(person);
+    f->T_memo->setPlainText(memo);
+    QSignalSpy finished(f.get(), &QDialog::finished);
+    f->Command25->click();
+
+    if (label.isEmpty()) {
+        QVERIFY(fx.ui.messages.isEmpty());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(fx.store.todoCount(), 1);
+        QCOMPARE(fx.store.todos[1].content.text(), content);
+        QCOMPARE(readBytes(fx.memo(1)), sjis(QString(memo).replace('\n', QStringLiteral("\r\n")) + "\r\n"));
+        return;
+    }
+    QCOMPARE(fx.ui.beeps, 1);
+    QCOMPARE(fx.ui.messageTexts(), QStringList{"使用できない文字が含まれています。\n（" + label + "）"});
+    QCOMPARE(fx.ui.messages[0].buttons, MsgButtons::Ok);
+    QCOMPARE(fx.ui.messages[0].icon, MsgIcon::Exclamation);
+    QCOMPARE(fx.ui.messages[0].title, QStringLiteral("ぽるか　Ver.2.10"));
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(fx.store.todoCount(), 0);
+    QCOMPARE(fx.settings.memoCounterValue(), 0);
+    QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
+    QCOMPARE(readBytes(fx.todoPath()), todoBefore);
+    QVERIFY(!QFileInfo::exists(fx.memo(1)));
+    QVERIFY(fx.alarmsArmed.isEmpty());
 }
 
 void TestRegistration::limitForNewItems_data()
@@ -329,6 +387,85 @@ void TestRegistration::memoRules()
     QTEST(QDir(fx.dataDir).entryList({"~*.txt"}, QDir::Files), "memoFiles");
     if (memoNo)
         QCOMPARE(readBytes(fx.memo(memoNo)), sjis(typed + QStringLiteral("\r\n")));
+}
+
+// A memo is only written or deleted when the user changed it. The memo file
+// ~0000005.txt holds "memo" bytes; as a directory it cannot be read.
+void TestRegistration::memoLeftAloneUnlessChanged_data()
+{
+    // Not code page 932 (a lone 0x80 and 0xFF), and no final CR LF.
+    const QByteArray odd = sjis(QStringLiteral("あ")) + "\x80\xff\r\nabc";
+    QTest::addColumn<int>("targetKind");
+    QTest::addColumn<bool>("moved");     // the kind is changed to the other list
+    QTest::addColumn<QByteArray>("memo");   // empty: the memo path is a directory
+    QTest::addColumn<bool>("retype");    // the box's text is replaced by "typed"
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("memoNo");     // of the item afterwards
+    QTest::addColumn<QByteArray>("after");   // the memo file afterwards, empty: still the directory
+
+    QTest::newRow("unreadable, box empty") << 12 << false << QByteArray() << false << "" << 5 << QByteArray();
+    QTest::newRow("unreadable, box empty, ToDo") << 11 << false << QByteArray() << false << "" << 5 << QByteArray();
+    QTest::newRow("unreadable, box empty, moved")
+        << 12 << true << QByteArray() << false << "" << 0 << QByteArray();
+    QTest::newRow("untouched, odd bytes") << 12 << false << odd << false << "" << 5 << odd;
+    QTest::newRow("untouched, odd bytes, ToDo") << 11 << false << odd << false << "" << 5 << odd;
+    QTest::newRow("changed") << 12 << false << odd << true << "書き換え" << 5 << sjis(QStringLiteral("書き換え\r\n"));
+    QTest::newRow("emptied") << 12 << false << odd << true << "" << 0 << QByteArray("gone");
+}
+
+void TestRegistration::memoLeftAloneUnlessChanged()
+{
+    QFETCH(int, targetKind);
+    QFETCH(bool, moved);
+    QFETCH(QByteArray, memo);
+    QFETCH(bool, retype);
+    QFETCH(QString, typed);
+    QFETCH(int, memoNo);
+    QFETCH(QByteArray, after);
+    const bool todo = targetKind == 11;
+    EntryFixture fx;
+    setCounter(fx, 41);
+    if (todo)
+        fx.store.todos.append(todoItem("2027/01/15", "10:00", QStringLiteral("会議"), 5));
+    else
+        fx.store.schedules.append(scheduleItem("2027/01/15", "10:00", QStringLiteral("会議"), 5));
+    fx.saveFiles();
+    if (memo.isEmpty()) {
+        QVERIFY(QDir().mkpath(fx.memo(5)));
+        // Deleting the directory would be retried without end; any message lets
+        // the retry succeed, so such a fault fails the checks below at once.
+        fx.ui.onMessage = [&](const RecordedMessage&) { QDir().rmdir(fx.memo(5)); };
+    } else
+        writeBytes(fx.memo(5), memo);
+    (todo ? fx.grid1 : fx.grid2)->setRow(1);
+
+    const auto f = fx.form(targetKind);
+    if (memo.isEmpty())
+        QVERIFY(f->T_memo->toPlainText().isEmpty());
+    f->T_naiyo->setText(QStringLiteral("会議（変更）"));
+    if (moved)
+        (todo ? f->op_sche : f->op_todo)->click();
+    if (retype)
+        f->T_memo->setPlainText(typed);
+    f->Command25->click();
+
+    QVERIFY(fx.ui.messages.isEmpty());
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    const bool nowTodo = todo != moved;
+    const OpenItem& item = nowTodo ? static_cast<const OpenItem&>(fx.store.todos[fx.store.todoCount()])
+                                   : static_cast<const OpenItem&>(fx.store.schedules[fx.store.scheduleCount()]);
+    QCOMPARE(item.content.text(), QStringLiteral("会議（変更）"));
+    QCOMPARE(memoNumber(item.memoNo), memoNo);
+    const QStringList recs = records(nowTodo ? fx.todoPath() : fx.schedulePath(), nowTodo ? 11 : 10);
+    QCOMPARE(recs.size(), 1);
+    QCOMPARE(recs[0].split('|').value(5).trimmed().toInt(), memoNo);
+    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
+    if (after.isEmpty())
+        QVERIFY(QFileInfo(fx.memo(5)).isDir());
+    else if (after == "gone")
+        QVERIFY(!QFileInfo::exists(fx.memo(5)));
+    else
+        QCOMPARE(readBytes(fx.memo(5)), after);
 }
 
 void TestRegistration::kindChange_data()
