@@ -90,9 +90,10 @@ private:
     void showMemberLists(int k);
     void setEditingEnabled(bool own);
     bool loadOwnListAtStartup(ListKind kind);
-    // A read the trap passed over (no permission, an I/O error): told, and
-    // retried when the user asks. False when the user gives it up.
-    bool retryUnreadable(const FileStatus& status);
+    // Runs a read through the trap. A read the trap passes over (no permission,
+    // an I/O error) is told with its reason and retried when the user asks.
+    // False when the user gave the read up.
+    bool readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope);
     bool showOwnSettingsDialog();
     bool showMemberDialog();
     void refillMemberCombo();

@@ -132,12 +132,20 @@ void Main_Form::ArmAlarm(bool sameMinute)
         alarmNotice_ = choice.notice;
 }
 
-bool Main_Form::retryUnreadable(const FileStatus& status)
+bool Main_Form::readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope)
 {
-    QString text = QStringLiteral("%1 を読み込めませんでした。").arg(QDir::toNativeSeparators(status.path));
-    if (!status.detail().isEmpty())
-        text += QStringLiteral("\n(%1)").arg(status.detail());
-    return ui_.message(this, text, MsgButtons::RetryCancel, MsgIcon::Critical) == MsgAnswer::Retry;
+    for (;;) {
+        const TrapResult r = handler.run(read, scope, StepKind::Read);
+        if (r.ok())
+            return true;
+        if (r.gaveUp)
+            return false;
+        QString text = QStringLiteral("%1 を読み込めませんでした。").arg(QDir::toNativeSeparators(r.status.path));
+        if (!r.status.detail().isEmpty())
+            text += QStringLiteral("\n(%1)").arg(r.status.detail());
+        if (ui_.message(this, text, MsgButtons::RetryCancel, MsgIcon::Critical) != MsgAnswer::Retry)
+            return false;
+    }
 }
 
 bool Main_Form::loadOwnListAtStartup(ListKind kind)
@@ -145,18 +153,10 @@ bool Main_Form::loadOwnListAtStartup(ListKind kind)
     FileErrorHandler handler = trap(TrapVariant::Startup);
     if (handler.run([&] { return createList(settings_.ownDirectory(), kind); }, Scope::Own, StepKind::Write).gaveUp)
         return false;
-    for (;;) {
-        BusyPointer busy;
-        const TrapResult r =
-            handler.run([&] { return loadOwnList(settings_.ownDirectory(), kind, store_); }, Scope::Own, StepKind::Read);
-        if (r.gaveUp)
-            return false;
-        if (r.ok())
-            break;
-        // Carrying on with an empty list would overwrite the file at the next save.
-        if (!retryUnreadable(r.status))
-            return false;
-    }
+    // Carrying on with an empty list would overwrite the file at the next save.
+    BusyPointer busy;
+    if (!readOrGiveUp(handler, [&] { return loadOwnList(settings_.ownDirectory(), kind, store_); }, Scope::Own))
+        return false;
     const bool overflow = kind == ListKind::Todo ? !store_.todos.overflow.isEmpty() : !store_.schedules.overflow.isEmpty();
     if (overflow)
         ui_.message(this,
@@ -199,18 +199,10 @@ bool Main_Form::Form_Load()
         settings_.setPlacement(placement());
         handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write);
     } else {
+        // Empty settings would lose the data folder and the members at the next save.
         SettingsRead second;
-        for (;;) {
-            const TrapResult r = handler.run([&] { second = readSettings(settingsPath_); return second.status; },
-                                             Scope::Own, StepKind::Read);
-            if (r.gaveUp)
-                return false;
-            if (r.ok())
-                break;
-            // Empty settings would lose the data folder and the members at the next save.
-            if (!retryUnreadable(r.status))
-                return false;
-        }
+        if (!readOrGiveUp(handler, [&] { second = readSettings(settingsPath_); return second.status; }, Scope::Own))
+            return false;
         settings_ = second.settings;
         settings_.banner = Field::fromBytes(currentBanner());
     }

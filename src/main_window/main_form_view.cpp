@@ -67,22 +67,19 @@ void Main_Form::showMemberLists(int k)
         if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
             ui_.message(this, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
                         MsgIcon::Exclamation);
-        for (;;) {
-            const TrapResult r = handler.run(
-                [&] {
-                    // The directory as it stands now: the member dialog may have corrected it.
-                    const QString dir = settings_.memberDirectory(k);
-                    if (!QDir::isAbsolutePath(dir))
-                        return FileStatus{FileError::PathNotFound, dir + file, 0};
-                    return loadMemberList(dir, kind, incoming);
-                },
-                Scope::Member, StepKind::Read);
-            if (r.ok())
-                break;
-            // Given up, or unreadable and not retried: the view stays as it was.
-            if (r.gaveUp || !retryUnreadable(r.status))
-                return;
-        }
+        const bool read = readOrGiveUp(
+            handler,
+            [&] {
+                // The directory as it stands now: the member dialog may have corrected it.
+                const QString dir = settings_.memberDirectory(k);
+                if (!QDir::isAbsolutePath(dir))
+                    return FileStatus{FileError::PathNotFound, dir + file, 0};
+                return loadMemberList(dir, kind, incoming);
+            },
+            Scope::Member);
+        // Given up: the view stays as it was.
+        if (!read)
+            return;
     }
     store_.previousMemberTodoCount = store_.memberTodos.count();
     store_.previousMemberScheduleCount = store_.memberSchedules.count();
