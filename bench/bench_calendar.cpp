@@ -60,21 +60,26 @@ struct Window {
 
     Window()
     {
-        folders.putList(kTodoFileName, randomMeetings<TodoItem>(1));
-        folders.putList(kScheduleFileName, randomMeetings<ScheduleItem>(2));
+        loadedTodos = randomMeetings<TodoItem>(1);
+        loadedSchedules = randomMeetings<ScheduleItem>(2);
+        folders.putList(kTodoFileName, loadedTodos);
+        folders.putList(kScheduleFileName, loadedSchedules);
+        start();
+    }
+    bool ok() const { return form && form->workspace().store().todoCount() == kItems; }
+    // A window started afresh on the files, so the lists are in random order
+    // again (the window never saves: the Ui cancels every dialog, and it is
+    // thrown away without closing).
+    void start()
+    {
+        form.reset();
         form = std::make_unique<Main_Form>(folders.programDir, ui, time);
-        if (!form->Form_Load())
+        if (!form->Form_Load()) {
+            form.reset();
             return;
+        }
         form->show();
         QCoreApplication::processEvents();
-        loadedTodos = form->store().todos;
-        loadedSchedules = form->store().schedules;
-    }
-    bool ok() const { return form && form->store().todoCount() == kItems; }
-    void restoreLoadedOrder()
-    {
-        form->store().todos = loadedTodos;
-        form->store().schedules = loadedSchedules;
     }
 };
 
@@ -102,7 +107,7 @@ void CalendarCancel(benchmark::State& state)
     for (auto _ : state) {
         if (!sorted) {
             state.PauseTiming();
-            w.restoreLoadedOrder();
+            w.start();
             state.ResumeTiming();
         }
         w.form->CSCalendar1_Click();
@@ -135,10 +140,8 @@ void Floor_SortKeysAndRefill(benchmark::State& state)
         shellSortKeys(todoKeys);
         shellSortKeys(scheduleKeys);
     }
-    ItemList<TodoItem> todos = w.loadedTodos;
-    ItemList<ScheduleItem> schedules = w.loadedSchedules;
-    const std::vector<QStringList> todoRows = openRows(todos);
-    const std::vector<QStringList> scheduleRows = openRows(schedules);
+    const std::vector<QStringList> todoRows = allRows(w.loadedTodos);
+    const std::vector<QStringList> scheduleRows = allRows(w.loadedSchedules);
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<QString> a = todoKeys;

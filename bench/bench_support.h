@@ -21,6 +21,17 @@
 // A full own list.
 inline constexpr int kItems = 30000;
 
+// Every row of a list built at once, as a plain grid would be handed them.
+template <class T>
+std::vector<QStringList> allRows(const ItemList<T>& list)
+{
+    std::vector<QStringList> rows;
+    rows.reserve(list.items().size());
+    for (const T& item : list.items())
+        rows.push_back(rowCells(item));
+    return rows;
+}
+
 // The user of the sample data folder and the person of the plain sample items.
 inline const QString kOwnName = QStringLiteral("山田");
 

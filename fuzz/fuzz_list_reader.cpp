@@ -19,7 +19,7 @@ bool sameItems(const ItemList<T>& a, const ItemList<T>& b)
         for (auto field : RecordLayout<T>::lines)
             if (!(a[i].*field == b[i].*field))
                 return false;
-        if (a[i].shownDate != b[i].shownDate || a[i].shownTime != b[i].shownTime)
+        if (rowCells(a[i]) != rowCells(b[i]))
             return false;
     }
     return true;

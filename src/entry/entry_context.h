@@ -1,6 +1,7 @@
 #pragma once
-// What the entry form needs of the main window, handed over when the window
-// shows the form. The entry layer sits below the main window and never sees it.
+// What the entry form is handed when the main window shows it, and what it
+// reports back. The entry layer sits below the main window and never sees its
+// widgets: it works on the own lists and the settings, and says what changed.
 
 #include "settings/file_error_handler.h"
 #include "store/item_store.h"
@@ -10,11 +11,13 @@
 #include <QString>
 #include <functional>
 
-class Grid;
-class QPlainTextEdit;
 class QWidget;
 class TimeSource;
 class Ui;
+
+// The kind code the main window sets before it shows the form: a new item, or a
+// change of the selected ToDo or schedule item.
+enum class TargetKind { New = 1, ChangeTodo = 11, ChangeSchedule = 12 };
 
 struct EntryContext {
     ItemStore& store;          // the own lists
@@ -22,19 +25,18 @@ struct EntryContext {
     QString settingsPath;
     Ui& ui;
     const TimeSource& time;
-    Grid& grid1;               // ToDo grid: its current row is the item to change (11)
-    Grid& grid2;               // schedule grid (12)
-    QPlainTextEdit& mainMemo;  // the main window's memo panel
-    QWidget* mainWindow;       // the form is centred over it and parented to it
+    QWidget* mainWindow;       // the form is centred over it and parented to it; may be null
     QDate calendarDate;        // the day picked in the main window's calendar
-    int targetKind;            // 1 new, 11 change ToDo, 12 change schedule
+    TargetKind targetKind;
+    int row = 0;               // the item to change (11, 12): its index in its list
     std::function<WindowPlacement()> placement;   // saved into the settings
-    std::function<void(bool sameMinute)> armAlarm;
     std::function<FileErrorHandler()> trap;
 };
 
-namespace target_kind {
-inline constexpr int kNew = 1;
-inline constexpr int kChangeTodo = 11;
-inline constexpr int kChangeSchedule = 12;
-}  // namespace target_kind
+// What a registration changed, for the main window to bring its display up to date.
+struct EntryChanges {
+    bool todos = false;        // the own ToDo list changed (an item added, changed or removed)
+    bool schedules = false;
+    bool memoPanelStale = false;   // the memo shown in the main window may no longer exist
+    bool armAlarm = false;     // the alarm is to be chosen again
+};

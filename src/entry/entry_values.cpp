@@ -14,7 +14,6 @@ T newItem(const EntryState& s, const QDate& today)
     applyEntry(item, s);
     item.memoNo = Field::number(0);
     item.spare = Field();
-    deriveShown(item);
     return item;
 }
 

@@ -43,7 +43,7 @@ QString entryContent(const EntryState& s);
 void applyEntry(OpenItem& item, const EntryState& s);
 
 // A new item registered today: entryDate today, memoNo 0, empty spare, rank
-// 9999 for a ToDo item, the shown texts derived.
+// 9999 for a ToDo item.
 TodoItem newTodoItem(const EntryState& s, const QDate& today);
 ScheduleItem newScheduleItem(const EntryState& s, const QDate& today);
 

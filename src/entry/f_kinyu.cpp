@@ -1,10 +1,10 @@
 #include "entry/f_kinyu.h"
 
 #include "entry/registration.h"
-#include "settings/centre_dialog.h"
 #include "store/memo.h"
 #include "ui/calendar.h"
-#include "ui/grid.h"
+#include "ui/centre.h"
+#include "ui/named.h"
 #include "ui/ui.h"
 
 #include <QButtonGroup>
@@ -27,31 +27,24 @@ const QString kYearDashes = QStringLiteral("----");
 const QString kDashes = QStringLiteral("--");
 const QString kZero = QStringLiteral("0");
 
-template <class W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QLabel* label(const char* name, const QString& text, QWidget* parent)
 {
-    return named(new QLabel(text, parent), name);
+    return named<QLabel>(name, parent, text);
 }
 
 QRadioButton* option(const char* name, const QString& caption, QWidget* frame)
 {
-    return named(new QRadioButton(caption, frame), name);
+    return named<QRadioButton>(name, frame, caption);
 }
 
 QCheckBox* check(const char* name, const QString& caption, QWidget* frame)
 {
-    return named(new QCheckBox(caption, frame), name);
+    return named<QCheckBox>(name, frame, caption);
 }
 
 QGroupBox* frame(const char* name, const QString& caption, QWidget* parent)
 {
-    return named(new QGroupBox(caption, parent), name);
+    return named<QGroupBox>(name, parent, caption);
 }
 
 // The hour and minute buttons hand the focus to 登録, so that Enter then
@@ -93,8 +86,8 @@ F_kinyu::F_kinyu(EntryContext context) : QDialog(context.mainWindow), ctx_(std::
 
 void F_kinyu::buildControls()
 {
-    Command25 = named(new QPushButton(QStringLiteral("登録"), this), "Command25");
-    Command26 = named(new QPushButton(QStringLiteral("中止"), this), "Command26");
+    Command25 = named<QPushButton>("Command25", this, QStringLiteral("登録"));
+    Command26 = named<QPushButton>("Command26", this, QStringLiteral("中止"));
     // No default button: Enter in the content box must not register half an
     // entry. Enter on a focused button presses it (see eventFilter).
     for (QPushButton* b : {Command25, Command26}) {
@@ -102,17 +95,17 @@ void F_kinyu::buildControls()
         b->installEventFilter(this);
     }
     Label12 = label("Label12", QStringLiteral("内容"), this);
-    T_naiyo = named(new QLineEdit(this), "T_naiyo");
-    T_memo = named(new QPlainTextEdit(this), "T_memo");
+    T_naiyo = named<QLineEdit>("T_naiyo", this);
+    T_memo = named<QPlainTextEdit>("T_memo", this);
     T_memo->setTabChangesFocus(true);
     T_memo->setPlaceholderText(QStringLiteral("メモ"));
     Label7 = label("Label7", QStringLiteral("やる人"), this);
-    cmbo_tanto = named(new QComboBox(this), "cmbo_tanto");
+    cmbo_tanto = named<QComboBox>("cmbo_tanto", this);
     cmbo_tanto->setEditable(true);
     cmbo_tanto->setInsertPolicy(QComboBox::NoInsert);
 
     Frame2 = frame("Frame2", QStringLiteral("期限"), this);
-    CSCalendar1 = named(new Calendar(Frame2), "CSCalendar1");
+    CSCalendar1 = named<Calendar>("CSCalendar1", Frame2);
     chk_jyuyo = check("chk_jyuyo", QStringLiteral("重要"), Frame2);
     chk_secret = check("chk_secret", QStringLiteral("ヒミツ"), Frame2);
     chk_alarm = check("chk_alarm", QStringLiteral("お知らせ"), Frame2);
@@ -258,7 +251,7 @@ void F_kinyu::Form_Load()
     setWindowTitle(kAppTitle);
 
     switch (ctx_.targetKind) {
-    case target_kind::kNew:
+    case TargetKind::New:
         op_todo->setEnabled(true);
         op_sche->setEnabled(true);
         op_todo->setChecked(true);
@@ -270,19 +263,13 @@ void F_kinyu::Form_Load()
         L_ji->setText(kZero);
         L_fun->setText(kZero);
         break;
-    case target_kind::kChangeTodo: {
-        const int r = ctx_.grid1.row();
-        if (r >= 1 && r <= ctx_.store.todos.count())
-            loadItem(ctx_.store.todos[r]);
+    case TargetKind::ChangeTodo:
+        if (ctx_.row >= 1 && ctx_.row <= ctx_.store.todos.count())
+            loadItem(ctx_.store.todos[ctx_.row]);
         break;
-    }
-    case target_kind::kChangeSchedule: {
-        const int r = ctx_.grid2.row();
-        if (r >= 1 && r <= ctx_.store.schedules.count())
-            loadItem(ctx_.store.schedules[r]);
-        break;
-    }
-    default:
+    case TargetKind::ChangeSchedule:
+        if (ctx_.row >= 1 && ctx_.row <= ctx_.store.schedules.count())
+            loadItem(ctx_.store.schedules[ctx_.row]);
         break;
     }
 }
@@ -291,7 +278,7 @@ void F_kinyu::loadItem(const OpenItem& item)
 {
     op_todo->setEnabled(true);
     op_sche->setEnabled(true);
-    (ctx_.targetKind == target_kind::kChangeTodo ? op_todo : op_sche)->setChecked(true);
+    (ctx_.targetKind == TargetKind::ChangeTodo ? op_todo : op_sche)->setChecked(true);
     T_naiyo->setText(contentForEditing(item));
     fillPersons(*cmbo_tanto, ctx_.settings, item.person.text());
 
@@ -448,7 +435,9 @@ EntryState F_kinyu::state() const
 
 void F_kinyu::Command25_Click()
 {
-    switch (registerEntry(ctx_, state(), this)) {
+    const RegistrationOutcome outcome = registerEntry(ctx_, state(), this);
+    changes_ = outcome.changes;
+    switch (outcome.result) {
     case RegistrationResult::EmptyContent:
     case RegistrationResult::UnusableCharacters:
     case RegistrationResult::ListFull:

@@ -1,6 +1,6 @@
 #pragma once
-// The entry form: a new ToDo or schedule item (TargetKind 1) or a change of the
-// item in the selected row of a main grid (11 ToDo, 12 schedule). "登録"
+// The entry form: a new ToDo or schedule item (TargetKind::New) or a change of
+// the selected own ToDo or schedule item (ChangeTodo, ChangeSchedule). "登録"
 // registers and closes with accept(); "中止" closes with reject(), and so does a
 // kind change refused because the target list is full (nothing changed).
 
@@ -27,6 +27,8 @@ public:
 
     // The form's state as registration reads it.
     EntryState state() const;
+    // What registering changed; nothing after a cancel.
+    const EntryChanges& changes() const { return changes_; }
 
     QPushButton* Command25;   // 登録
     QPushButton* Command26;   // 中止
@@ -95,4 +97,5 @@ private:
 
     EntryContext ctx_;
     std::optional<QString> memoAsLoaded_ = QString();
+    EntryChanges changes_;
 };

@@ -3,24 +3,21 @@
 #include "store/cp932.h"
 #include "store/list_file.h"
 #include "store/memo.h"
-#include "ui/grid.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
 
-#include <QPlainTextEdit>
-
-RegistrationCase chooseRegistration(int targetKind, EntryKind kind)
+RegistrationCase chooseRegistration(TargetKind targetKind, EntryKind kind)
 {
     switch (targetKind) {
-    case target_kind::kNew:
+    case TargetKind::New:
         return kind == EntryKind::Schedule ? RegistrationCase::NewSchedule : RegistrationCase::NewTodo;
-    case target_kind::kChangeTodo:
+    case TargetKind::ChangeTodo:
         return kind == EntryKind::Schedule ? RegistrationCase::TodoToSchedule : RegistrationCase::TodoInPlace;
-    case target_kind::kChangeSchedule:
+    case TargetKind::ChangeSchedule:
         return kind == EntryKind::Todo ? RegistrationCase::ScheduleToTodo : RegistrationCase::ScheduleInPlace;
-    default:
-        return RegistrationCase::Nothing;
     }
+    Q_UNREACHABLE();
+    return RegistrationCase::NewTodo;
 }
 
 namespace {
@@ -37,54 +34,51 @@ public:
     {
     }
 
-    RegistrationResult run(QWidget* parent)
+    RegistrationOutcome run(QWidget* parent)
     {
         const RegistrationCase c = chooseRegistration(ctx_.targetKind, state_.kind);
         switch (c) {
         case RegistrationCase::NewTodo:
             if (!roomForNew(ctx_.store.todos, kTodoFullMessage, parent))
-                return RegistrationResult::ListFull;
-            addNew(ctx_.store.todos, ctx_.grid1, ListKind::Todo, newTodoItem(state_, today()));
+                return {RegistrationResult::ListFull, {}};
+            addNew(ctx_.store.todos, ListKind::Todo, newTodoItem(state_, today()));
             break;
         case RegistrationCase::NewSchedule:
             if (!roomForNew(ctx_.store.schedules, kScheduleFullMessage, parent))
-                return RegistrationResult::ListFull;
-            addNew(ctx_.store.schedules, ctx_.grid2, ListKind::Schedule, newScheduleItem(state_, today()));
+                return {RegistrationResult::ListFull, {}};
+            addNew(ctx_.store.schedules, ListKind::Schedule, newScheduleItem(state_, today()));
             break;
         case RegistrationCase::TodoInPlace:
-            changeInPlace(ctx_.store.todos, ctx_.grid1, ListKind::Todo);
+            changeInPlace(ctx_.store.todos, ListKind::Todo);
             break;
         case RegistrationCase::ScheduleInPlace:
-            changeInPlace(ctx_.store.schedules, ctx_.grid2, ListKind::Schedule);
+            changeInPlace(ctx_.store.schedules, ListKind::Schedule);
             break;
         case RegistrationCase::TodoToSchedule: {
-            const int r = selectedRow(ctx_.grid1, ctx_.store.todos);
+            const int r = selectedRow(ctx_.store.todos);
             if (r == 0)
                 break;
             // The room is checked before the item leaves its list, so a refusal
             // loses nothing: the item and its memo file stay as they were.
             if (ctx_.store.schedules.isFull())
                 return refuse(kScheduleTargetFullMessage, parent);
-            removeFromSource(ctx_.store.todos, ctx_.grid1, ListKind::Todo, r);
-            addNew(ctx_.store.schedules, ctx_.grid2, ListKind::Schedule, newScheduleItem(state_, today()));
+            removeFromSource(ctx_.store.todos, ListKind::Todo, r);
+            addNew(ctx_.store.schedules, ListKind::Schedule, newScheduleItem(state_, today()));
             break;
         }
         case RegistrationCase::ScheduleToTodo: {
-            const int r = selectedRow(ctx_.grid2, ctx_.store.schedules);
+            const int r = selectedRow(ctx_.store.schedules);
             if (r == 0)
                 break;
             if (ctx_.store.todos.isFull())
                 return refuse(kTodoTargetFullMessage, parent);
-            removeFromSource(ctx_.store.schedules, ctx_.grid2, ListKind::Schedule, r);
-            addNew(ctx_.store.todos, ctx_.grid1, ListKind::Todo, newTodoItem(state_, today()));
+            removeFromSource(ctx_.store.schedules, ListKind::Schedule, r);
+            addNew(ctx_.store.todos, ListKind::Todo, newTodoItem(state_, today()));
             break;
         }
-        case RegistrationCase::Nothing:
-            break;
         }
-        if (ctx_.armAlarm)
-            ctx_.armAlarm(true);
-        return RegistrationResult::Done;
+        changes_.armAlarm = true;
+        return {RegistrationResult::Done, changes_};
     }
 
 private:
@@ -103,37 +97,40 @@ private:
         return false;
     }
 
-    RegistrationResult refuse(const QString& message, QWidget* parent)
+    RegistrationOutcome refuse(const QString& message, QWidget* parent)
     {
         ctx_.ui.message(parent, message, MsgButtons::Ok);
-        return RegistrationResult::Refused;
+        return {RegistrationResult::Refused, {}};
     }
 
-    // The grid's current row names the item; a row that holds no item names none.
+    // The selected row names the item; a row that holds no item names none.
     template <class T>
-    static int selectedRow(const Grid& grid, const ItemList<T>& list)
+    int selectedRow(const ItemList<T>& list) const
     {
-        const int r = grid.row();
+        const int r = ctx_.row;
         return r >= 1 && r <= list.count() ? r : 0;
     }
 
+    void changed(ListKind kind) { (kind == ListKind::Todo ? changes_.todos : changes_.schedules) = true; }
+
     template <class T>
-    void addNew(ItemList<T>& list, Grid& grid, ListKind kind, T item)
+    void addNew(ItemList<T>& list, ListKind kind, T item)
     {
         list.append(std::move(item));
+        changed(kind);
         const int n = list.count();
-        grid.addItem(rowText(list[n]), n);
         list[n].memoNo = Field::number(writeNewMemo());
         saveSettings();
         saveList(kind);
     }
 
     template <class T>
-    void changeInPlace(ItemList<T>& list, Grid& grid, ListKind kind)
+    void changeInPlace(ItemList<T>& list, ListKind kind)
     {
-        const int r = selectedRow(grid, list);
+        const int r = selectedRow(list);
         if (r == 0)
             return;
+        changed(kind);
         T& item = list[r];
         applyEntry(item, state_);
         const int m = memoNumber(item.memoNo);
@@ -157,23 +154,16 @@ private:
     }
 
     template <class T>
-    void removeFromSource(ItemList<T>& list, Grid& grid, ListKind kind, int r)
+    void removeFromSource(ItemList<T>& list, ListKind kind, int r)
     {
         // A memo that could not be read and was not replaced stays on disk, out of
         // the user's sight: the moved item gets no memo number for it.
         const int m = memoNumber(list[r].memoNo);
         if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
             deleteMemoFile(m);
-        ctx_.mainMemo.clear();
+        changes_.memoPanelStale = true;
         list.removeAt(r);
-        // The list lives in the main window's store for the whole run; only the
-        // rows in sight are built.
-        grid.showItems(list.count(), [source = &list](int i) {
-            if (i < 1 || i > source->count())
-                return QStringList();
-            deriveShown((*source)[i]);
-            return rowCells((*source)[i]);
-        });
+        changed(kind);
         saveSettings();
         saveList(kind);
     }
@@ -228,16 +218,17 @@ private:
     EntryContext& ctx_;
     const EntryState& state_;
     FileErrorHandler trap_;
+    EntryChanges changes_;
 };
 
 }  // namespace
 
-RegistrationResult registerEntry(EntryContext& context, const EntryState& state, QWidget* messageParent)
+RegistrationOutcome registerEntry(EntryContext& context, const EntryState& state, QWidget* messageParent)
 {
     if (state.content.isEmpty()) {
         context.ui.beep();
         context.ui.message(messageParent, kEmptyContentMessage, MsgButtons::Ok);
-        return RegistrationResult::EmptyContent;
+        return {RegistrationResult::EmptyContent, {}};
     }
     // Refused before anything changes: such a character would be stored as '?'.
     // A memo left as loaded is passed over: the user did not type it, and in
@@ -255,7 +246,7 @@ RegistrationResult registerEntry(EntryContext& context, const EntryState& state,
         context.ui.beep();
         const QString text = kUnusableCharactersMessage + QStringLiteral("\n（") + unusable + QStringLiteral("）");
         context.ui.message(messageParent, text, MsgButtons::Ok, MsgIcon::Exclamation);
-        return RegistrationResult::UnusableCharacters;
+        return {RegistrationResult::UnusableCharacters, {}};
     }
     return Registration(context, state).run(messageParent);
 }

@@ -15,10 +15,9 @@ enum class RegistrationCase {
     ScheduleInPlace,
     TodoToSchedule,
     ScheduleToTodo,
-    Nothing,   // a TargetKind that registers nothing
 };
 
-RegistrationCase chooseRegistration(int targetKind, EntryKind kind);
+RegistrationCase chooseRegistration(TargetKind targetKind, EntryKind kind);
 
 enum class RegistrationResult {
     EmptyContent,   // told; the form stays open for correction
@@ -40,6 +39,11 @@ inline const QString kScheduleTargetFullMessage = QStringLiteral("Scheduleが300
 // when the target list is full.
 inline constexpr int kNewItemLimit = 29999;
 
+struct RegistrationOutcome {
+    RegistrationResult result;
+    EntryChanges changes;
+};
+
 // Runs the whole registration. Messages of its own go to messageParent; file
 // failures go through the context's trap.
-RegistrationResult registerEntry(EntryContext& context, const EntryState& state, QWidget* messageParent);
+RegistrationOutcome registerEntry(EntryContext& context, const EntryState& state, QWidget* messageParent);

@@ -1,30 +1,28 @@
 #include "main_window/f_alarm.h"
 
+#include "ui/centre.h"
+#include "ui/named.h"
 #include "ui/ui.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
 QLineEdit* shownText(QWidget* parent, const char* name)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+    auto* edit = named<QLineEdit>(name, parent);
     edit->setReadOnly(true);
     return edit;
 }
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QWidget* buddy = nullptr)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    auto* label = named<QLabel>(name, parent, text);
     if (buddy)
         label->setBuddy(buddy);
     return label;
@@ -46,8 +44,7 @@ F_Alarm::F_Alarm(const AlarmNotice& notice, Ui& ui, QWidget* parent) : QDialog(p
     Label3 = caption(this, "Label3", QStringLiteral("時刻"), Text2);
     Label4 = caption(this, "Label4", QStringLiteral("名前"), Text4);
     Label5 = caption(this, "Label5", QStringLiteral("内容"), Text3);
-    Command1 = new QPushButton(QStringLiteral("わかった"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = named<QPushButton>("Command1", this, QStringLiteral("わかった"));
     Command1->setDefault(true);
 
     // Date, time and name side by side; the content gets the whole width below.
@@ -84,14 +81,7 @@ void F_Alarm::Form_Load()
 {
     // The notice may come while the main window is minimised: the screen's
     // middle, not the window's.
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect s = screen->availableGeometry();
-        const QSize size = frameGeometry().size();
-        move(s.left() + (s.width() - size.width()) / 2, s.top() + (s.height() - size.height()) / 2);
-    }
+    centreOver(*this, nullptr);
     ui_.beep();
     Text1->setText(notice_.date);
     Text2->setText(notice_.time);

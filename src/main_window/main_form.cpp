@@ -4,10 +4,10 @@
 #include "ui/calendar.h"
 #include "ui/clock.h"
 #include "ui/grid.h"
+#include "ui/named.h"
 #include "ui/twips.h"
 #include "ui/ui.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -16,51 +16,23 @@
 
 namespace {
 
-// Geometry at the minimum window size, in twips; the resize plan moves and
-// stretches what grows with the window.
-struct Place {
-    int left, top, width, height;
-};
-constexpr Place kGrid1{60, 60, 6735, 2235};
-constexpr Place kGrid2{60, 2340, 6735, 2220};
-constexpr Place kMemo{60, 4620, 6735, 1500};
-constexpr Place kCombo{6840, 60, 2520, 330};
-constexpr Place kCalendar{6840, 450, 2520, 2100};
-constexpr Place kFrame1{6840, 2580, 2520, 600};
-constexpr Place kFrame2{6840, 3210, 2520, 600};
-constexpr Place kCommand12{6840, 3870, 1080, 375};
-constexpr Place kCommand13{7980, 3870, 1380, 375};
-constexpr Place kClock{8280, 4320, 1080, 300};
-constexpr Place kCommand14{6840, 5820, 1080, 375};
-constexpr Place kQuit{7980, 5820, 1380, 375};
+using namespace start_layout;
 
-void place(QWidget* w, int left, int top, int width, int height)
+void place(QWidget* w, const Place& p)
 {
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-void place(QWidget* w, const Place& p) { place(w, p.left, p.top, p.width, p.height); }
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
+    w->setGeometry(twipsToPixels(p.left), twipsToPixels(p.top), twipsToPixels(p.width), twipsToPixels(p.height));
 }
 
 // Three buttons side by side in a frame.
 QGroupBox* buttonFrame(QWidget* parent, const char* name, const QString& caption,
-                       std::initializer_list<QPushButton**> buttons,
-                       std::initializer_list<std::pair<const char*, QString>> captions)
+                       std::initializer_list<std::pair<QPushButton**, std::pair<const char*, QString>>> buttons)
 {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
-    int left = 90;
-    auto c = captions.begin();
-    for (QPushButton** b : buttons) {
-        *b = button(frame, c->first, c->second);
-        place(*b, left, 240, 780, 300);
-        left += 780;
-        ++c;
+    auto* frame = named<QGroupBox>(name, parent, caption);
+    Place p = kFrameButton;
+    for (const auto& [b, nameAndCaption] : buttons) {
+        *b = named<QPushButton>(nameAndCaption.first, frame, nameAndCaption.second);
+        place(*b, p);
+        p.left += p.width;
     }
     return frame;
 }
@@ -68,9 +40,11 @@ QGroupBox* buttonFrame(QWidget* parent, const char* name, const QString& caption
 }  // namespace
 
 Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget* parent)
-    : QMainWindow(parent), programDir_(std::move(programDir)), ui_(ui), time_(time)
+    : QMainWindow(parent), workspace_(std::move(programDir), ui, time), ui_(ui), time_(time)
 {
     setObjectName(QStringLiteral("Main_Form"));
+    workspace_.attachWindow(this, [this] { return placement(); });
+    connect(&workspace_, &Workspace::membersChanged, this, &Main_Form::refillMemberCombo);
     setWindowTitle(kAppTitle);
     buildControls();
     buildMenus();
@@ -91,36 +65,30 @@ void Main_Form::buildControls()
     central->setObjectName(QStringLiteral("centralWidget"));
     setCentralWidget(central);
 
-    Combo1 = new QComboBox(central);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Grid1 = new Grid(central);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    Grid2 = new Grid(central);
-    Grid2->setObjectName(QStringLiteral("Grid2"));
-    T_memo = new QPlainTextEdit(central);
-    T_memo->setObjectName(QStringLiteral("T_memo"));
+    Combo1 = named<QComboBox>("Combo1", central);
+    Grid1 = named<Grid>("Grid1", central);
+    Grid2 = named<Grid>("Grid2", central);
+    T_memo = named<QPlainTextEdit>("T_memo", central);
     T_memo->setReadOnly(true);
-    CSCalendar1 = new Calendar(central);
-    CSCalendar1->setObjectName(QStringLiteral("CSCalendar1"));
+    CSCalendar1 = named<Calendar>("CSCalendar1", central);
     // The right-hand column is narrow: a slightly smaller font lets all seven days show.
     QFont small = CSCalendar1->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     CSCalendar1->setFont(small);
-    CurTime1 = new Clock(time_, central);
-    CurTime1->setObjectName(QStringLiteral("CurTime1"));
+    CurTime1 = named<Clock>("CurTime1", central, time_);
 
-    Frame1 = buttonFrame(central, "Frame1", QStringLiteral("並替え"), {&Command6, &Command7, &Command8},
-                         {{"Command6", QStringLiteral("日時")},
-                          {"Command7", QStringLiteral("名前")},
-                          {"Command8", QStringLiteral("重要")}});
-    Frame2 = buttonFrame(central, "Frame2", QStringLiteral("編集"), {&Command9, &Command10, &Command11},
-                         {{"Command9", QStringLiteral("変更")},
-                          {"Command10", QStringLiteral("削除")},
-                          {"Command11", QStringLiteral("転記")}});
-    Command12 = button(central, "Command12", QStringLiteral("完了"));
-    Command13 = button(central, "Command13", QStringLiteral("完了表示"));
-    Command14 = button(central, "Command14", QStringLiteral("メモ編集"));
-    cmd_syuryo = button(central, "cmd_syuryo", QStringLiteral("ぽるか終了"));
+    Frame1 = buttonFrame(central, "Frame1", QStringLiteral("並替え"),
+                         {{&Command6, {"Command6", QStringLiteral("日時")}},
+                          {&Command7, {"Command7", QStringLiteral("名前")}},
+                          {&Command8, {"Command8", QStringLiteral("重要")}}});
+    Frame2 = buttonFrame(central, "Frame2", QStringLiteral("編集"),
+                         {{&Command9, {"Command9", QStringLiteral("変更")}},
+                          {&Command10, {"Command10", QStringLiteral("削除")}},
+                          {&Command11, {"Command11", QStringLiteral("転記")}}});
+    Command12 = named<QPushButton>("Command12", central, QStringLiteral("完了"));
+    Command13 = named<QPushButton>("Command13", central, QStringLiteral("完了表示"));
+    Command14 = named<QPushButton>("Command14", central, QStringLiteral("メモ編集"));
+    cmd_syuryo = named<QPushButton>("cmd_syuryo", central, QStringLiteral("ぽるか終了"));
 
     for (const auto& [w, p] : {std::pair<QWidget*, Place>{Grid1, kGrid1}, {Grid2, kGrid2}, {T_memo, kMemo},
                                {Combo1, kCombo}, {CSCalendar1, kCalendar}, {Frame1, kFrame1},
@@ -131,16 +99,15 @@ void Main_Form::buildControls()
     connect(Combo1, &QComboBox::activated, this, &Main_Form::Combo1_Click);
     connect(Grid1, &Grid::Click, this, &Main_Form::Grid1_Click);
     connect(Grid2, &Grid::Click, this, &Main_Form::Grid2_Click);
-    connect(Grid1, &Grid::RowColChange, this, &Main_Form::Grid1_RowColChange);
-    connect(Grid2, &Grid::RowColChange, this, &Main_Form::Grid2_RowColChange);
     connect(cmd_syuryo, &QPushButton::clicked, this, [this] { cmd_syuryo_Click(); });
     connect(Command6, &QPushButton::clicked, this, &Main_Form::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Main_Form::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Main_Form::Command8_Click);
+    connect(Command13, &QPushButton::clicked, this, &Main_Form::Command13_Click);
     connect(CurTime1, &Clock::Alarm, this, &Main_Form::CurTime1_Alarm);
     // An alarm is chosen among the minutes still ahead today; a new day brings
     // its own, also when nothing else re-arms the clock overnight.
-    connect(CurTime1, &Clock::NewDay, this, [this] { ArmAlarm(true); });
+    connect(CurTime1, &Clock::NewDay, this, [this] { armAlarm(true); });
     connect(CSCalendar1, &Calendar::Click, this, &Main_Form::CSCalendar1_Click);
 }
 
@@ -201,12 +168,4 @@ void Main_Form::applyLayout()
     if (plan.pushWidth || plan.pushHeight)
         resize(plan.pushWidth ? twipsToPixels(*plan.pushWidth) : width(),
                plan.pushHeight ? twipsToPixels(*plan.pushHeight) : height());
-}
-
-void Main_Form::closeEvent(QCloseEvent* event)
-{
-    if (closing_ || saveAll())
-        event->accept();
-    else
-        event->ignore();
 }

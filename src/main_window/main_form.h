@@ -1,13 +1,10 @@
 #pragma once
-// The main window: the two lists of the person being viewed, the member combo,
-// the calendar, the clock, the command buttons and the menus. It owns the item
-// store, the settings and the member list for the whole run.
+// The main window: the two lists on display, the member combo, the calendar,
+// the clock, the command buttons and the menus. It holds controls only: each
+// handler turns an event into a call on the workspace and shows again what
+// the workspace reports changed.
 
-#include "main_window/alarm_choice.h"
-#include "settings/file_error_handler.h"
-#include "store/item_store.h"
-#include "store/list_file.h"
-#include "store/settings_file.h"
+#include "main_window/workspace.h"
 
 #include <QMainWindow>
 
@@ -22,8 +19,6 @@ class QPlainTextEdit;
 class QPushButton;
 class TimeSource;
 class Ui;
-struct EntryContext;
-enum class SortOrder;
 
 class Main_Form : public QMainWindow {
     Q_OBJECT
@@ -34,27 +29,22 @@ public:
     // Start-up. False when the program must end without showing the window.
     bool Form_Load();
 
-    ItemStore& store() { return store_; }
-    AppSettings& settings() { return settings_; }
-    const QString& settingsPath() const { return settingsPath_; }
-    bool ownListsShown() const { return ownListsShown_; }
+    const Workspace& workspace() const { return workspace_; }
     bool isLoading() const { return loading_; }
-    const QString& selectedList() const { return selectedList_; }
-    const std::optional<AlarmNotice>& alarmNotice() const { return alarmNotice_; }
 
     // Everything the window remembers of itself, in twips.
     WindowPlacement placement() const;
 
 public slots:
-    // Shutdown: settings and both own lists written back. False when the user
-    // chose to keep the window open because something could not be saved.
+    // Shutdown: settings and both own lists written back. False when something
+    // could not be saved: the window then stays open.
     bool cmd_syuryo_Click();
 
     void Combo1_Click(int index);
     void Grid1_Click();
     void Grid2_Click();
-    void Grid1_RowColChange();
-    void Grid2_RowColChange();
+    // Between the open lists and the archives (main_form_view.cpp).
+    void Command13_Click();
     void Menu_Settei_jibun_Click();
     void Menu_Settei_member_Click();
 
@@ -64,16 +54,12 @@ public slots:
     void Command8_Click();
     // The clock's alarm (main_form_alarm.cpp).
     void CurTime1_Alarm();
-    // A new item from the calendar (main_form_calendar.cpp).
+    // A new item from the calendar (main_form_entry.cpp).
     void CSCalendar1_Click();
 
 public:
-    // Chooses the next alarm among the own open lists and arms the clock.
-    void ArmAlarm(bool sameMinute);
-    // Sorts both own open lists by date and time and redisplays them.
+    // Sorts both own open lists by date and time and shows them (after the entry form).
     void sortOwnListsByDate();
-    // The view toggle's caption tells open lists ("完了表示") from the archives.
-    bool openListsShown() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -83,44 +69,26 @@ private:
     void buildControls();
     void buildMenus();
     void applyLayout();
-    void setUpGrid(Grid& grid, const QString& title);
+    void restorePlacement(const WindowPlacement& p);
+    void setUpGrid(Grid& grid);
+    // Both grids from the lists on display, with their titles and the
+    // commands that view allows.
+    void showLists();
+    void showRows();
     void writeListTitles(int todoCount, int scheduleCount);
-    void showOwnRows();
-    void showOwnLists();
-    void showMemberLists(int k);
-    void setEditingEnabled(bool own);
-    bool loadOwnListAtStartup(ListKind kind);
-    // Runs a read through the trap. A read the trap passes over (no permission,
-    // an I/O error) is told with its reason and retried when the user asks.
-    // False when the user gave the read up.
-    bool readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope);
-    bool showOwnSettingsDialog();
-    bool showMemberDialog();
+    void enableCommandsForView();
     void refillMemberCombo();
-    FileErrorHandler trap(TrapVariant variant);
-    bool saveAll();
-    TrapResult saveSettings(FileErrorHandler& handler);
-    void restorePlacement();
-    // What the entry form needs of the window (main_form_calendar.cpp).
-    EntryContext entryContext(int targetKind);
+    void armAlarm(bool sameMinute);
     void sortShown(SortOrder order);
+    // Runs a command that yields to events while it works, then shows the rows
+    // again (main_form_sort.cpp). False when another such command is running.
+    bool runGuarded(const std::function<void(const YieldFn&)>& work);
 
-    QString programDir_;
+    Workspace workspace_;
     Ui& ui_;
     const TimeSource& time_;
-
-    ItemStore store_;
-    AppSettings settings_;
-    QString settingsPath_;
-    QString passwordPath_;
-    int memberSlotCount_ = 0;
-    bool ownListsShown_ = true;
     bool loading_ = false;
     bool closing_ = false;
-    QString selectedList_;
-    int shownMember_ = 0;   // whose lists the grids show: 0 the user, k member k
-    QString rangAt_;        // date and minute of the last alarm that went off
-    std::optional<AlarmNotice> alarmNotice_;
     // A sort in progress (main_form_sort.cpp): the window's commands are shut
     // off, and an alarm that goes off meanwhile runs once the sort is done.
     class CommandGuard;

@@ -1,115 +1,107 @@
-// Whose lists the grids show: the user's own or a colleague's, read-only.
+// Whose lists the grids show: the own open lists, a colleague's (read-only)
+// or the archives.
 #include "main_window/list_rows.h"
 #include "main_window/main_form.h"
 
-#include "store/list_file.h"
 #include "ui/calendar.h"
 #include "ui/grid.h"
 #include "ui/ui.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
 
-const QString kNoTodoFile = QStringLiteral("ＴｏＤｏデータのファイルがありません");
-const QString kNoScheduleFile = QStringLiteral("Scheduleデータのファイルがありません");
+const QString kShowCompletedCaption = QStringLiteral("完了表示");
+const QString kShowPlansCaption = QStringLiteral("予定表示");
+
+QString todoTitle(int count) { return QStringLiteral("やること(%1件)").arg(count); }
+QString scheduleTitle(int count) { return QStringLiteral("予定(%1件)").arg(count); }
 
 }  // namespace
 
-void Main_Form::showOwnRows()
+void Main_Form::writeListTitles(int todoCount, int scheduleCount)
 {
-    showList(*Grid1, store_.todos);
-    showList(*Grid2, store_.schedules);
+    for (const auto& [grid, title] : {std::pair{Grid1, todoTitle(todoCount)}, {Grid2, scheduleTitle(scheduleCount)}}) {
+        grid->setRow(0);
+        grid->setCol(2);
+        grid->setText(title);
+    }
+}
+
+void Main_Form::showRows()
+{
+    const ItemStore& store = workspace_.store();
+    switch (workspace_.view()) {
+    case View::Own:
+        showList(*Grid1, store.todos);
+        showList(*Grid2, store.schedules);
+        break;
+    case View::Member:
+        showList(*Grid1, store.memberTodos);
+        showList(*Grid2, store.memberSchedules);
+        break;
+    case View::Completed:
+        showList(*Grid1, store.doneTodos);
+        showList(*Grid2, store.doneSchedules);
+        break;
+    }
+}
+
+void Main_Form::enableCommandsForView()
+{
+    const View view = workspace_.view();
+    const bool own = view == View::Own;
+    const bool completed = view == View::Completed;
+    for (QPushButton* b : {Command9, Command12})
+        b->setEnabled(own);
+    // The archives are the user's own: their items can be deleted and their
+    // memos edited, whichever view the archives were opened from.
+    Command10->setEnabled(own || completed);
+    Command14->setEnabled(own || completed);
+    Command11->setEnabled(view == View::Member);
+    CSCalendar1->setEnabled(own);
+    Combo1->setEnabled(!completed);
+    Command13->setText(completed ? kShowPlansCaption : kShowCompletedCaption);
+    for (Grid* grid : {Grid1, Grid2}) {
+        grid->setRow(0);
+        grid->setCol(0);
+        grid->setText(completed ? QStringLiteral("完了日付") : QStringLiteral("年/月/日"));
+    }
+}
+
+void Main_Form::showLists()
+{
+    loading_ = true;
+    showRows();
+    T_memo->clear();
+    enableCommandsForView();
+    writeListTitles(workspace_.shownTodoCount(), workspace_.shownScheduleCount());
+    loading_ = false;
+}
+
+void Main_Form::Command13_Click()
+{
+    if (workspace_.view() == View::Completed) {
+        workspace_.showOpen();
+    } else {
+        const BusyPointer busy;
+        if (!workspace_.showCompleted())
+            return;
+    }
+    showLists();
+    // Back from the archives the own lists are shown, whoever was chosen before.
+    Combo1->setCurrentIndex(workspace_.shownMember());
 }
 
 void Main_Form::Combo1_Click(int index)
 {
-    loading_ = true;
-    if (index <= 0)
-        showOwnLists();
-    else
-        showMemberLists(index);
-    loading_ = false;
+    if (workspace_.showMember(index))
+        showLists();
     // A list given up leaves the view, and so the combo, as it was.
-    Combo1->setCurrentIndex(shownMember_);
+    Combo1->setCurrentIndex(workspace_.shownMember());
 }
 
-void Main_Form::setEditingEnabled(bool own)
-{
-    for (QPushButton* b : {Command9, Command10, Command12, Command14})
-        b->setEnabled(own);
-    Command11->setEnabled(!own);
-    CSCalendar1->setEnabled(own);
-}
-
-void Main_Form::showOwnLists()
-{
-    if (ownListsShown_)
-        return;
-    ownListsShown_ = true;
-    shownMember_ = 0;
-    showOwnRows();
-    T_memo->clear();
-    setEditingEnabled(true);
-    writeListTitles(store_.todoCount(), store_.scheduleCount());
-}
-
-void Main_Form::showMemberLists(int k)
-{
-    FileErrorHandler handler = trap(TrapVariant::Shared);
-    ItemStore incoming;
-    for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
-        const QString& file = listFileName(kind);
-        if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
-            ui_.message(this, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
-                        MsgIcon::Exclamation);
-        const bool read = readOrGiveUp(
-            handler,
-            [&] {
-                // The directory as it stands now: the member dialog may have corrected it.
-                const QString dir = settings_.memberDirectory(k);
-                if (!QDir::isAbsolutePath(dir))
-                    return FileStatus{FileError::PathNotFound, dir + file, 0};
-                return loadMemberList(dir, kind, incoming);
-            },
-            Scope::Member);
-        // Given up: the view stays as it was.
-        if (!read)
-            return;
-    }
-    store_.previousMemberTodoCount = store_.memberTodos.count();
-    store_.previousMemberScheduleCount = store_.memberSchedules.count();
-    store_.memberTodos = std::move(incoming.memberTodos);
-    store_.memberSchedules = std::move(incoming.memberSchedules);
-    store_.memberTodoHeader = incoming.memberTodoHeader;
-    store_.memberScheduleHeader = incoming.memberScheduleHeader;
-
-    showList(*Grid1, store_.memberTodos);
-    showList(*Grid2, store_.memberSchedules);
-    T_memo->clear();
-    setEditingEnabled(false);
-    ownListsShown_ = false;
-    shownMember_ = k;
-    writeListTitles(store_.memberTodos.count(), store_.memberSchedules.count());
-}
-
-void Main_Form::Grid1_Click() { selectedList_ = QStringLiteral("todo"); }
-void Main_Form::Grid2_Click() { selectedList_ = QStringLiteral("sche"); }
-
-void Main_Form::Grid1_RowColChange()
-{
-    if (loading_)
-        return;
-}
-
-void Main_Form::Grid2_RowColChange()
-{
-    if (loading_)
-        return;
-}
-
-bool Main_Form::openListsShown() const { return Command13->text() == QStringLiteral("完了表示"); }
+void Main_Form::Grid1_Click() { workspace_.select(ListChoice::Todo); }
+void Main_Form::Grid2_Click() { workspace_.select(ListChoice::Schedule); }

@@ -2,12 +2,14 @@
 
 #include "settings/directory_text.h"
 
-#include "settings/centre_dialog.h"
 #include "settings/drive_follow.h"
 #include "store/file_access.h"
 #include "store/settings_file.h"
+#include "ui/centre.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dir_list.h"
 #include "ui/drive_list.h"
+#include "ui/named.h"
 #include "ui/ui.h"
 
 #include <QGridLayout>
@@ -21,15 +23,7 @@
 
 namespace {
 
-template <class W, class... Args>
-W* named(const QString& name, QWidget* parent, Args&&... args)
-{
-    auto* w = new W(std::forward<Args>(args)..., parent);
-    w->setObjectName(name);
-    return w;
-}
-
-QLabel* label(const QString& name, const QString& text, QWidget* parent)
+QLabel* label(const char* name, const QString& text, QWidget* parent)
 {
     auto* l = named<QLabel>(name, parent, text);
     l->setWordWrap(true);
@@ -43,26 +37,26 @@ F_memdata::F_memdata(AppSettings& settings, Ui& ui, QWidget* mainWindow)
 {
     setObjectName(QStringLiteral("F_memdata"));
 
-    Label1 = label(QStringLiteral("Label1"),
+    Label1 = label("Label1",
                    QStringLiteral("やることや予定を見たい人の名前と、その人のデータが格納されているドライブ、ディレクトリを指定して下さい。"),
                    this);
-    List1 = named<QListWidget>(QStringLiteral("List1"), this);
+    List1 = named<QListWidget>("List1", this);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Label6 = label(QStringLiteral("Label6"), QStringLiteral("←変更前の名前をここから　選んで下さい"), this);
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("氏名(変更前)"), this);
-    Text1 = named<QLineEdit>(QStringLiteral("Text1"), this);
+    Label6 = label("Label6", QStringLiteral("←変更前の名前をここから　選んで下さい"), this);
+    Label4 = label("Label4", QStringLiteral("氏名(変更前)"), this);
+    Text1 = named<QLineEdit>("Text1", this);
     Text1->setReadOnly(true);
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("ディレクトリ(変更前)"), this);
-    Text2 = named<QLineEdit>(QStringLiteral("Text2"), this);
+    Label5 = label("Label5", QStringLiteral("ディレクトリ(変更前)"), this);
+    Text2 = named<QLineEdit>("Text2", this);
     Text2->setReadOnly(true);
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("氏名(変更後)"), this);
-    Text3 = named<QLineEdit>(QStringLiteral("Text3"), this);
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("ディレクトリ(変更後)"), this);
-    Text4 = named<QLineEdit>(QStringLiteral("Text4"), this);
-    Drive1 = named<DriveListBox>(QStringLiteral("Drive1"), this);
-    Dir1 = named<DirListBox>(QStringLiteral("Dir1"), this);
-    Command1 = named<QPushButton>(QStringLiteral("Command1"), this, QStringLiteral("決定"));
-    Command2 = named<QPushButton>(QStringLiteral("Command2"), this, QStringLiteral("中止"));
+    Label2 = label("Label2", QStringLiteral("氏名(変更後)"), this);
+    Text3 = named<QLineEdit>("Text3", this);
+    Label3 = label("Label3", QStringLiteral("ディレクトリ(変更後)"), this);
+    Text4 = named<QLineEdit>("Text4", this);
+    Drive1 = named<DriveListBox>("Drive1", this);
+    Dir1 = named<DirListBox>("Dir1", this);
+    Command1 = named<QPushButton>("Command1", this, QStringLiteral("決定"));
+    Command2 = named<QPushButton>("Command2", this, QStringLiteral("中止"));
 
     auto* fields = new QGridLayout;
     fields->addWidget(Label6, 0, 0, 1, 2);

@@ -2,13 +2,15 @@
 
 #include "settings/directory_text.h"
 
-#include "settings/centre_dialog.h"
 #include "settings/drive_follow.h"
 #include "settings/memo_copy.h"
 #include "store/file_access.h"
 #include "store/settings_file.h"
+#include "ui/centre.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dir_list.h"
 #include "ui/drive_list.h"
+#include "ui/named.h"
 #include "ui/ui.h"
 
 #include <QDir>
@@ -20,10 +22,9 @@
 
 namespace {
 
-QLabel* wrappingLabel(const QString& name, const QString& text, QWidget* parent)
+QLabel* wrappingLabel(const char* name, const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    auto* label = named<QLabel>(name, parent, text);
     label->setWordWrap(true);
     return label;
 }
@@ -37,28 +38,22 @@ F_mydata::F_mydata(AppSettings& settings, const ItemStore& store, const QString&
 {
     setObjectName(QStringLiteral("F_mydata"));
 
-    Label1 = wrappingLabel(QStringLiteral("Label1"), QStringLiteral("① 自分の名前（又はニックネームなど）を入力して下さい。"), this);
-    Label4 = wrappingLabel(QStringLiteral("Label4"), QStringLiteral("自分の名前："), this);
+    Label1 = wrappingLabel("Label1", QStringLiteral("① 自分の名前（又はニックネームなど）を入力して下さい。"), this);
+    Label4 = wrappingLabel("Label4", QStringLiteral("自分の名前："), this);
     Label4->setWordWrap(false);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Label2 = wrappingLabel(QStringLiteral("Label2"),
+    Text1 = named<QLineEdit>("Text1", this);
+    Label2 = wrappingLabel("Label2",
                            QStringLiteral("② データを格納するドライブとディレクトリを、以下のリストから選択　 して下さい。"
                                           "（ネットワークを使用していない場合は、変更する必要　 はありません。"
                                           "ネットワークを使用している場合で、自分のデータを　 他のメンバーにも公開する場合は、"
                                           "ネットワーク上の共用ドライブを　 指定して下さい。）"),
                            this);
-    Label5 = wrappingLabel(QStringLiteral("Label5"), QStringLiteral("データを格納するドライブとディレクトリ"), this);
-    Drive1 = new DriveListBox(this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Dir1 = new DirListBox(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Command1 = new QPushButton(QStringLiteral("決定"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("中止"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Label5 = wrappingLabel("Label5", QStringLiteral("データを格納するドライブとディレクトリ"), this);
+    Drive1 = named<DriveListBox>("Drive1", this);
+    Dir1 = named<DirListBox>("Dir1", this);
+    Text2 = named<QLineEdit>("Text2", this);
+    Command1 = named<QPushButton>("Command1", this, QStringLiteral("決定"));
+    Command2 = named<QPushButton>("Command2", this, QStringLiteral("中止"));
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label4);

@@ -20,8 +20,6 @@ struct ItemStore {
     ItemList<ScheduleItem> memberSchedules;
     QByteArray memberTodoHeader;
     QByteArray memberScheduleHeader;
-    int previousMemberTodoCount = 0;
-    int previousMemberScheduleCount = 0;
 
     ItemList<DoneTodoItem> doneTodos;
     ItemList<DoneScheduleItem> doneSchedules;

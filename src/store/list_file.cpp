@@ -2,6 +2,8 @@
 
 #include "store/cp932.h"
 
+#include <QFileInfo>
+
 #include <cstring>
 
 namespace {
@@ -90,25 +92,6 @@ QByteArray newListHeader()
     return cp932::encode(QStringLiteral("@ぽるか VER.2.10 このファイルはぽるかのデータです。編集しないで下さい。"));
 }
 
-QByteArrayList splitLines(const QByteArray& bytes)
-{
-    QByteArrayList lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    while (start < n) {
-        qsizetype nl = bytes.indexOf('\n', start);
-        const bool last = nl < 0;
-        if (last)
-            nl = n;
-        qsizetype end = nl;
-        if (!last && end > start && bytes[end - 1] == '\r')
-            --end;
-        lines.append(bytes.mid(start, end - start));
-        start = nl + 1;
-    }
-    return lines;
-}
-
 QByteArray joinLines(const QByteArrayList& lines)
 {
     qsizetype size = 0;
@@ -140,36 +123,6 @@ void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
 }
 
 template <class T>
-void parseRecords(const QByteArrayList& lines, qsizetype first, ItemList<T>& out)
-{
-    constexpr auto& layout = RecordLayout<T>::lines;
-    constexpr qsizetype width = qsizetype(layout.size());
-    out.clear();
-    qsizetype i = first;
-    while (i < lines.size() && !out.isFull()) {
-        T item;
-        for (qsizetype f = 0; f < width && i < lines.size(); ++f, ++i)
-            item.*layout[std::size_t(f)] = Field::fromBytes(lines[i]);
-        out.append(std::move(item));
-    }
-    if (i < lines.size())
-        out.overflow = lines.mid(i);
-}
-
-template <class T>
-QByteArrayList recordLines(const ItemList<T>& list)
-{
-    constexpr auto& layout = RecordLayout<T>::lines;
-    QByteArrayList lines;
-    lines.reserve(qsizetype(list.items().size() * layout.size()) + list.overflow.size());
-    for (const T& item : list.items())
-        for (auto field : layout)
-            lines.append((item.*field).bytes());
-    lines += list.overflow;
-    return lines;
-}
-
-template <class T>
 void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
 {
     LineCursor lines(bytes);
@@ -181,6 +134,19 @@ template <class T>
 QByteArray serializeList(const QByteArray& header, const ItemList<T>& list)
 {
     return writeRecords(&header, list);
+}
+
+template <class T>
+QByteArray serializeRecords(const ItemList<T>& list)
+{
+    return writeRecords(nullptr, list);
+}
+
+template <class T>
+void parseRecords(const QByteArray& bytes, ItemList<T>& out)
+{
+    LineCursor lines(bytes);
+    parseRecordsFrom(lines, out, bytes.size());
 }
 
 FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store)
@@ -199,7 +165,6 @@ FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& st
         if (!s.ok())
             return s;
         maskSecrets(list);
-        store.previousMemberTodoCount = store.memberTodos.count();
         store.memberTodos = std::move(list);
     } else {
         ItemList<ScheduleItem> list;
@@ -207,7 +172,6 @@ FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& st
         if (!s.ok())
             return s;
         maskSecrets(list);
-        store.previousMemberScheduleCount = store.memberSchedules.count();
         store.memberSchedules = std::move(list);
     }
     return s;
@@ -228,6 +192,13 @@ FileStatus createList(const QString& directory, ListKind kind)
     return writeFile(directory + listFileName(kind), joinLines({newListHeader()}), Locking::Exclusive);
 }
 
+FileStatus createArchive(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return FileStatus::success();
+    return writeFile(path, QByteArray(), Locking::Exclusive);
+}
+
 template <class T>
 FileStatus appendDone(const QString& path, const T& item)
 {
@@ -242,23 +213,19 @@ FileStatus loadDone(const QString& path, ItemList<T>& out)
     const ReadResult r = readFile(path, Locking::Exclusive);
     if (!r.ok())
         return r.status;
-    LineCursor lines(r.bytes);
-    parseRecordsFrom(lines, out, r.bytes.size());
+    parseRecords(r.bytes, out);
     return r.status;
 }
 
-#define PORUKA_LIST_TEMPLATES(T)                                                        \
-    template void parseRecords<T>(const QByteArrayList&, qsizetype, ItemList<T>&);      \
-    template QByteArrayList recordLines<T>(const ItemList<T>&);                          \
-    template QByteArray serializeList<T>(const QByteArray&, const ItemList<T>&);         \
+#define PORUKA_LIST_TEMPLATES(T)                                              \
+    template QByteArray serializeList<T>(const QByteArray&, const ItemList<T>&); \
     template void parseList<T>(const QByteArray&, QByteArray&, ItemList<T>&);
 PORUKA_LIST_TEMPLATES(TodoItem)
 PORUKA_LIST_TEMPLATES(ScheduleItem)
-template void parseRecords<DoneTodoItem>(const QByteArrayList&, qsizetype, ItemList<DoneTodoItem>&);
-template void parseRecords<DoneScheduleItem>(const QByteArrayList&, qsizetype, ItemList<DoneScheduleItem>&);
-template QByteArrayList recordLines<DoneTodoItem>(const ItemList<DoneTodoItem>&);
-template QByteArrayList recordLines<DoneScheduleItem>(const ItemList<DoneScheduleItem>&);
-template FileStatus appendDone<DoneTodoItem>(const QString&, const DoneTodoItem&);
-template FileStatus appendDone<DoneScheduleItem>(const QString&, const DoneScheduleItem&);
-template FileStatus loadDone<DoneTodoItem>(const QString&, ItemList<DoneTodoItem>&);
-template FileStatus loadDone<DoneScheduleItem>(const QString&, ItemList<DoneScheduleItem>&);
+#define PORUKA_DONE_TEMPLATES(T)                                              \
+    template QByteArray serializeRecords<T>(const ItemList<T>&);              \
+    template void parseRecords<T>(const QByteArray&, ItemList<T>&);           \
+    template FileStatus appendDone<T>(const QString&, const T&);             \
+    template FileStatus loadDone<T>(const QString&, ItemList<T>&);
+PORUKA_DONE_TEMPLATES(DoneTodoItem)
+PORUKA_DONE_TEMPLATES(DoneScheduleItem)

@@ -21,15 +21,13 @@ QString listFileName(ListKind kind);
 // The header line a new list file gets.
 QByteArray newListHeader();
 
-// Lines of a text file: CR LF or a bare LF end a line; a last line without an end
-// still counts; a file that ends with a line end has no empty line after it.
-QByteArrayList splitLines(const QByteArray& bytes);
 // Each line followed by CR LF, in one buffer.
 QByteArray joinLines(const QByteArrayList& lines);
 
-// Walks the lines of a buffer as splitLines cuts them, without building a list
-// first: a list file of 30000 records has over 300000 lines. The views point into
-// the buffer, which must outlive them.
+// Walks the lines of a buffer without building a list first (a list file of
+// 30000 records has over 300000 lines): CR LF or a bare LF end a line; a last
+// line without an end still counts; a buffer that ends with a line end has no
+// empty line after it. The views point into the buffer, which must outlive them.
 class LineCursor {
 public:
     explicit LineCursor(QByteArrayView bytes) : p_(bytes.data()), end_(p_ + bytes.size()) {}
@@ -49,20 +47,18 @@ private:
     const char* end_;
 };
 
-// Reads records from lines [first, end). A last record cut short gets empty fields.
-// Records past the list's capacity go to `overflow` untouched.
-template <class T>
-void parseRecords(const QByteArrayList& lines, qsizetype first, ItemList<T>& out);
-// The lines of the items, then the overflow lines. The save path writes them
-// straight into the file's buffer instead.
-template <class T>
-QByteArrayList recordLines(const ItemList<T>& list);
-
 // A whole list file: header then records. An empty file gets the standard header.
+// A last record cut short gets empty fields; records past the list's capacity go
+// to `overflow` untouched and are written back after the items.
 template <class T>
 QByteArray serializeList(const QByteArray& header, const ItemList<T>& list);
 template <class T>
 void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out);
+// An archive: records only, no header.
+template <class T>
+QByteArray serializeRecords(const ItemList<T>& list);
+template <class T>
+void parseRecords(const QByteArray& bytes, ItemList<T>& out);
 
 // Loads the list file of `kind` in `directory` into the own lists of the store.
 FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store);
@@ -74,6 +70,12 @@ FileStatus saveList(const QString& ownDirectory, ListKind kind, const ItemStore&
 FileStatus createList(const QString& directory, ListKind kind);
 
 // Archives.
+inline const QString kDoneTodoFullMessage =
+    QStringLiteral("完了したToDoﾃﾞｰﾀが30000件を越えました。\ntodo_kan.datﾌｧｲﾙを整理して下さい。");
+inline const QString kDoneScheduleFullMessage =
+    QStringLiteral("完了したScheduleﾃﾞｰﾀが30000件を越えました。\nsche_kan.datﾌｧｲﾙを整理して下さい。");
+// Creates the archive empty when it does not exist.
+FileStatus createArchive(const QString& path);
 template <class T>
 FileStatus appendDone(const QString& path, const T& item);
 template <class T>

@@ -14,24 +14,24 @@ bool isSecret(const OpenItem& item) { return item.secret == sentinel::kSecret; }
 bool isImportant(const OpenItem& item) { return item.important == sentinel::kImportant; }
 bool wantsAlarm(const OpenItem& item) { return item.alarm.toNumber() == 1; }
 
-void deriveShown(OpenItem& item)
+Shown deriveShown(const OpenItem& item)
 {
+    Shown s;
     if (item.date == sentinel::kToday)
-        item.shownDate = kTodayShown;
+        s.date = kTodayShown;
     else if (item.date == sentinel::kNoDeadline)
-        item.shownDate = kNoDeadlineShown;
+        s.date = kNoDeadlineShown;
     else
-        item.shownDate = item.date.text();
-
-    if (item.time == sentinel::kTodayTime || item.time == sentinel::kNoTime)
-        item.shownTime.clear();
-    else
-        item.shownTime = item.time.text();
+        s.date = item.date.text();
+    if (!(item.time == sentinel::kTodayTime || item.time == sentinel::kNoTime))
+        s.time = item.time.text();
+    return s;
 }
 
 QStringList rowCells(const OpenItem& item)
 {
-    return {item.shownDate, item.shownTime, item.content.text(), item.person.text()};
+    Shown s = deriveShown(item);
+    return {std::move(s.date), std::move(s.time), item.content.text(), item.person.text()};
 }
 
 QStringList rowCells(const DoneItem& item)

@@ -23,8 +23,6 @@ inline const QString kNoDeadlineShown = QStringLiteral("期限無");
 // Fields shared by the open ToDo and schedule records.
 struct OpenItem {
     Field entryDate, date, time, content, person, memoNo, alarm, secret, important, spare;
-    // Display texts, never written.
-    QString shownDate, shownTime;
 };
 
 struct TodoItem : OpenItem {
@@ -72,8 +70,14 @@ bool isSecret(const OpenItem& item);
 bool isImportant(const OpenItem& item);
 bool wantsAlarm(const OpenItem& item);   // alarm flag 1
 
-// shownDate and shownTime from date and time.
-void deriveShown(OpenItem& item);
+// The texts a list shows for an item's date and time: "今日中" and "期限無" for
+// the sentinel dates, an empty time for "00:00" and "99:99". Derived whenever a
+// row is shown, never stored.
+struct Shown {
+    QString date;
+    QString time;
+};
+Shown deriveShown(const OpenItem& item);
 // The four cells of a list row: shown date, shown time, content, person.
 QStringList rowCells(const OpenItem& item);
 QStringList rowCells(const DoneItem& item);

@@ -151,14 +151,6 @@ void Grid::showItems(int count, std::function<QStringList(int item)> rowOf)
     endChange();
 }
 
-bool Grid::reorderItems(const std::vector<int>& order)
-{
-    beginChange();
-    const bool done = model_->reorder(order);
-    endChange();
-    return done;
-}
-
 void Grid::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);

@@ -49,10 +49,6 @@ public:
     // provider's data in step with addItem/removeItem, so item r is always the
     // provider's item r. The provider is kept until the next refill of either kind.
     void showItems(int count, std::function<QStringList(int item)> rowOf);
-    // Shows the same rows in a new order (new row k + 1 is old row order[k] + 1),
-    // in one model reset; false when the order is not a permutation of the rows.
-    // Rows not yet built stay so: the provider is expected to yield the new order.
-    bool reorderItems(const std::vector<int>& order);
 
     QTableView* view() const { return view_; }
 

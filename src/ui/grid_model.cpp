@@ -151,33 +151,6 @@ void GridModel::resize(int rowCount)
     }
 }
 
-bool GridModel::reorder(const std::vector<int>& order)
-{
-    const std::size_t n = rows_.size();
-    if (order.size() != n)
-        return false;
-    std::vector<bool> seen(n);
-    for (int from : order) {
-        if (from < 0 || std::size_t(from) >= n || seen[std::size_t(from)])
-            return false;
-        seen[std::size_t(from)] = true;
-    }
-    // A pending row stays pending in its new place: the provider, sorted along
-    // with the rows, yields the moved item there.
-    std::vector<QStringList> moved(n);
-    std::vector<bool> movedPending(n);
-    for (std::size_t k = 0; k < n; ++k) {
-        const auto from = std::size_t(order[k]);
-        moved[k] = std::move(rows_[from]);
-        movedPending[k] = pending_[from];
-    }
-    beginResetModel();
-    rows_ = std::move(moved);
-    pending_ = std::move(movedPending);
-    endResetModel();
-    return true;
-}
-
 void GridModel::replaceAll(std::vector<QStringList> rows)
 {
     beginResetModel();

@@ -34,9 +34,6 @@ public:
     void replaceAll(std::vector<QStringList> rows);
     // count pending rows; row k is rowOf(k + 1) once read.
     void replaceLazily(int count, std::function<QStringList(int)> rowOf);
-    // Puts the rows into a new order: new row k is old row order[k]. False, and
-    // nothing moved, when the order does not cover the rows.
-    bool reorder(const std::vector<int>& order);
 
 private:
     const QStringList& rowAt(int row) const;

@@ -29,3 +29,19 @@ QByteArray crlfLines(const QList<QByteArray>& lines)
 }
 
 QByteArray sjis(const QString& text) { return cp932::encode(text); }
+
+QByteArrayList fileLines(const QByteArray& bytes)
+{
+    QByteArrayList lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype nl = bytes.indexOf('\n', start);
+        const qsizetype stop = nl < 0 ? bytes.size() : nl;
+        const qsizetype end = nl > start && bytes[nl - 1] == '\r' ? nl - 1 : stop;
+        lines.append(bytes.mid(start, end - start));
+        start = stop + 1;
+    }
+    return lines;
+}
+
+QByteArrayList fileLines(const QString& path) { return fileLines(readBytes(path)); }

@@ -1,8 +1,8 @@
 #pragma once
 // What the entry form is handed by the main window, built in a temporary
 // folder: a program folder with poruka.ini, a data folder with both list
-// files, the two grids and the memo panel on a stand-in main window, a
-// scripted Ui and a fixed clock.
+// files, a scripted Ui and a fixed clock. No main window: the form works on
+// the store and says what changed.
 
 #include "common/fake_ui.h"
 #include "common/temp_files.h"
@@ -11,11 +11,9 @@
 #include "store/list_file.h"
 #include "store/memo.h"
 #include "store/settings_file.h"
-#include "ui/grid.h"
 #include "ui/time_source.h"
 
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -27,15 +25,11 @@ struct EntryFixture {
     AppSettings settings;
     FakeUi ui;
     FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(14, 50))};
-    QWidget main;
-    Grid* grid1;
-    Grid* grid2;
-    QPlainTextEdit* mainMemo;
     WindowPlacement placement{0, 1500, 1500, 6975, 9450};
-    QList<bool> alarmsArmed;   // sameMinute of each ArmAlarm
+    int selectedRow = 0;   // the item a change works on
+    QWidget* mainWindow = nullptr;   // what the form centres itself over
 
     EntryFixture()
-        : grid1(new Grid(&main)), grid2(new Grid(&main)), mainMemo(new QPlainTextEdit(&main))
     {
         QDir(root.path()).mkpath(QStringLiteral("prog"));
         QDir(root.path()).mkpath(QStringLiteral("data"));
@@ -44,11 +38,6 @@ struct EntryFixture {
         settings = newSettings(QStringLiteral("山田"), dataDir, placement);
         settings.members[1] = {Field(QStringLiteral("鈴木")), Field(dataDir)};
         store.todoHeader = store.scheduleHeader = newListHeader();
-        for (Grid* g : {grid1, grid2}) {
-            g->setCols(4);
-            g->setRows(1);
-        }
-        main.setGeometry(100, 50, 1000, 800);
         writeBytes(settingsPath(), serializeSettings(settings));
         saveFiles();
     }
@@ -58,45 +47,27 @@ struct EntryFixture {
     QString schedulePath() const { return dataDir + QStringLiteral("SCHE.DAT"); }
     QString memo(int n) const { return memoPath(dataDir, n); }
 
-    // The list files as the store holds them, and the grids showing them.
+    // The list files as the store holds them.
     void saveFiles()
     {
         writeBytes(todoPath(), serializeList(store.todoHeader, store.todos));
         writeBytes(schedulePath(), serializeList(store.scheduleHeader, store.schedules));
-        showLists();
-    }
-    void showLists()
-    {
-        grid1->replaceItems(rowsOf(store.todos));
-        grid2->replaceItems(rowsOf(store.schedules));
-    }
-    template <class T>
-    static std::vector<QStringList> rowsOf(ItemList<T>& list)
-    {
-        std::vector<QStringList> rows;
-        for (T& item : list.items()) {
-            deriveShown(item);
-            rows.push_back(rowCells(item));
-        }
-        return rows;
     }
 
+    // targetKind as the main window sets it: 1 new, 11 change ToDo, 12 change schedule.
     EntryContext context(int targetKind, QDate calendarDate = QDate(2026, 12, 24))
     {
-        return EntryContext{store,
-                            settings,
-                            settingsPath(),
-                            ui,
-                            time,
-                            *grid1,
-                            *grid2,
-                            *mainMemo,
-                            &main,
-                            calendarDate,
-                            targetKind,
-                            [this] { return placement; },
-                            [this](bool sameMinute) { alarmsArmed.append(sameMinute); },
-                            [this] { return FileErrorHandler(TrapVariant::Shared, ui, &main, {}); }};
+        return EntryContext{.store = store,
+                            .settings = settings,
+                            .settingsPath = settingsPath(),
+                            .ui = ui,
+                            .time = time,
+                            .mainWindow = mainWindow,
+                            .calendarDate = calendarDate,
+                            .targetKind = TargetKind(targetKind),
+                            .row = selectedRow,
+                            .placement = [this] { return placement; },
+                            .trap = [this] { return FileErrorHandler(TrapVariant::Shared, ui, mainWindow, {}); }};
     }
 
     std::unique_ptr<F_kinyu> form(int targetKind, QDate calendarDate = QDate(2026, 12, 24))

@@ -121,14 +121,14 @@ private slots:
         QCOMPARE(t.rank.bytes(), QByteArray(" 9999 "));
         QCOMPARE(t.memoNo.bytes(), QByteArray(" 0 "));
         QVERIFY(t.spare.isEmpty());
-        QCOMPARE(t.shownDate, QStringLiteral("2026/12/24"));
-        QCOMPARE(t.shownTime, QStringLiteral("14:05"));
+        QCOMPARE(deriveShown(t).date, QStringLiteral("2026/12/24"));
+        QCOMPARE(deriveShown(t).time, QStringLiteral("14:05"));
 
         s.deadline = Deadline::Today;
         const ScheduleItem sc = newScheduleItem(s, today);
         QCOMPARE(sc.entryDate.bytes(), QByteArray("2026/12/10"));
-        QCOMPARE(sc.shownDate, QStringLiteral("今日中"));
-        QCOMPARE(sc.shownTime, QString());
+        QCOMPARE(deriveShown(sc).date, QStringLiteral("今日中"));
+        QCOMPARE(deriveShown(sc).time, QString());
     }
 
     void changeKeepsWhatItDoesNotOwn()
@@ -138,13 +138,11 @@ private slots:
         item.rank = Field::fromBytes("  17  ");
         item.spare = Field::fromBytes("extra\x85");
         item.memoNo = Field::fromBytes(" 42 ");
-        item.shownDate = QStringLiteral("old");
         applyEntry(item, onDate("8", "15"));
         QCOMPARE(item.entryDate.bytes(), QByteArray("2020/01/02"));
         QCOMPARE(item.rank.bytes(), QByteArray("  17  "));
         QCOMPARE(item.spare.bytes(), QByteArray("extra\x85"));
         QCOMPARE(item.memoNo.bytes(), QByteArray(" 42 "));
-        QCOMPARE(item.shownDate, QStringLiteral("old"));
         QCOMPARE(item.time.text(), QStringLiteral("08:15"));
     }
 

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -71,6 +72,9 @@ private slots:
 void TestFKinyu::controlsAfterLoadingNewItem()
 {
     EntryFixture fx;
+    QWidget owner;   // where the main window stands
+    owner.setGeometry(100, 50, 1000, 800);
+    fx.mainWindow = &owner;
     const auto f = fx.form(1, QDate(2027, 3, 5));
 
     QCOMPARE(f->objectName(), QStringLiteral("F_kinyu"));
@@ -248,8 +252,7 @@ void TestFKinyu::loadForChange()
         static_cast<OpenItem&>(s) = item;
         fx.store.schedules.append(s);
     }
-    fx.showLists();
-    (targetKind == 11 ? fx.grid1 : fx.grid2)->setRow(2);
+    fx.selectedRow = 2;
 
     const auto f = fx.form(targetKind);
     QCOMPARE(f->op_todo->isChecked(), targetKind == 11);
@@ -283,14 +286,13 @@ void TestFKinyu::loadsTheMemoOfTheItem()
     EntryFixture fx;
     fx.store.schedules.append(scheduleItem("2027/01/15", "10:00", "会議", 12));
     fx.store.schedules.append(scheduleItem("2027/01/16", "10:00", "memo gone", 13));
-    fx.showLists();
     writeBytes(fx.memo(12), sjis(QStringLiteral("一行目\r\n二行目\r\n")));
 
-    fx.grid2->setRow(1);
+    fx.selectedRow = 1;
     QCOMPARE(fx.form(12)->T_memo->toPlainText(), QStringLiteral("一行目\n二行目"));
 
     // A memo file that is gone shows as an empty memo, without a message.
-    fx.grid2->setRow(2);
+    fx.selectedRow = 2;
     QVERIFY(fx.form(12)->T_memo->toPlainText().isEmpty());
     QVERIFY(fx.ui.messages.isEmpty());
 }
@@ -463,7 +465,7 @@ void TestFKinyu::cancelChangesNothing()
     writeBytes(fx.memo(3), sjis(QStringLiteral("メモ\r\n")));
     const QByteArray todoBefore = readBytes(fx.todoPath());
     const QByteArray settingsBefore = readBytes(fx.settingsPath());
-    fx.grid1->setRow(1);
+    fx.selectedRow = 1;
 
     const auto f = fx.form(11);
     f->T_naiyo->setText(QStringLiteral("変えた"));
@@ -480,7 +482,7 @@ void TestFKinyu::cancelChangesNothing()
     QCOMPARE(readBytes(fx.todoPath()), todoBefore);
     QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
     QVERIFY(QFileInfo::exists(fx.memo(3)));
-    QVERIFY(fx.alarmsArmed.isEmpty());
+    QVERIFY(!f->changes().armAlarm);
 }
 
 PORUKA_TEST_MAIN(TestFKinyu)

@@ -55,6 +55,9 @@ struct MainFormFixture {
         return form->Form_Load();
     }
 
+    const ItemStore& store() const { return form->workspace().store(); }
+    const AppSettings& settings() const { return form->workspace().settings(); }
+
     // Scripts the first-run dialog: name and data folder typed, then 決定.
     void acceptOwnSettings(const QString& name, const QString& dir)
     {

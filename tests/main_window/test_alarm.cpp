@@ -1,6 +1,12 @@
 #include "common/test_main.h"
 #include "main_form_fixture.h"
 
+#include "entry/f_kinyu.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "main_window/alarm_choice.h"
 #include "ui/clock.h"
 
@@ -123,7 +129,7 @@ private slots:
         QCOMPARE(f.ui.beeps, 1);
         // Not 会議 again, and not 打合せ, whose 14:56 passed while the notice was open.
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("15:55"));
-        QCOMPARE(form.alarmNotice()->content, QStringLiteral("電話"));
+        QCOMPARE(form.workspace().alarmNotice()->content, QStringLiteral("電話"));
         QVERIFY(form.CurTime1->alarmEnabled());
 
         // 電話 is tomorrow's: at 15:55 nothing is shown and nothing is left to arm.
@@ -147,7 +153,7 @@ private slots:
         f.form->CurTime1_Alarm();
         QCOMPARE(f.ui.dialogsShown.size(), 1);
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("23:59"));
-        QCOMPARE(f.form->alarmNotice()->date, QStringLiteral("2026/12/10"));
+        QCOMPARE(f.form->workspace().alarmNotice()->date, QStringLiteral("2026/12/10"));
 
         f.time.set(at(23, 59));
         f.form->CurTime1_Alarm();
@@ -169,9 +175,18 @@ private slots:
         f.time.set(at(14, 55));
         f.form->CurTime1_Alarm();
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("15:55"));
-        f.form->ArmAlarm(true);   // what a registration does
+        // A registration in that minute re-arms the clock.
+        f.ui.onDialog(QStringLiteral("F_kinyu"), [](QDialog& d) {
+            auto& k = static_cast<F_kinyu&>(d);
+            k.op_kigennasi->click();
+            k.T_naiyo->setText(QStringLiteral("C"));
+            k.Command25->click();
+            return d.result();
+        });
+        f.form->CSCalendar1_Click();
+        QCOMPARE(f.ui.dialogsShown.last(), QStringLiteral("F_kinyu"));
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("15:55"));
-        QCOMPARE(f.form->alarmNotice()->content, QStringLiteral("B"));
+        QCOMPARE(f.form->workspace().alarmNotice()->content, QStringLiteral("B"));
     }
 
     // Left running overnight, the window arms the new day's first alarm by itself.

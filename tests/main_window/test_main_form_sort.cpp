@@ -94,9 +94,9 @@ private slots:
         const QStringList programFiles = QDir(f.programDir).entryList(QDir::Files);
 
         f.form->Command6_Click();
-        QCOMPARE(contents(f.form->store().todos),
+        QCOMPARE(contents(f.store().todos),
                  (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
-        QCOMPARE(contents(f.form->store().schedules), (QStringList{"昨日", "朝", "会議", "終日"}));
+        QCOMPARE(contents(f.store().schedules), (QStringList{"昨日", "朝", "会議", "終日"}));
         QCOMPARE(f.todoFile(), todoBefore);
         QCOMPARE(f.scheduleFile(), scheduleBefore);
         QCOMPARE(readBytes(f.settingsPath()), settingsBefore);
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(form.Grid1->row(), 2);
         QCOMPARE(form.Grid2->row(), 3);
         QCOMPARE(form.T_memo->toPlainText(), QStringLiteral("メモの中身"));
-        QCOMPARE(form.selectedList(), QStringLiteral("todo"));
+        QCOMPARE(form.workspace().selectedList(), ListChoice::Todo);
 
         form.Command8_Click();   // nothing marked: every key equal, nothing moves
         QCOMPARE(column(*form.Grid1, 2), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
@@ -156,20 +156,18 @@ private slots:
         const QByteArray memberFile = readBytes(memberDir + kTodoFileName);
         QVERIFY(f.start());
         f.form->Combo1_Click(1);
-        QVERIFY(!f.form->ownListsShown());
+        QVERIFY((f.form->workspace().view() == View::Member));
 
         f.form->Command7_Click();
-        QCOMPARE(contents(f.form->store().memberTodos), (QStringList{"a", "ab", "b"}));
+        QCOMPARE(contents(f.store().memberTodos), (QStringList{"a", "ab", "b"}));
         QCOMPARE(column(*f.form->Grid1, 2), (QStringList{"a", "ab", "b"}));
-        QCOMPARE(contents(f.form->store().todos), (QStringList{"会議資料", "いつか", "今日の分", "電話"}));
+        QCOMPARE(contents(f.store().todos), (QStringList{"会議資料", "いつか", "今日の分", "電話"}));
         QCOMPARE(readBytes(memberDir + kTodoFileName), memberFile);
     }
 
     void archiveView()
     {
         SortFixture f;
-        QVERIFY(f.start());
-        Main_Form& form = *f.form;
         const auto done = [](const char* doneDate, const char* person, const char* content) {
             DoneTodoItem d;
             d.doneDate = Field(doneDate);
@@ -179,24 +177,33 @@ private slots:
             d.content = Field(content);
             return d;
         };
+        ItemList<DoneTodoItem> doneTodos;
         for (const auto& d : {done("2026/12/03", "B", "x"), done("2026/12/1", "C", "y"), done("2026/12/02", "A", "z")})
-            form.store().doneTodos.append(d);
+            doneTodos.append(d);
+        ItemList<DoneScheduleItem> doneSchedules;
         DoneScheduleItem s;
         s.doneDate = Field("2026/11/30");
         s.content = Field("s");
-        form.store().doneSchedules.append(s);
-        form.Command13->setText(QStringLiteral("予定表示"));
+        doneSchedules.append(s);
+        writeBytes(f.programDir + "/todo_kan.dat", serializeRecords(doneTodos));
+        writeBytes(f.programDir + "/sche_kan.dat", serializeRecords(doneSchedules));
+        const QByteArray archive = readBytes(f.programDir + "/todo_kan.dat");
+        QVERIFY(f.start());
+        Main_Form& form = *f.form;
+        form.Command13_Click();
+        QCOMPARE(form.Command13->text(), QStringLiteral("予定表示"));
 
         form.Command6_Click();
-        QCOMPARE(contents(form.store().doneTodos), (QStringList{"y", "z", "x"}));
+        QCOMPARE(contents(form.workspace().store().doneTodos), (QStringList{"y", "z", "x"}));
         QCOMPARE(column(*form.Grid1, 0), (QStringList{"2026/12/1", "2026/12/02", "2026/12/03"}));
         QCOMPARE(column(*form.Grid1, 1), (QStringList{"", "", ""}));
         QCOMPARE(column(*form.Grid2, 2), (QStringList{"s"}));
         form.Command7_Click();
-        QCOMPARE(contents(form.store().doneTodos), (QStringList{"z", "x", "y"}));
+        QCOMPARE(contents(form.workspace().store().doneTodos), (QStringList{"z", "x", "y"}));
         // The open lists are not what is shown: they keep their order.
-        QCOMPARE(contents(form.store().todos), (QStringList{"会議資料", "いつか", "今日の分", "電話"}));
-        QVERIFY(!QFileInfo::exists(form.store().doneTodoPath));
+        QCOMPARE(contents(form.workspace().store().todos), (QStringList{"会議資料", "いつか", "今日の分", "電話"}));
+        // Sorting writes nothing.
+        QCOMPARE(readBytes(f.programDir + "/todo_kan.dat"), archive);
     }
 
     void ownListsByDateAfterEntry()
@@ -204,7 +211,7 @@ private slots:
         SortFixture f;
         QVERIFY(f.start());
         f.form->sortOwnListsByDate();
-        QCOMPARE(contents(f.form->store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
+        QCOMPARE(contents(f.store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
         QCOMPARE(column(*f.form->Grid2, 2), (QStringList{"昨日", "朝", "会議", "終日"}));
     }
 
@@ -235,16 +242,16 @@ private slots:
         };
         QStringList todosWhenNoticeShown;
         ui.fake.onDialog(QStringLiteral("F_Alarm"), [&](QDialog& d) {
-            todosWhenNoticeShown = contents(form.store().todos);
+            todosWhenNoticeShown = contents(form.workspace().store().todos);
             d.accept();
             return int(QDialog::Accepted);
         });
 
         form.Command6_Click();
         QVERIFY(yielded);
-        QCOMPARE(contents(form.store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
+        QCOMPARE(contents(form.workspace().store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
         QCOMPARE(ui.fake.dialogsShown, QStringList{"F_Alarm"});
-        QCOMPARE(todosWhenNoticeShown, contents(form.store().todos));
+        QCOMPARE(todosWhenNoticeShown, contents(form.workspace().store().todos));
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("23:59"));
         QVERIFY(form.CurTime1->alarmEnabled());
         QCOMPARE(f.todoFile(), todoBefore);
@@ -257,14 +264,16 @@ private slots:
     void wiredToControls()
     {
         SortFixture f;
+        QList<TodoItem> todos = kTodos;
+        todos[0].important = Field(sentinel::kImportant);   // 会議資料
+        f.writeList(kTodoFileName, todos);
         QVERIFY(f.start());
         f.form->Command6->click();
-        QCOMPARE(contents(f.form->store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
+        QCOMPARE(contents(f.store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
         f.form->Command7->click();
-        QCOMPARE(contents(f.form->store().todos), (QStringList{"電話", "いつか", "今日の分", "会議資料"}));
-        f.form->store().todos[4].important = Field(sentinel::kImportant);
+        QCOMPARE(contents(f.store().todos), (QStringList{"電話", "いつか", "今日の分", "会議資料"}));
         f.form->Command8->click();
-        QCOMPARE(contents(f.form->store().todos).first(), QStringLiteral("会議資料"));
+        QCOMPARE(contents(f.store().todos).first(), QStringLiteral("会議資料"));
 
         f.time.set(QDateTime(QDate(2026, 12, 10), QTime(14, 55)));
         f.form->CurTime1->tick();

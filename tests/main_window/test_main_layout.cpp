@@ -91,6 +91,28 @@ private slots:
             QCOMPARE(*plan.pushHeight, kMinWindowHeight);
     }
 
+    // At the minimum size the resize rule must leave every control where the
+    // window puts it at start-up, or the first resize would make it jump.
+    void minimumSizeGivesTheStartLayout()
+    {
+        using namespace start_layout;
+        const ResizePlan plan = planResize(kMinWindowWidth, kMinWindowHeight, false);
+        QVERIFY(plan.horizontal && plan.vertical);
+        for (const Place& p : {kCombo, kFrame1, kFrame2, kCommand12, kCommand14, kCalendar})
+            QCOMPARE(plan.horizontal->rightColumnLeft, p.left);
+        for (const Place& p : {kCommand13, kQuit})
+            QCOMPARE(plan.horizontal->secondColumnLeft, p.left);
+        QCOMPARE(plan.horizontal->clockLeft, kClock.left);
+        for (const Place& p : {kGrid1, kGrid2, kMemo})
+            QCOMPARE(plan.horizontal->listWidth, p.width);
+        QCOMPARE(plan.horizontal->contentColumnWidth, kColumnWidths[2]);
+        QCOMPARE(plan.vertical->grid1Height, kGrid1.height);
+        QCOMPARE(plan.vertical->grid2Top, kGrid2.top);
+        QCOMPARE(plan.vertical->memoTop, kMemo.top);
+        QCOMPARE(plan.vertical->bottomButtonsTop, kCommand14.top);
+        QCOMPARE(plan.vertical->bottomButtonsTop, kQuit.top);
+    }
+
     void minimizedDoesNothing()
     {
         const ResizePlan plan = planResize(100, 100, true);

@@ -11,16 +11,19 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList<TodoItem>(QStringLiteral("todo.dat"), {todo("2026/12/11", "10:00", QStringLiteral("a"), QStringLiteral("山田"))});
+        // Written by hand with bare LF line ends: the program's save writes CR LF.
+        const QByteArray lf = crlfLines({sjis(QStringLiteral("@ぽるか")), "2026/12/01", "2026/12/11", "10:00", "a",
+                                         sjis(QStringLiteral("山田")), " 0 ", " 9999 ", " 0 ", "", "", ""})
+                                  .replace("\r\n", "\n");
+        writeBytes(f.dataDir + "todo.dat", lf);
         QVERIFY(f.start());
-        f.form->store().todos[1].content = Field(QStringLiteral("変更後"));
         HeldLock lock(f.dataDir + "todo.dat", QStringLiteral("ofd-read"));
         QVERIFY(lock.isHeld());
         f.ui.onMessage = [&](const RecordedMessage&) { lock.release(); };
         QVERIFY(f.form->cmd_syuryo_Click());
         QCOMPARE(f.ui.messageTexts(),
                  QStringList{QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。")});
-        QVERIFY(readBytes(f.dataDir + "todo.dat").contains(sjis(QStringLiteral("変更後"))));
+        QCOMPARE(readBytes(f.dataDir + "todo.dat"), QByteArray(lf).replace("\n", "\r\n"));
     }
 
     // The own data folder vanished: the user may give up, and then the window
@@ -60,11 +63,17 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
+        f.writeList<TodoItem>(QStringLiteral("todo.dat"),
+                              {todo("2026/12/11", "10:00", QStringLiteral("後"), QStringLiteral("山田")),
+                               todo("2026/12/01", "10:00", QStringLiteral("先"), QStringLiteral("山田"))});
         QVERIFY(f.start());
         f.form->show();
-        f.form->store().todos.append(todo("2026/12/11", "10:00", QStringLiteral("閉じる前"), QStringLiteral("山田")));
+        f.form->Command6_Click();   // sorted in memory only, until the close saves it
+        QVERIFY(readBytes(f.dataDir + "todo.dat").indexOf(sjis(QStringLiteral("後"))) <
+                readBytes(f.dataDir + "todo.dat").indexOf(sjis(QStringLiteral("先"))));
         QVERIFY(f.form->close());
-        QVERIFY(readBytes(f.dataDir + "todo.dat").contains(sjis(QStringLiteral("閉じる前"))));
+        QVERIFY(readBytes(f.dataDir + "todo.dat").indexOf(sjis(QStringLiteral("先"))) <
+                readBytes(f.dataDir + "todo.dat").indexOf(sjis(QStringLiteral("後"))));
     }
 };
 

@@ -12,7 +12,6 @@
 
 namespace {
 
-QByteArrayList fileLines(const QString& path) { return splitLines(readBytes(path)); }
 
 // A list file with every kind of text an office may have put there: kanji, kana,
 // half-width katakana, NEC and IBM extension codes written by other programs,
@@ -40,7 +39,7 @@ QByteArray bigList(int records, int width, quint32 seed)
         lines << (i % 6 ? QByteArray() : QByteArray("JYUYO"));
         lines << (i % 11 ? QByteArray() : QByteArray("spare text"));
     }
-    return joinLines(lines);
+    return crlfLines(lines);
 }
 
 }  // namespace
@@ -133,9 +132,9 @@ private slots:
         s.banner = Field(QStringLiteral("@ぽるか VER.2.05 古い注記"));
         s.reserved3 = Field(QStringLiteral("予約三"));
         QByteArray settingsBytes = serializeSettings(s);
-        QByteArrayList settingsLines = splitLines(settingsBytes);
+        QByteArrayList settingsLines = fileLines(settingsBytes);
         settingsLines[4] = "left over";
-        writeBytes(f.settingsPath(), joinLines(settingsLines));
+        writeBytes(f.settingsPath(), crlfLines(settingsLines));
 
         const QByteArray todoBytes = bigList(30000, 11, 1);
         const QByteArray scheBytes = bigList(30000, 10, 2);
@@ -143,8 +142,8 @@ private slots:
         writeBytes(f.dataDir + "sche.dat", scheBytes);
 
         QVERIFY(f.start());
-        QCOMPARE(f.form->store().todoCount(), 30000);
-        QCOMPARE(f.form->store().scheduleCount(), 30000);
+        QCOMPARE(f.store().todoCount(), 30000);
+        QCOMPARE(f.store().scheduleCount(), 30000);
         QCOMPARE(f.form->Grid1->rows(), 30001);
         QCOMPARE(f.form->Grid1->cellText(0, 2), QStringLiteral("やること(30000件)"));
         QVERIFY(f.ui.messages.isEmpty());
@@ -174,7 +173,7 @@ private slots:
         const QByteArray todoBytes = bigList(30003, 11, 3);
         writeBytes(f.dataDir + "todo.dat", todoBytes);
         QVERIFY(f.start());
-        QCOMPARE(f.form->store().todoCount(), 30000);
+        QCOMPARE(f.store().todoCount(), 30000);
         QCOMPARE(f.ui.messages.size(), 1);   // told once
         QVERIFY(f.ui.messages[0].text.contains(QStringLiteral("30000")));
         QVERIFY(f.form->cmd_syuryo_Click());
@@ -206,7 +205,7 @@ private slots:
         f.form.reset();
         QVERIFY(f.start());
         QCOMPARE(f.form->Combo1->itemText(7), QStringLiteral("鈴木"));
-        QCOMPARE(f.form->settings().memberDirectory(7), colleagueDir + QLatin1Char('/'));
+        QCOMPARE(f.settings().memberDirectory(7), colleagueDir + QLatin1Char('/'));
     }
 
     void windowNeverGetsSmallerAndLaysOut()
@@ -251,8 +250,8 @@ private slots:
                                todo("2026/12/10", "99:99", QStringLiteral("no time"), QStringLiteral("山田"), 0, 1)});
         QVERIFY(f.start());
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("14:55"));
-        QVERIFY(f.form->alarmNotice());
-        QCOMPARE(f.form->alarmNotice()->content, QStringLiteral("soon"));
+        QVERIFY(f.form->workspace().alarmNotice());
+        QCOMPARE(f.form->workspace().alarmNotice()->content, QStringLiteral("soon"));
     }
 };
 

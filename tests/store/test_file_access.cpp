@@ -12,7 +12,49 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
+#include <cstdarg>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <functional>
 #include <unistd.h>
+
+namespace {
+
+// Runs once, the next time a whole-file read lock is asked for: what another
+// program might do between the reader's open and its lock.
+std::function<void()> beforeNextReadLock;
+
+int forwardFcntl(const char* name, int fd, int cmd, void* arg)
+{
+    if ((cmd == F_OFD_SETLK || cmd == F_SETLK) && beforeNextReadLock &&
+        static_cast<struct flock*>(arg)->l_type == F_RDLCK)
+        std::exchange(beforeNextReadLock, {})();
+    using Real = int (*)(int, int, ...);
+    const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, name));
+    return real(fd, cmd, arg);
+}
+
+}  // namespace
+
+// The store takes its locks through fcntl; this program's own definition comes
+// first, lets the test step in, then hands over to the C library's.
+extern "C" int fcntl(int fd, int cmd, ...)
+{
+    va_list ap;
+    va_start(ap, cmd);
+    void* arg = va_arg(ap, void*);
+    va_end(ap);
+    return forwardFcntl("fcntl", fd, cmd, arg);
+}
+
+extern "C" int fcntl64(int fd, int cmd, ...)
+{
+    va_list ap;
+    va_start(ap, cmd);
+    void* arg = va_arg(ap, void*);
+    va_end(ap);
+    return forwardFcntl("fcntl64", fd, cmd, arg);
+}
 
 namespace {
 
@@ -43,6 +85,9 @@ private slots:
     void locks_data();
     void locks();
     void unlockedReadIgnoresLocks();
+    void readerOpensAgainAfterARename();
+    void writeThroughASymbolicLink();
+    void appendAfterALastLineWithoutEnd();
 };
 
 void TestFileAccess::resolvePath_data()
@@ -266,6 +311,61 @@ void TestFileAccess::unlockedReadIgnoresLocks()
     QVERIFY(r.ok());
     QCOMPARE(r.bytes, QByteArray("settings\r\n"));
     QVERIFY(holder.release());
+}
+
+// The owner's program renamed a new list over the old one between the reader's
+// open and its lock: the reader must read the list the path names now, not the
+// old file it happened to open.
+void TestFileAccess::readerOpensAgainAfterARename()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dirOf(dir) + "todo.dat";
+    writeBytes(path, "old\r\n");
+    int renames = 0;
+    beforeNextReadLock = [&] {
+        writeBytes(dirOf(dir) + "new.tmp", "new\r\n");
+        QVERIFY(::rename(QFile::encodeName(dirOf(dir) + "new.tmp").constData(), QFile::encodeName(path).constData()) == 0);
+        ++renames;
+    };
+    const ReadResult r = readFile(path, Locking::Exclusive);
+    beforeNextReadLock = {};
+    QCOMPARE(renames, 1);
+    QVERIFY(r.ok());
+    QCOMPARE(r.bytes, QByteArray("new\r\n"));
+}
+
+// A list kept behind a symbolic link: the file it names is rewritten, the link
+// stays a link.
+void TestFileAccess::writeThroughASymbolicLink()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target = dirOf(dir) + "real.dat";
+    const QString link = dirOf(dir) + "todo.dat";
+    writeBytes(target, "old\r\n");
+    QVERIFY(QFile::link(target, link));
+    QVERIFY(writeFile(link, "new\r\n", Locking::Exclusive).ok());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(readBytes(target), QByteArray("new\r\n"));
+    QCOMPARE(entries(dir.path()), (QStringList{"real.dat", "todo.dat"}));
+}
+
+// An archive whose last line lost its line end (cut by another program, say):
+// the appended record starts on a line of its own.
+void TestFileAccess::appendAfterALastLineWithoutEnd()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dirOf(dir) + "todo_kan.dat";
+    writeBytes(path, "a\r\nb");
+    QVERIFY(appendToFile(path, "c\r\n").ok());
+    QCOMPARE(readBytes(path), QByteArray("a\r\nb\r\nc\r\n"));
+    QVERIFY(appendToFile(path, "d\r\n").ok());
+    QCOMPARE(readBytes(path), QByteArray("a\r\nb\r\nc\r\nd\r\n"));
+    // A missing archive is created by the append.
+    QVERIFY(appendToFile(dirOf(dir) + "sche_kan.dat", "e\r\n").ok());
+    QCOMPARE(readBytes(dirOf(dir) + "sche_kan.dat"), QByteArray("e\r\n"));
 }
 
 PORUKA_TEST_MAIN(TestFileAccess)

@@ -3,6 +3,7 @@
 #include "ui/grid.h"
 #include "ui/twips.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -83,16 +84,6 @@ void runStep(Grid& g, Source* source, const QString& step)
         g.setRow(w[1].toInt());
         g.setCol(w[2].toInt());
         g.setText(w[3]);
-    } else if (op == "reorder") {
-        std::vector<int> order;
-        for (const QString& k : w[1].split(QLatin1Char(',')))
-            order.push_back(k.toInt());
-        if (g.reorderItems(order) && source) {
-            QStringList sorted;
-            for (int k : order)
-                sorted.append(source->items[k]);
-            source->items = sorted;
-        }
     } else if (op == "rows") {
         g.setRows(w[1].toInt());
         if (source && source->items.size() > g.rows() - 1)
@@ -109,7 +100,6 @@ void runStep(Grid& g, Source* source, const QString& step)
 
 }  // namespace
 
-Q_DECLARE_METATYPE(std::vector<int>)
 
 class TestGrid : public QObject {
     Q_OBJECT
@@ -238,28 +228,6 @@ private slots:
         QCOMPARE(Qt::Alignment(left.toInt()) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     }
 
-    void reorderItemsMovesRows_data()
-    {
-        QTest::addColumn<std::vector<int>>("order");
-        QTest::addColumn<bool>("done");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("reversed") << std::vector<int>{2, 1, 0} << true << QStringList{"c", "b", "a"};
-        QTest::newRow("rotated") << std::vector<int>{1, 2, 0} << true << QStringList{"b", "c", "a"};
-        QTest::newRow("too short: nothing moves") << std::vector<int>{1, 0} << false << QStringList{"a", "b", "c"};
-        QTest::newRow("out of range: nothing moves") << std::vector<int>{0, 1, 3} << false << QStringList{"a", "b", "c"};
-    }
-    void reorderItemsMovesRows()
-    {
-        QFETCH(std::vector<int>, order);
-        QFETCH(bool, done);
-        QFETCH(QStringList, after);
-        Grid g;
-        fill(g, {"a", "b", "c"});
-        QCOMPARE(g.reorderItems(order), done);
-        QCOMPARE(firstColumn(g), after);
-        QCOMPARE(g.cellText(1, 3), QStringLiteral("d"));
-    }
-
     void replaceItemsKeepsHeadingAndResetsCurrentRow_data()
     {
         QTest::addColumn<bool>("lazy");
@@ -319,9 +287,6 @@ private slots:
         QTest::newRow("add past the end") << "add 9 x; read 6" << 0;
         QTest::newRow("setText on an unbuilt row") << "set 4 2 z" << 1;
         QTest::newRow("setText, then rows move over it") << "set 4 2 z; remove 1; add 1 x; read 4" << 1;
-        QTest::newRow("reorder moves built and unbuilt rows")
-            << "read 1; set 2 0 z; reorder 4,3,2,1,0; read 1; read 4" << 3;
-        QTest::newRow("reorder not a permutation") << "reorder 0,0,1,2,3; read 1" << 1;
         QTest::newRow("setRows cuts and pads") << "rows 3; rows 6; read 2; read 4" << 1;
         QTest::newRow("eager refill drops the provider") << "read 1; replace x,y; read 1; read 2" << 1;
         QTest::newRow("mixed") << "add 1 x; remove 3; set 3 1 q; add 4 y; remove 1; read 5" << 2;
@@ -355,6 +320,32 @@ private slots:
         const qsizetype built = source.asked.size();
         QCOMPARE(allCells(lazy), allCells(eager));
         QCOMPARE(source.asked.size(), built);
+    }
+
+    // Every edit, eager or lazy, keeps the model to the rules views rely on
+    // (row counts, signals around inserts, removals and resets, valid indexes).
+    void modelKeepsTheItemModelRules_data() { lazyRowsFollowEveryEdit_data(); }
+    void modelKeepsTheItemModelRules()
+    {
+        QFETCH(QString, script);
+        const QStringList names{"a", "b", "c", "d", "e"};
+        Grid eager;
+        eager.setCols(4);
+        QAbstractItemModelTester eagerTester(eager.view()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        std::vector<QStringList> rows;
+        for (const QString& n : names)
+            rows.push_back(cellsOf(n));
+        eager.replaceItems(rows);
+        Source source{names, {}};
+        Grid lazy;
+        lazy.setCols(4);
+        QAbstractItemModelTester lazyTester(lazy.view()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        lazy.showItems(int(names.size()), source.provider());
+        for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            runStep(eager, nullptr, step);
+            runStep(lazy, &source, step);
+        }
+        QCOMPARE(allCells(lazy), allCells(eager));
     }
 
     // A full list shown at a small height: only the rows drawn are built.

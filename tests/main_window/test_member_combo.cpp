@@ -1,6 +1,6 @@
 #include "common/test_main.h"
 
-#include "settings/member_combo.h"
+#include "main_window/member_combo.h"
 #include "store/settings_file.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "settings/member_combo.h"
+#include "main_window/member_combo.h"
 
 #include "store/settings_file.h"
 

@@ -1,18 +1,9 @@
-#include "settings/centre_dialog.h"
+#include "ui/dialog_buttons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-void centreOver(QWidget& dialog, const QWidget* mainWindow)
-{
-    if (!mainWindow)
-        return;
-    const QRect main = mainWindow->frameGeometry();
-    const QSize size = dialog.frameGeometry().size();
-    dialog.move(main.left() + (main.width() - size.width()) / 2, main.top() + (main.height() - size.height()) / 2);
-}
 
 void finishWithButtons(QDialog& dialog, QVBoxLayout& column, QPushButton& ok, QPushButton& cancel, QSize preferred)
 {

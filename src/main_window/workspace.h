@@ -1,0 +1,128 @@
+#pragma once
+// The data side of the main window: the own lists and the settings, start-up
+// and shutdown, whose lists are on display, and the operations that change the
+// lists. It is no widget: it talks to the user only through Ui and the
+// file-error trap (whose repairs are the settings dialogs), and the window
+// shows what it holds and what its operations report changed. The store is
+// read-only to everyone else.
+
+#include "entry/entry_context.h"
+#include "main_window/alarm_choice.h"
+#include "main_window/list_sort.h"
+#include "main_window/view_state.h"
+#include "settings/file_error_handler.h"
+#include "store/item_store.h"
+#include "store/list_file.h"
+#include "store/settings_file.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+class TimeSource;
+class Ui;
+
+class Workspace : public QObject {
+    Q_OBJECT
+public:
+    // programDir holds the settings, the archives and the password file.
+    Workspace(QString programDir, Ui& ui, const TimeSource& time);
+
+    // The window the dialogs are centred over, and where the window's state and
+    // geometry come from when the settings are written. Without a window the
+    // dialogs are centred on the screen and the placement read is kept.
+    void attachWindow(QWidget* window, std::function<WindowPlacement()> placement);
+
+    // Start-up: the settings (with the first-start dialog), then both own
+    // lists, created when missing. End: the program must end without showing
+    // its window (the user gave up or cancelled); nothing was written then.
+    enum class Start { Run, End };
+    Start start();
+
+    // Shutdown: the settings and both own lists written. False when something
+    // could not be saved; the user has been told, and nothing is lost from memory.
+    bool saveAll();
+
+    const ItemStore& store() const { return store_; }
+    const AppSettings& settings() const { return settings_; }
+    const QString& programDir() const { return programDir_; }
+    const QString& settingsPath() const { return settingsPath_; }
+
+    View view() const { return view_; }
+    // Whose entry the member combo names: 0 the user, k colleague k.
+    int shownMember() const { return shownMember_; }
+    ListChoice selectedList() const { return selectedList_; }
+    void select(ListChoice list) { selectedList_ = list; }
+    // Items of the lists on display.
+    int shownTodoCount() const;
+    int shownScheduleCount() const;
+
+    // The member combo: the own lists (index 0) or colleague k's. False when the
+    // view stayed as it was (already shown, or a read the user gave up).
+    bool showMember(int k);
+    // The archives instead of the open lists, and back to the own open lists.
+    bool showCompleted();
+    void showOpen();
+
+    // Sorts both lists on display; nothing is written.
+    void sortShown(SortOrder order, const YieldFn& yield);
+    // Sorts both own open lists by date and time.
+    void sortOwnByDate(const YieldFn& yield);
+
+    // Chooses the next alarm among the own open items: the "HH:MM" the clock is
+    // to be armed with ("23:59" when none).
+    QString armAlarm(bool sameMinute);
+    // The clock went off at alarmTime: the notice to show, if its item is due today.
+    std::optional<AlarmNotice> alarmDue(const QString& alarmTime);
+    const std::optional<AlarmNotice>& alarmNotice() const { return alarmNotice_; }
+
+    // What the entry form works on: the own lists, the item at `row` for a change.
+    EntryContext entryContext(TargetKind kind, int row, const QDate& calendarDate);
+
+    // The settings dialogs, from the menu or as the trap's repairs; true when
+    // accepted. Either way the member list may have changed (membersChanged).
+    bool editOwnSettings();
+    bool editMembers();
+
+    FileErrorHandler trap(TrapVariant variant);
+
+signals:
+    // The names of the member list may have changed: the combo is to be refilled.
+    void membersChanged();
+
+private:
+    WindowPlacement placement() const;
+    // Runs a read through the trap. A read the trap passes over (no permission,
+    // an I/O error) is told with its reason and retried when the user asks.
+    // False when the user gave the read up.
+    bool readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope);
+    bool loadOwnListAtStartup(ListKind kind);
+    bool loadMember(int k);
+    // The archive's path, looked up afresh (its name in any letter case).
+    const QString& archivePath(ListKind kind);
+    // Reads an archive, created empty when missing.
+    template <class T>
+    bool loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out);
+    void tellArchiveFull(ListKind kind);
+    TrapResult saveSettings(FileErrorHandler& handler);
+
+    QString programDir_;
+    Ui& ui_;
+    const TimeSource& time_;
+    QWidget* window_ = nullptr;
+    std::function<WindowPlacement()> placement_;
+
+    ItemStore store_;
+    AppSettings settings_;
+    QString settingsPath_;
+    QString passwordPath_;
+
+    View view_ = View::Own;
+    int shownMember_ = 0;
+    ListChoice selectedList_ = ListChoice::None;
+
+    QString rangAt_;   // date and minute of the last alarm that went off
+    std::optional<AlarmNotice> alarmNotice_;
+};

@@ -1,0 +1,111 @@
+#pragma once
+// A workspace on a program folder, an own data folder and a colleague's data
+// folder in a temporary directory, with a scripted Ui and a fixed clock. No
+// window: what the main window would do is done by calling the workspace.
+
+#include "common/fake_ui.h"
+#include "common/temp_files.h"
+#include "main_window/workspace.h"
+#include "store/list_file.h"
+#include "store/memo.h"
+#include "store/settings_file.h"
+#include "ui/time_source.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+struct WorkspaceFixture {
+    QTemporaryDir root;
+    QString programDir;
+    QString dataDir;        // ends with the separator
+    QString colleagueDir;   // ends with the separator
+    FakeUi ui;
+    FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(14, 50))};
+    std::unique_ptr<Workspace> ws;
+
+    WorkspaceFixture()
+    {
+        for (const char* d : {"prog", "data", "colleague"})
+            QDir(root.path()).mkpath(QLatin1String(d));
+        programDir = root.filePath(QStringLiteral("prog"));
+        dataDir = root.filePath(QStringLiteral("data")) + QLatin1Char('/');
+        colleagueDir = root.filePath(QStringLiteral("colleague")) + QLatin1Char('/');
+    }
+
+    QString settingsPath() const { return programDir + QStringLiteral("/poruka.ini"); }
+    QString todoPath() const { return dataDir + QStringLiteral("todo.dat"); }
+    QString schedulePath() const { return dataDir + QStringLiteral("SCHE.DAT"); }
+    QString archivePath(ListKind kind) const
+    {
+        return programDir + (kind == ListKind::Todo ? QStringLiteral("/todo_kan.dat") : QStringLiteral("/sche_kan.dat"));
+    }
+
+    // Settings naming the own data folder and colleague 1, 鈴木.
+    void writeSettingsFile(long long memoCounter = 0)
+    {
+        AppSettings s = newSettings(QStringLiteral("山田"), dataDir, {0, 1500, 1500, 6975, 9450});
+        s.members[1] = {Field(QStringLiteral("鈴木")), Field(colleagueDir)};
+        s.memoCounter = Field::number(memoCounter);
+        writeBytes(settingsPath(), serializeSettings(s));
+    }
+
+    template <class T>
+    void writeList(const QString& path, const QList<T>& items)
+    {
+        ItemList<T> list;
+        for (const T& i : items)
+            list.append(i);
+        writeBytes(path, serializeList(newListHeader(), list));
+    }
+
+    template <class T>
+    void writeArchive(ListKind kind, const QList<T>& items)
+    {
+        ItemList<T> list;
+        for (const T& i : items)
+            list.append(i);
+        writeBytes(archivePath(kind), serializeRecords(list));
+    }
+
+    bool start()
+    {
+        ws = std::make_unique<Workspace>(programDir, ui, time);
+        return ws->start() == Workspace::Start::Run;
+    }
+
+    const ItemStore& store() const { return ws->store(); }
+};
+
+inline TodoItem todo(const char* date, const char* time, const QString& content, int memoNo = 0, int alarm = 0,
+                     bool secret = false)
+{
+    TodoItem t;
+    t.entryDate = Field("2026/12/01");
+    t.date = Field(date);
+    t.time = Field(time);
+    t.content = Field(content);
+    t.person = Field(QStringLiteral("山田"));
+    t.memoNo = Field::number(memoNo);
+    t.rank = Field::number(9999);
+    t.alarm = Field::number(alarm);
+    t.secret = secret ? Field("SECRET") : Field();
+    return t;
+}
+
+inline ScheduleItem schedule(const char* date, const char* time, const QString& content, int memoNo = 0,
+                             int alarm = 0, bool secret = false)
+{
+    ScheduleItem s;
+    static_cast<OpenItem&>(s) = static_cast<const OpenItem&>(todo(date, time, content, memoNo, alarm, secret));
+    return s;
+}
+
+template <class T>
+QStringList contents(const ItemList<T>& list)
+{
+    QStringList out;
+    for (const T& item : list.items())
+        out << item.content.text();
+    return out;
+}
