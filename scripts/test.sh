@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
-# Builds ぽるか with its tests and runs them headless. When clang with libFuzzer
-# is present the two file-reader fuzz targets run briefly first (FUZZ_SECONDS
-# each, default 15).
+# Builds ぽるか with its tests and runs them headless, twice: a RelWithDebInfo
+# build with warnings as errors, then a Debug build (asserts live) under
+# AddressSanitizer and UndefinedBehaviorSanitizer. When clang with libFuzzer is
+# present, the two file-reader fuzz targets run first (FUZZ_SECONDS each,
+# default 15), built with the same sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+jobs="$(nproc)"
 
 if command -v clang++ >/dev/null && echo 'int main(){}' | clang++ -x c++ -fsanitize=fuzzer-no-link - -o /dev/null 2>/dev/null; then
-  scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+  SEED="${SEED:-20261210}" scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 else
   echo "clang with libFuzzer not found: fuzz targets skipped"
 fi
 
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPORUKA_BUILD_TESTS=ON >/dev/null
-cmake --build build-test -j"$(nproc)"
-cd build-test
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+run_suite() {
+  local dir="$1"; shift
+  cmake -S . -B "$dir" -G Ninja -DPORUKA_BUILD_TESTS=ON "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+}
+
+echo "== tests (RelWithDebInfo, warnings as errors)"
+run_suite build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPORUKA_WERROR=ON
+
+echo "== tests again (Debug, AddressSanitizer + UndefinedBehaviorSanitizer)"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPORUKA_SANITIZE=ON
