@@ -120,7 +120,7 @@ void ChooseAlarm(benchmark::State& state)
 {
     const ItemStore store = alarmStore();
     for (auto _ : state)
-        benchmark::DoNotOptimize(chooseAlarm(store, QStringLiteral("12:00"), true));
+        benchmark::DoNotOptimize(chooseAlarm(store, QStringLiteral("12:00"), true, QStringLiteral("2026/12/10")));
 }
 BENCHMARK(ChooseAlarm)->Unit(benchmark::kMicrosecond);
 

@@ -441,6 +441,7 @@ void F_kinyu::Command25_Click()
     case RegistrationResult::EmptyContent:
     case RegistrationResult::UnusableCharacters:
     case RegistrationResult::ListFull:
+    case RegistrationResult::MemoNotWritten:
         return;
     case RegistrationResult::Refused:
         reject();

@@ -6,6 +6,8 @@
 #include "ui/time_source.h"
 #include "ui/ui.h"
 
+#include <optional>
+
 RegistrationCase chooseRegistration(TargetKind targetKind, EntryKind kind)
 {
     switch (targetKind) {
@@ -25,8 +27,10 @@ namespace {
 // One registration. Memory is changed outside the file steps and each step
 // only writes what memory holds, so a step the trap retries (a list file held
 // by a colleague's program, say) writes the same bytes again and never adds an
-// item twice. A write the user gives up leaves the item in memory: the next
-// rewrite of the file (at the latest at shutdown) stores it.
+// item twice. A memo typed is written first of all: when the user gives that
+// write up, nothing has changed yet and the form stays open with everything
+// typed. A list or settings write the user gives up leaves the item in memory:
+// the next rewrite of the file (at the latest at shutdown) stores it.
 class Registration {
 public:
     Registration(EntryContext& context, const EntryState& state)
@@ -36,46 +40,43 @@ public:
 
     RegistrationOutcome run(QWidget* parent)
     {
-        const RegistrationCase c = chooseRegistration(ctx_.targetKind, state_.kind);
-        switch (c) {
+        switch (chooseRegistration(ctx_.targetKind, state_.kind)) {
         case RegistrationCase::NewTodo:
             if (!roomForNew(ctx_.store.todos, kTodoFullMessage, parent))
                 return {RegistrationResult::ListFull, {}};
-            addNew(ctx_.store.todos, ListKind::Todo, newTodoItem(state_, today()));
+            if (!addNew(ctx_.store.todos, ListKind::Todo, newTodoItem(state_, today())))
+                return memoNotWritten();
             break;
         case RegistrationCase::NewSchedule:
             if (!roomForNew(ctx_.store.schedules, kScheduleFullMessage, parent))
                 return {RegistrationResult::ListFull, {}};
-            addNew(ctx_.store.schedules, ListKind::Schedule, newScheduleItem(state_, today()));
+            if (!addNew(ctx_.store.schedules, ListKind::Schedule, newScheduleItem(state_, today())))
+                return memoNotWritten();
             break;
         case RegistrationCase::TodoInPlace:
-            changeInPlace(ctx_.store.todos, ListKind::Todo);
+            if (!changeInPlace(ctx_.store.todos, ListKind::Todo))
+                return memoNotWritten();
             break;
         case RegistrationCase::ScheduleInPlace:
-            changeInPlace(ctx_.store.schedules, ListKind::Schedule);
+            if (!changeInPlace(ctx_.store.schedules, ListKind::Schedule))
+                return memoNotWritten();
             break;
-        case RegistrationCase::TodoToSchedule: {
-            const int r = selectedRow(ctx_.store.todos);
-            if (r == 0)
-                break;
+        case RegistrationCase::TodoToSchedule:
             // The room is checked before the item leaves its list, so a refusal
             // loses nothing: the item and its memo file stay as they were.
-            if (ctx_.store.schedules.isFull())
+            if (selectedRow(ctx_.store.todos) != 0 && ctx_.store.schedules.isFull())
                 return refuse(kScheduleTargetFullMessage, parent);
-            removeFromSource(ctx_.store.todos, ListKind::Todo, r);
-            addNew(ctx_.store.schedules, ListKind::Schedule, newScheduleItem(state_, today()));
+            if (!move(ctx_.store.todos, ListKind::Todo, ctx_.store.schedules, ListKind::Schedule,
+                      newScheduleItem(state_, today())))
+                return memoNotWritten();
             break;
-        }
-        case RegistrationCase::ScheduleToTodo: {
-            const int r = selectedRow(ctx_.store.schedules);
-            if (r == 0)
-                break;
-            if (ctx_.store.todos.isFull())
+        case RegistrationCase::ScheduleToTodo:
+            if (selectedRow(ctx_.store.schedules) != 0 && ctx_.store.todos.isFull())
                 return refuse(kTodoTargetFullMessage, parent);
-            removeFromSource(ctx_.store.schedules, ListKind::Schedule, r);
-            addNew(ctx_.store.todos, ListKind::Todo, newTodoItem(state_, today()));
+            if (!move(ctx_.store.schedules, ListKind::Schedule, ctx_.store.todos, ListKind::Todo,
+                      newTodoItem(state_, today())))
+                return memoNotWritten();
             break;
-        }
         }
         changes_.armAlarm = true;
         return {RegistrationResult::Done, changes_};
@@ -103,6 +104,10 @@ private:
         return {RegistrationResult::Refused, {}};
     }
 
+    // The trap has told why; the counter stays where it went, so the number
+    // tried is never handed out again.
+    static RegistrationOutcome memoNotWritten() { return {RegistrationResult::MemoNotWritten, {}}; }
+
     // The selected row names the item; a row that holds no item names none.
     template <class T>
     int selectedRow(const ItemList<T>& list) const
@@ -113,72 +118,96 @@ private:
 
     void changed(ListKind kind) { (kind == ListKind::Todo ? changes_.todos : changes_.schedules) = true; }
 
-    template <class T>
-    void addNew(ItemList<T>& list, ListKind kind, T item)
+    // The memo of a new item, written under a new number: the number, 0 when
+    // no memo was typed, nothing when the user gave the write up.
+    std::optional<int> writeNewMemo()
     {
-        list.append(std::move(item));
-        changed(kind);
-        const int n = list.count();
-        list[n].memoNo = Field::number(writeNewMemo());
-        saveSettings();
-        saveList(kind);
+        if (state_.memo.isEmpty())
+            return 0;
+        const int n = allocateMemoNo(ctx_.settings, ownDirectory());
+        if (!writeMemoFile(n))
+            return std::nullopt;
+        return n;
     }
 
     template <class T>
-    void changeInPlace(ItemList<T>& list, ListKind kind)
+    bool addNew(ItemList<T>& list, ListKind kind, T item)
+    {
+        const std::optional<int> memo = writeNewMemo();
+        if (!memo)
+            return false;
+        item.memoNo = Field::number(*memo);
+        list.append(std::move(item));
+        changed(kind);
+        saveSettings();
+        saveList(kind);
+        return true;
+    }
+
+    template <class T>
+    bool changeInPlace(ItemList<T>& list, ListKind kind)
     {
         const int r = selectedRow(list);
         if (r == 0)
-            return;
-        changed(kind);
-        T& item = list[r];
-        applyEntry(item, state_);
-        const int m = memoNumber(item.memoNo);
+            return true;
+        const int m = memoNumber(list[r].memoNo);
         const bool typed = !state_.memo.isEmpty();
+        int memoNo = m;
         if (m == 0 && typed) {
-            item.memoNo = Field::number(writeNewMemo());
+            const std::optional<int> memo = writeNewMemo();
+            if (!memo)
+                return false;
+            memoNo = *memo;
         } else if (m != 0 && (typed ? memoUntouched() : !state_.memoAsLoaded)) {
             // Left as it is. Writing an untouched memo again would drop bytes the
             // text cannot hold and a missing final CR LF; an empty box over a memo
             // that could not be read is no wish to delete it.
         } else if (m != 0 && typed) {
-            // Given up: the file keeps its previous text and the item its number.
-            writeMemoFile(m);
+            if (!writeMemoFile(m))
+                return false;
         } else if (m != 0 && deleteMemoFile(m)) {
             // A deletion given up keeps the number, so the memo still shown is
             // the one still on disk.
-            item.memoNo = Field::number(0);
+            memoNo = 0;
         }
-        saveSettings();
-        saveList(kind);
-    }
-
-    template <class T>
-    void removeFromSource(ItemList<T>& list, ListKind kind, int r)
-    {
-        // A memo that could not be read and was not replaced stays on disk, out of
-        // the user's sight: the moved item gets no memo number for it.
-        const int m = memoNumber(list[r].memoNo);
-        if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
-            deleteMemoFile(m);
-        changes_.memoPanelStale = true;
-        list.removeAt(r);
+        T& item = list[r];
+        applyEntry(item, state_);
+        if (memoNo != m)
+            item.memoNo = Field::number(memoNo);
         changed(kind);
         saveSettings();
         saveList(kind);
+        return true;
     }
 
-    // Allocates a number and writes the memo under it; 0 when no memo was typed
-    // or its file could not be written. The counter stays stepped either way and
-    // reaches the settings file in the step after this one, so the number is
-    // never handed out again (a file left by an earlier attempt is passed over
-    // by the allocation too).
-    int writeNewMemo()
+    // The item of the source list's selected row becomes a new item of the
+    // target list, with its memo written again under a new number.
+    template <class S, class T>
+    bool move(ItemList<S>& source, ListKind sourceKind, ItemList<T>& target, ListKind targetKind, T item)
     {
-        if (state_.memo.isEmpty())
-            return 0;
-        const int n = allocateMemoNo(ctx_.settings, ownDirectory());
-        return writeMemoFile(n) ? n : 0;
+        const int r = selectedRow(source);
+        if (r == 0)
+            return true;
+        const std::optional<int> memo = writeNewMemo();
+        if (!memo)
+            return false;
+        // A memo that could not be read and was not replaced stays on disk, out of
+        // the user's sight: the moved item gets no memo number for it.
+        const int m = memoNumber(source[r].memoNo);
+        if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
+            deleteMemoFile(m);
+        changes_.memoPanelStale = true;
+        source.removeAt(r);
+        changed(sourceKind);
+        saveSettings();
+        saveList(sourceKind);
+
+        item.memoNo = Field::number(*memo);
+        target.append(std::move(item));
+        changed(targetKind);
+        saveSettings();
+        saveList(targetKind);
+        return true;
     }
 
     bool writeMemoFile(int n)

@@ -5,6 +5,7 @@
 
 #include "entry/entry_context.h"
 #include "entry/entry_values.h"
+#include "ui/ui.h"
 
 class QWidget;
 
@@ -23,13 +24,13 @@ enum class RegistrationResult {
     EmptyContent,   // told; the form stays open for correction
     UnusableCharacters,   // a character code page 932 cannot hold: told; the form stays open
     ListFull,       // a new item over the limit: told; the form stays open
+    MemoNotWritten, // the memo's file could not be written and the user gave up:
+                    // told by the trap, nothing changed; the form stays open
     Refused,        // kind change into a full list: told, nothing changed; the form closes
     Done,           // stored (or nothing to store) and the alarm re-armed; the form closes
 };
 
 inline const QString kEmptyContentMessage = QStringLiteral("内容を入力して下さい。");
-// Followed by "\n（" + the field's label + "）".
-inline const QString kUnusableCharactersMessage = QStringLiteral("使用できない文字が含まれています。");
 inline const QString kTodoFullMessage = QStringLiteral("やることが３００００件を越えますので登録できません。");
 inline const QString kScheduleFullMessage = QStringLiteral("予定が３００００件を越えますので登録できません。");
 inline const QString kTodoTargetFullMessage = QStringLiteral("ToDoが30000件を越えたので登録できませんでした");

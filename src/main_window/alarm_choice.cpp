@@ -1,5 +1,7 @@
 #include "main_window/alarm_choice.h"
 
+#include "main_window/list_sort.h"
+
 namespace {
 
 // Minutes since midnight of an "HH:MM" line, or -1 when it is no time of day.
@@ -28,18 +30,31 @@ QString hhmm(int minutes)
 }
 
 template <class T>
-void consider(const ItemList<T>& list, int now, bool sameMinute, int& best, const OpenItem*& chosen)
+void consider(const ItemList<T>& list, int after, bool inclusive, int& best)
 {
     for (const T& item : list.items()) {
         const int moment = alarmMinute(item);
-        if (moment < 0)
-            continue;
         // Minutes compare as the "HH:MM" texts do.
-        const bool ahead = sameMinute ? moment >= now : moment > now;
-        if (ahead && moment < best) {
+        const bool ahead = inclusive ? moment >= after : moment > after;
+        if (moment >= 0 && ahead && moment < best)
             best = moment;
-            chosen = &item;
-        }
+    }
+}
+
+// The first item of the moment dated today, else the first of the moment.
+template <class T>
+void noticeAt(const ItemList<T>& list, int moment, QByteArrayView today, const OpenItem*& first,
+              const OpenItem*& firstToday)
+{
+    for (const T& item : list.items()) {
+        if (firstToday)
+            return;
+        if (alarmMinute(item) != moment)
+            continue;
+        if (!first)
+            first = &item;
+        if (item.date.view() == today || dateKey(item.date.text()) == QLatin1String(today))
+            firstToday = &item;
     }
 }
 
@@ -53,15 +68,22 @@ std::optional<QString> alarmMoment(const OpenItem& item)
     return hhmm(m);
 }
 
-AlarmChoice chooseAlarm(const ItemStore& store, const QString& now, bool sameMinute)
+AlarmChoice chooseAlarm(const ItemStore& store, const QString& after, bool inclusive, const QString& today)
 {
-    const int nowMinute = minutesOf(now.toLatin1());
-    int best = 23 * 60 + 59;   // "23:59": nothing chosen
-    const OpenItem* chosen = nullptr;
-    consider(store.todos, nowMinute, sameMinute, best, chosen);
-    consider(store.schedules, nowMinute, sameMinute, best, chosen);
+    constexpr int kNothing = 23 * 60 + 59;   // "23:59": nothing chosen
+    const int afterMinute = minutesOf(after.toLatin1());
+    int best = kNothing;
+    consider(store.todos, afterMinute, inclusive, best);
+    consider(store.schedules, afterMinute, inclusive, best);
     AlarmChoice choice;
-    if (chosen) {
+    if (best == kNothing)
+        return choice;
+    const QByteArray todayBytes = today.toLatin1();
+    const OpenItem* first = nullptr;
+    const OpenItem* firstToday = nullptr;
+    noticeAt(store.todos, best, todayBytes, first, firstToday);
+    noticeAt(store.schedules, best, todayBytes, first, firstToday);
+    if (const OpenItem* chosen = firstToday ? firstToday : first) {
         choice.alarmTime = hhmm(best);
         choice.notice = AlarmNotice{chosen->date.text(), chosen->time.text(), chosen->content.text(),
                                     chosen->person.text()};

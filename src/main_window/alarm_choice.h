@@ -23,5 +23,8 @@ struct AlarmChoice {
 // the first minutes after midnight ring at 00:00 rather than the evening before.
 std::optional<QString> alarmMoment(const OpenItem& item);
 
-// now is "HH:MM". sameMinute lets a moment equal to now be chosen.
-AlarmChoice chooseAlarm(const ItemStore& store, const QString& now, bool sameMinute);
+// The earliest alarm moment after `after` ("HH:MM"), or at it too when
+// `inclusive`. Among the items of that moment the notice is the first dated
+// `today` ("yyyy/MM/dd"), so that an item of another day with the same moment
+// never hides one of today; when none is of today, the first of them.
+AlarmChoice chooseAlarm(const ItemStore& store, const QString& after, bool inclusive, const QString& today);

@@ -4,6 +4,7 @@
 #include "main_window/main_form.h"
 
 #include "ui/clock.h"
+#include "ui/time_source.h"
 #include "ui/ui.h"
 
 void Main_Form::CurTime1_Alarm()
@@ -14,11 +15,19 @@ void Main_Form::CurTime1_Alarm()
         return;
     }
     CurTime1->setAlarmEnabled(false);
-    if (const std::optional<AlarmNotice> notice = workspace_.alarmDue(CurTime1->alarmTime())) {
-        F_Alarm form(*notice, ui_, this);
-        ui_.runModal(form);
+    QString rang = CurTime1->alarmTime();
+    QString next;
+    for (;;) {
+        if (const std::optional<AlarmNotice> notice = workspace_.alarmDue(rang)) {
+            F_Alarm form(*notice, ui_, this);
+            ui_.runModal(form);
+        }
+        next = workspace_.armAlarmAfter(rang);
+        // Due while the notice was open: the next notice follows at once.
+        if (next == kNoAlarm || next > time_.now().toString(QStringLiteral("HH:mm")))
+            break;
+        rang = next;
     }
-    // The present time as it is after the notice was closed.
-    armAlarm(false);
+    CurTime1->setAlarmTime(next);
     CurTime1->setAlarmEnabled(true);
 }

@@ -41,11 +41,18 @@ void Main_Form::restorePlacement(const WindowPlacement& p)
         setWindowState(Qt::WindowMinimized);
     if (p.state != 0 || p.width <= 0 || p.height <= 0)
         return;
-    const QRect wanted(twipsToPixels(p.left), twipsToPixels(p.top), twipsToPixels(p.width), twipsToPixels(p.height));
-    resize(wanted.size());
+    // What the file says is cut to what the screens can show; the window never
+    // gets smaller than its minimum all the same.
+    QRect screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens |= s->availableGeometry();
+    QSize size(twipsToPixels(p.width), twipsToPixels(p.height));
+    if (!screens.isEmpty())
+        size = size.boundedTo(screens.size());
+    resize(size.expandedTo(minimumSize()));
     // A window remembered on a screen that is no longer there comes back centred.
-    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
-    if (screen || QGuiApplication::screens().size() <= 1)
+    const QRect wanted(QPoint(twipsToPixels(p.left), twipsToPixels(p.top)), this->size());
+    if (QGuiApplication::screenAt(wanted.center()))
         move(wanted.topLeft());
     else
         centreOver(*this, nullptr);

@@ -111,6 +111,14 @@ EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& cale
                         .trap = [this] { return trap(TrapVariant::Shared); }};
 }
 
+QString Workspace::chooseNextAlarm(const QString& after, bool inclusive)
+{
+    const AlarmChoice choice = chooseAlarm(store_, after, inclusive, time_.today().toString(QStringLiteral("yyyy/MM/dd")));
+    if (choice.notice)
+        alarmNotice_ = choice.notice;
+    return choice.alarmTime;
+}
+
 QString Workspace::armAlarm(bool sameMinute)
 {
     const QString now = time_.now().toString(QStringLiteral("HH:mm"));
@@ -118,10 +126,14 @@ QString Workspace::armAlarm(bool sameMinute)
     // minute of a notice, say): the clock would not ring it twice, and the later
     // alarms of the day would wait behind it.
     const bool rangNow = rangAt_ == time_.today().toString(Qt::ISODate) + QLatin1Char(' ') + now;
-    const AlarmChoice choice = chooseAlarm(store_, now, sameMinute && !rangNow);
-    if (choice.notice)
-        alarmNotice_ = choice.notice;
-    return choice.alarmTime;
+    return chooseNextAlarm(now, sameMinute && !rangNow);
+}
+
+QString Workspace::armAlarmAfter(const QString& rang)
+{
+    // Counted from the minute that rang, not from now: an alarm that came due
+    // while its notice was open is chosen, and rings at once.
+    return chooseNextAlarm(rang, false);
 }
 
 std::optional<AlarmNotice> Workspace::alarmDue(const QString& alarmTime)

@@ -76,6 +76,8 @@ public:
     QString armAlarm(bool sameMinute);
     // The clock went off at alarmTime: the notice to show, if its item is due today.
     std::optional<AlarmNotice> alarmDue(const QString& alarmTime);
+    // The next alarm after the one that rang at `rang` ("23:59" when none).
+    QString armAlarmAfter(const QString& rang);
     const std::optional<AlarmNotice>& alarmNotice() const { return alarmNotice_; }
 
     // What the entry form works on: the own lists, the item at `row` for a change.
@@ -94,11 +96,18 @@ signals:
 
 private:
     WindowPlacement placement() const;
+    QString chooseNextAlarm(const QString& after, bool inclusive);
     // Runs a read through the trap. A read the trap passes over (no permission,
     // an I/O error) is told with its reason and retried when the user asks.
     // False when the user gave the read up.
     bool readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope);
     bool loadOwnListAtStartup(ListKind kind);
+    // A settings file that was not understood: told, the own name and folder
+    // asked again, the file kept as a backup and written anew. False when the
+    // user gave up (then nothing was written).
+    bool recoverSettings(FileErrorHandler& handler, const SettingsRead& read);
+    // A list file with text but no line end that could be read as records.
+    void tellNoLineEnds(const QString& path);
     bool loadMember(int k);
     // The archive's path, looked up afresh (its name in any letter case).
     const QString& archivePath(ListKind kind);

@@ -2,8 +2,10 @@
 #include "main_window/workspace.h"
 
 #include "store/list_file.h"
+#include "ui/time_source.h"
 #include "ui/ui.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 bool Workspace::loadOwnListAtStartup(ListKind kind)
@@ -16,6 +18,8 @@ bool Workspace::loadOwnListAtStartup(ListKind kind)
     if (!readOrGiveUp(handler, [&] { return loadOwnList(settings_.ownDirectory(), kind, store_); }, Scope::Own))
         return false;
     const bool overflow = kind == ListKind::Todo ? !store_.todos.overflow.isEmpty() : !store_.schedules.overflow.isEmpty();
+    if (kind == ListKind::Todo ? store_.todos.noLineEnds : store_.schedules.noLineEnds)
+        tellNoLineEnds(resolvePath(settings_.ownDirectory(), listFileName(kind)));
     if (overflow)
         ui_.message(window_,
                     QStringLiteral("%1が30000件を越えています。\n最初の30000件だけを表示します。"
@@ -23,6 +27,35 @@ bool Workspace::loadOwnListAtStartup(ListKind kind)
                         .arg(kind == ListKind::Todo ? QStringLiteral("やること") : QStringLiteral("予定")),
                     MsgButtons::Ok, MsgIcon::Exclamation);
     return true;
+}
+
+void Workspace::tellNoLineEnds(const QString& path)
+{
+    ui_.message(window_,
+                QStringLiteral("%1 には、ぽるかが項目として読み取れない形のデータがあります（行の区切りが見つかりません）。\n"
+                               "ファイルの内容は消さずにそのまま残します。")
+                    .arg(QDir::toNativeSeparators(path)),
+                MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+bool Workspace::recoverSettings(FileErrorHandler& handler, const SettingsRead& read)
+{
+    const QString backup = settingsPath_ + QStringLiteral(".damaged-") +
+                           time_.now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    ui_.message(window_,
+                QStringLiteral("設定ファイル（%1）の内容を読み取れませんでした。\n"
+                               "自分の名前とデータを格納するディレクトリを、もう一度指定して下さい。\n"
+                               "元のファイルは %2 として残します。")
+                    .arg(QDir::toNativeSeparators(settingsPath_), QFileInfo(backup).fileName()),
+                MsgButtons::Ok, MsgIcon::Exclamation);
+    settings_ = salvageSettings(read);
+    // Cancelled: nothing is written, the damaged file stays as it is.
+    if (!editOwnSettings())
+        return false;
+    if (handler.run([&] { return copyFile(settingsPath_, backup); }, Scope::Own, StepKind::Write).gaveUp)
+        return false;
+    settings_.setPlacement(placement());
+    return !handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write).gaveUp;
 }
 
 Workspace::Start Workspace::start()
@@ -47,9 +80,19 @@ Workspace::Start Workspace::start()
         SettingsRead read;
         if (!readOrGiveUp(handler, [&] { read = readSettings(settingsPath_); return read.status; }, Scope::Own))
             return Start::End;
-        settings_ = read.settings;
+        if (settingsUnderstood(read)) {
+            settings_ = read.settings;
+        } else if (!recoverSettings(handler, read)) {
+            return Start::End;
+        }
+        addMissingSeparators(settings_);
         settings_.banner = Field::fromBytes(currentBanner());
     }
+
+    // What a save cut short by a crash left behind.
+    removeLeftoverTemporaries(withTrailingSeparator(programDir_),
+                              {kSettingsFileName, kDoneTodoFileName, kDoneScheduleFileName});
+    removeLeftoverTemporaries(settings_.ownDirectory(), {kTodoFileName, kScheduleFileName});
 
     if (!loadOwnListAtStartup(ListKind::Todo) || !loadOwnListAtStartup(ListKind::Schedule))
         return Start::End;

@@ -69,6 +69,9 @@ bool Workspace::loadMember(int k)
         if (!read)
             return false;
     }
+    for (ListKind kind : {ListKind::Todo, ListKind::Schedule})
+        if (kind == ListKind::Todo ? incoming.memberTodos.noLineEnds : incoming.memberSchedules.noLineEnds)
+            tellNoLineEnds(resolvePath(settings_.memberDirectory(k), listFileName(kind)));
     store_.memberTodos = std::move(incoming.memberTodos);
     store_.memberSchedules = std::move(incoming.memberSchedules);
     store_.memberTodoHeader = incoming.memberTodoHeader;

@@ -1,6 +1,6 @@
 #include "settings/f_memdata.h"
 
-#include "settings/directory_text.h"
+#include "settings/typed_text.h"
 
 #include "settings/drive_follow.h"
 #include "store/file_access.h"
@@ -149,6 +149,12 @@ void F_memdata::Command1_Click()
         ui_.message(this, QStringLiteral("データを格納するディレクトリを指定して下さい。"), MsgButtons::Ok,
                     MsgIcon::Exclamation);
         Text4->setFocus();
+        return;
+    }
+    if (const QString problem = nameTextProblem(Text3->text(), QStringLiteral("氏名(変更後)")); !problem.isEmpty()) {
+        ui_.beep();
+        ui_.message(this, problem, MsgButtons::Ok, MsgIcon::Exclamation);
+        Text3->setFocus();
         return;
     }
     if (const QString problem = directoryTextProblem(Text4->text()); !problem.isEmpty()) {

@@ -1,6 +1,6 @@
 #include "settings/f_mydata.h"
 
-#include "settings/directory_text.h"
+#include "settings/typed_text.h"
 
 #include "settings/drive_follow.h"
 #include "settings/memo_copy.h"
@@ -110,6 +110,12 @@ void F_mydata::Command1_Click()
         ui_.beep();
         ui_.message(this, QStringLiteral("データを格納するディレクトリを指定して下さい。"), MsgButtons::Ok,
                     MsgIcon::Exclamation);
+        return;
+    }
+    if (const QString problem = nameTextProblem(Text1->text(), QStringLiteral("自分の名前")); !problem.isEmpty()) {
+        ui_.beep();
+        ui_.message(this, problem, MsgButtons::Ok, MsgIcon::Exclamation);
+        Text1->setFocus();
         return;
     }
     if (const QString problem = directoryTextProblem(Text2->text()); !problem.isEmpty()) {

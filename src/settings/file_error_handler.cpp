@@ -2,6 +2,8 @@
 
 #include "ui/ui.h"
 
+#include <QDir>
+
 FileErrorHandler::FileErrorHandler(TrapVariant variant, Ui& ui, QWidget* parent, Repairs repairs)
     : variant_(variant), ui_(ui), parent_(parent), repairs_(std::move(repairs))
 {
@@ -53,15 +55,19 @@ FileErrorHandler::Next FileErrorHandler::react(const FileStatus& status, Scope s
     case FileError::PermissionDenied:
         if (variant_ == TrapVariant::Memo)
             return Next::Continue;
-        ui_.message(parent_, variant_ == TrapVariant::Startup ? kInUseByPersonMessage : kInUseByUserMessage);
-        return Next::Retry;
+        // OK tries again once the other program is done; キャンセル stops waiting
+        // for it, which gives the step up like any other failure the user ends.
+        return ui_.message(parent_, variant_ == TrapVariant::Startup ? kInUseByPersonMessage : kInUseByUserMessage,
+                           MsgButtons::OkCancel) == MsgAnswer::Cancel
+                   ? Next::GiveUp
+                   : Next::Retry;
 
     case FileError::Other:
         if (kind == StepKind::Read || variant_ == TrapVariant::Memo)
             return Next::Continue;
         {
             // A write that failed for good must never pass in silence.
-            QString text = QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(status.path);
+            QString text = QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(QDir::toNativeSeparators(status.path));
             if (!status.detail().isEmpty())
                 text += QStringLiteral("\n(%1)").arg(status.detail());
             text += QStringLiteral("\n再試行しますか？");

@@ -18,9 +18,12 @@ Field::Field(const QString& text)
 
 Field Field::number(long long value)
 {
+    // The first place holds the sign: a space, or the minus of a negative number.
     char buf[24];
-    buf[0] = ' ';
-    char* end = std::to_chars(buf + 1, buf + sizeof buf - 1, value).ptr;
+    char* p = buf;
+    if (value >= 0)
+        *p++ = ' ';
+    char* end = std::to_chars(p, buf + sizeof buf - 1, value).ptr;
     *end++ = ' ';
     return fromBytes(buf, end - buf);
 }

@@ -39,7 +39,8 @@ public:
             bytes_.assign(bytes.data(), std::size_t(bytes.size()));
     }
 
-    // A number written the way the files want it: one space, the digits, one space.
+    // A number written the way the files want it: the sign place (a space, or
+    // the minus of a negative number), the digits, one space.
     static Field number(long long value);
 
     QString text() const;

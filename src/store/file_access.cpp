@@ -2,8 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <optional>
 #include <cstring>
 #include <fcntl.h>
@@ -99,9 +104,100 @@ bool writeAll(int fd, const QByteArray& bytes)
 
 QByteArray local(const QString& path) { return QFile::encodeName(path); }
 
+FileStatus refused(const QString& path, FileRefusal refusal)
+{
+    FileStatus s;
+    s.error = FileError::Other;
+    s.path = path;
+    s.refusal = refusal;
+    return s;
+}
+
+// The folder a path names, with every link in it resolved; empty when it
+// does not exist.
+QString realFolder(const QString& folder)
+{
+    char buf[PATH_MAX];
+    if (!::realpath(local(folder).constData(), buf))
+        return {};
+    return QFile::decodeName(buf);
+}
+
+bool isWithin(const QString& folder, const QString& inner)
+{
+    return inner == folder || inner.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+}
+
+// Where a read or write of `path` really goes: the end of its chain of
+// symbolic links, checked as the header describes. The status is not ok when
+// the access is refused (or the chain is too long).
+struct Target {
+    QString path;
+    FileStatus problem;
+};
+
+Target accessTarget(const QString& path)
+{
+    // Never a file relative to wherever the program was started from: a folder
+    // that is no absolute path (an empty or damaged setting) is a missing one.
+    if (!QDir::isAbsolutePath(path)) {
+        FileStatus s;
+        s.error = FileError::PathNotFound;
+        s.path = path;
+        return {path, s};
+    }
+    QString current = path;
+    struct stat st {};
+    for (int hop = 0; ::lstat(local(current).constData(), &st) == 0 && S_ISLNK(st.st_mode); ++hop) {
+        if (hop >= 32)
+            return {path, failure(path, ELOOP)};
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(local(current).constData(), buf, sizeof buf - 1);
+        if (n < 0)
+            return {path, failure(path, errno)};
+        const QString next = QFile::decodeName(QByteArray(buf, n));
+        current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).absolutePath() + QLatin1Char('/') + next;
+    }
+    const bool exists = ::lstat(local(current).constData(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
+        return {path, refused(path, FileRefusal::NotARegularFile)};
+    if (current != path) {
+        const QString home = realFolder(QFileInfo(path).absolutePath());
+        const QString there = realFolder(QFileInfo(current).absolutePath());
+        if (home.isEmpty() || there.isEmpty() || !isWithin(home, there))
+            return {path, refused(path, FileRefusal::LinkLeavesFolder)};
+    }
+    return {current, {}};
+}
+
 }  // namespace
 
-QString FileStatus::detail() const { return sysError ? QString::fromLocal8Bit(std::strerror(sysError)) : QString(); }
+QString FileStatus::detail() const
+{
+    switch (refusal) {
+    case FileRefusal::LinkLeavesFolder:
+        return QStringLiteral("リンク先がデータのフォルダの外にあるため、使用できません");
+    case FileRefusal::NotARegularFile:
+        return QStringLiteral("通常のファイルではないため、使用できません");
+    case FileRefusal::None:
+        break;
+    }
+    switch (sysError) {
+    case 0: return {};
+    case ENOSPC: return QStringLiteral("ディスクの空き容量が足りません");
+    case EDQUOT: return QStringLiteral("ディスクの使用量の上限を超えています");
+    case EACCES:
+    case EPERM: return QStringLiteral("アクセスする権限がありません");
+    case EROFS: return QStringLiteral("読み取り専用の場所です");
+    case EISDIR: return QStringLiteral("ファイルではなくフォルダです");
+    case ELOOP:
+    case EMLINK: return QStringLiteral("リンクが多すぎます");
+    case EIO: return QStringLiteral("読み書きの際に装置のエラーが起きました");
+    case EFBIG: return QStringLiteral("ファイルが大きすぎます");
+    default: break;
+    }
+    return QString::fromLocal8Bit(std::strerror(sysError));
+}
 
 QChar dirSeparator() { return QDir::separator(); }
 
@@ -136,28 +232,40 @@ bool fileExistsIgnoringCase(const QString& dir, const QString& name)
     return QFileInfo(resolvePath(dir, name)).isFile();
 }
 
-ReadResult readFile(const QString& path, Locking locking)
+ReadResult readFile(const QString& requestedPath, Locking locking)
 {
     ReadResult r;
+    const Target target = accessTarget(requestedPath);
+    if (!target.problem.ok()) {
+        r.status = target.problem;
+        return r;
+    }
+    const QString& path = target.path;
     // A writer renames its new file over the old one; a reader that opened the old
     // one just before would lock and read a file that is no longer the list.
     // Opening again until the locked file is the one the path names avoids that.
     std::optional<Fd> fd;
     for (int attempt = 0;; ++attempt) {
-        fd.emplace(::open(local(path).constData(), O_RDONLY | O_CLOEXEC));
+        // Never blocks on a FIFO swapped in meanwhile; no effect on a regular file.
+        fd.emplace(::open(local(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (fd->get() < 0) {
-            r.status = failure(path, errno);
+            r.status = failure(requestedPath, errno);
+            return r;
+        }
+        struct stat opened {};
+        if (::fstat(fd->get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            r.status = refused(requestedPath, FileRefusal::NotARegularFile);
             return r;
         }
         if (locking == Locking::None)
             break;
         if (!lockWhole(fd->get(), F_RDLCK)) {
-            r.status = failure(path, errno == EACCES ? EAGAIN : errno);
+            r.status = failure(requestedPath, errno == EACCES ? EAGAIN : errno);
             return r;
         }
-        struct stat opened {}, named {};
-        if (::fstat(fd->get(), &opened) != 0 || ::stat(local(path).constData(), &named) != 0 ||
-            (opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) || attempt >= 10)
+        struct stat locked {}, named {};
+        if (::fstat(fd->get(), &locked) != 0 || ::stat(local(path).constData(), &named) != 0 ||
+            (locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) || attempt >= 10)
             break;
     }
     struct stat st {};
@@ -169,7 +277,7 @@ ReadResult readFile(const QString& path, Locking locking)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            r.status = failure(path, errno);
+            r.status = failure(requestedPath, errno);
             r.bytes.clear();
             return r;
         }
@@ -177,25 +285,30 @@ ReadResult readFile(const QString& path, Locking locking)
             break;
         r.bytes.append(buf, n);
     }
-    r.status.path = path;
+    r.status.path = requestedPath;
     return r;
 }
 
 FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Locking locking)
 {
     // A list kept behind a symbolic link stays a link: the file it names is replaced.
-    const QFileInfo info(requestedPath);
-    const QString path = info.isSymLink() ? info.symLinkTarget() : requestedPath;
+    const Target resolved = accessTarget(requestedPath);
+    if (!resolved.problem.ok())
+        return resolved.problem;
+    const QString& path = resolved.path;
 
     // Hold the target (created if missing) under a write lock while the new
     // content is prepared beside it, so no reader sees it half written.
     std::optional<Fd> target;
     if (locking == Locking::Exclusive) {
-        target.emplace(::open(local(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+        target.emplace(::open(local(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
         if (target->get() < 0)
-            return failure(path, errno);
+            return failure(requestedPath, errno);
+        struct stat opened {};
+        if (::fstat(target->get(), &opened) != 0 || !S_ISREG(opened.st_mode))
+            return refused(requestedPath, FileRefusal::NotARegularFile);
         if (!lockWhole(target->get(), F_WRLCK))
-            return failure(path, errno == EACCES ? EAGAIN : errno);
+            return failure(requestedPath, errno == EACCES ? EAGAIN : errno);
     } else if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) {
         return failure(path, ENOENT);
     }
@@ -231,11 +344,18 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
     return ok;
 }
 
-FileStatus appendToFile(const QString& path, const QByteArray& bytes)
+FileStatus appendToFile(const QString& requestedPath, const QByteArray& bytes)
 {
-    Fd fd(::open(local(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    const Target resolved = accessTarget(requestedPath);
+    if (!resolved.problem.ok())
+        return resolved.problem;
+    const QString& path = resolved.path;
+    Fd fd(::open(local(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     if (fd.get() < 0)
-        return failure(path, errno);
+        return failure(requestedPath, errno);
+    struct stat opened {};
+    if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode))
+        return refused(requestedPath, FileRefusal::NotARegularFile);
     // A file whose last line has no line end must not glue it to the first new line.
     char last = '\n';
     const off_t size = ::lseek(fd.get(), 0, SEEK_END);
@@ -257,8 +377,46 @@ FileStatus copyFile(const QString& from, const QString& to)
     return writeFile(to, r.bytes, Locking::None);
 }
 
+int removeLeftoverTemporaries(const QString& dir, const QStringList& names)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(.+)\\.~tmp[A-Za-z0-9]{6}$"));
+    int removed = 0;
+    const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        const QRegularExpressionMatch m = pattern.match(entry);
+        if (!m.hasMatch())
+            continue;
+        const QString base = m.captured(1);
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const QString& n) { return n.compare(base, Qt::CaseInsensitive) == 0; }))
+            continue;
+        // A writer holds the file it replaces from before the temporary exists
+        // until after the rename; no lock on either means nobody is writing.
+        const QString path = dir + entry;
+        struct stat st {};
+        if (::lstat(local(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        Fd temporary(::open(local(path).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (temporary.get() < 0 || !lockWhole(temporary.get(), F_WRLCK))
+            continue;
+        const QString target = resolvePath(dir, base);
+        Fd replaced(::open(local(target).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+        if (replaced.get() >= 0 && !lockWhole(replaced.get(), F_WRLCK))
+            continue;
+        if (::unlink(local(path).constData()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
 FileStatus removeFile(const QString& path)
 {
+    if (!QDir::isAbsolutePath(path)) {
+        FileStatus s;
+        s.error = FileError::PathNotFound;
+        s.path = path;
+        return s;
+    }
     if (::unlink(local(path).constData()) != 0)
         return failure(path, errno);
     FileStatus ok;

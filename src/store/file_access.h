@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 enum class FileError {
     None,
@@ -19,14 +20,23 @@ enum class FileError {
     Other,              // disk full, read-only medium, I/O error, ...
 };
 
+// Files the program will not read or write although the system would let it.
+enum class FileRefusal {
+    None,
+    LinkLeavesFolder,   // a symbolic link chain ending outside the file's own folder
+    NotARegularFile,    // a folder, device, FIFO or socket where a data file belongs
+};
+
 struct FileStatus {
     FileError error = FileError::None;
     QString path;
     int sysError = 0;   // errno, for the detail of a message
+    FileRefusal refusal = FileRefusal::None;
 
     bool ok() const { return error == FileError::None; }
     static FileStatus success() { return {}; }
-    // A short human description of the system error, for "other" failures.
+    // A short description of why an "other" failure happened, in Japanese for
+    // the common causes, else the system's own text.
     QString detail() const;
 };
 
@@ -45,6 +55,14 @@ QString withTrailingSeparator(const QString& dir);
 // A file in the program directory: joined with a separator unless there is one.
 QString programFile(const QString& programDir, const QString& name);
 
+// Symbolic links: a data file reached through a chain of links is read and
+// written at the end of the chain, provided that lies in the folder the file
+// belongs to (the folder of the path given, itself resolved) or below it and is
+// a regular file (or does not exist yet). Anything else is refused, with
+// FileError::Other and a FileRefusal, and nothing is read or written there.
+// A path that is not absolute is PathNotFound: nothing is ever read or created
+// relative to the folder the program happens to run in.
+
 // The path of `name` in `dir` (dir ends with a separator): the exact name when it
 // exists, else an entry equal without regard to ASCII case, else the name given.
 QString resolvePath(const QString& dir, const QString& name);
@@ -54,4 +72,10 @@ ReadResult readFile(const QString& path, Locking locking);
 FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking);
 FileStatus appendToFile(const QString& path, const QByteArray& bytes);
 FileStatus copyFile(const QString& from, const QString& to);
+// Removes what a rewrite cut short (a crash, a kill) left beside the files
+// `names` in `dir` (which ends with the separator): files named like one of
+// them in any letter case, followed by ".~tmp" and six letters or digits. A
+// file is kept while another program holds it, or the file it was to replace,
+// locked. Returns how many were removed.
+int removeLeftoverTemporaries(const QString& dir, const QStringList& names);
 FileStatus removeFile(const QString& path);

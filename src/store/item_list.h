@@ -26,12 +26,17 @@ public:
     {
         items_.clear();
         overflow.clear();
+        noLineEnds = false;
     }
 
     std::vector<T>& items() { return items_; }
     const std::vector<T>& items() const { return items_; }
 
     QByteArrayList overflow;   // whole records beyond the capacity, line by line
+    // The file read held more than one line's worth of text but no line end
+    // this program knows (lone CRs, say): it all went into the header line,
+    // and no record could be read.
+    bool noLineEnds = false;
 
 private:
     std::vector<T> items_;

@@ -128,6 +128,7 @@ void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
     LineCursor lines(bytes);
     header = lines.atEnd() ? newListHeader() : lines.next().toByteArray();
     parseRecordsFrom(lines, out, bytes.size());
+    out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
 template <class T>
@@ -147,6 +148,7 @@ void parseRecords(const QByteArray& bytes, ItemList<T>& out)
 {
     LineCursor lines(bytes);
     parseRecordsFrom(lines, out, bytes.size());
+    out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
 FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store)

@@ -3,11 +3,36 @@
 #include "store/cp932.h"
 #include "store/list_file.h"
 
+#include <QDir>
+
+#include <algorithm>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 namespace {
 
-int toInt(const Field& f) { return int(f.toNumber().value_or(0)); }
+int toInt(const Field& f)
+{
+    return int(std::clamp<long long>(f.toNumber().value_or(0), std::numeric_limits<int>::min(),
+                                     std::numeric_limits<int>::max()));
+}
+
+// The value lines of a settings image in file order; line 5 is never kept.
+std::vector<Field*> lineFields(AppSettings& s)
+{
+    std::vector<Field*> lines{&s.banner, &s.memoCounter, &s.reserved3, &s.reserved4, nullptr,
+                              &s.windowState, &s.windowTop, &s.windowLeft, &s.windowHeight, &s.windowWidth};
+    for (Field& f : s.reserveTexts)
+        lines.push_back(&f);
+    for (Field& f : s.slotTexts)
+        lines.push_back(&f);
+    for (Member& m : s.members) {
+        lines.push_back(&m.name);
+        lines.push_back(&m.directory);
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -129,9 +154,43 @@ SettingsRead readSettings(const QString& path)
     const ReadResult r = readFile(path, Locking::None);
     SettingsRead out;
     out.status = r.status;
-    if (r.ok())
+    if (r.ok()) {
         out.settings = parseSettings(r.bytes);
+        for (LineCursor lines(r.bytes); !lines.atEnd(); lines.next())
+            ++out.lineCount;
+    }
     return out;
+}
+
+bool settingsUnderstood(const SettingsRead& read)
+{
+    return read.lineCount >= kSettingsLines && QDir::isAbsolutePath(read.settings.ownDirectory());
+}
+
+AppSettings salvageSettings(const SettingsRead& read)
+{
+    AppSettings salvaged = newSettings(QString(), QString(), read.settings.placement());
+    AppSettings parsed = read.settings;
+    const std::vector<Field*> from = lineFields(parsed);
+    const std::vector<Field*> to = lineFields(salvaged);
+    const std::size_t kept = std::min(std::size_t(std::max(read.lineCount, 0)), from.size());
+    for (std::size_t i = 0; i < kept; ++i)
+        if (from[i])
+            *to[i] = *from[i];
+    // A garbled folder is no folder: the user is asked for it again.
+    if (!QDir::isAbsolutePath(salvaged.ownDirectory()))
+        salvaged.members[0].directory = Field();
+    salvaged.extraLines = parsed.extraLines;
+    return salvaged;
+}
+
+void addMissingSeparators(AppSettings& settings)
+{
+    for (Member& m : settings.members) {
+        const QString dir = m.directory.text();
+        if (QDir::isAbsolutePath(dir) && withTrailingSeparator(dir) != dir)
+            m.directory = Field(withTrailingSeparator(dir));
+    }
 }
 
 FileStatus writeSettings(const QString& path, const AppSettings& settings)

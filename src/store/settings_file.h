@@ -44,6 +44,7 @@ struct AppSettings {
     QString ownDirectory() const { return memberDirectory(0); }
 
     long long memoCounterValue() const { return memoCounter.toNumber().value_or(0); }
+    // Lines 6 to 10; numbers beyond what an int holds are cut to its range.
     void setPlacement(const WindowPlacement& p);
     WindowPlacement placement() const;
 };
@@ -62,8 +63,20 @@ QByteArray serializeSettings(const AppSettings& settings);
 struct SettingsRead {
     FileStatus status;
     AppSettings settings;
+    int lineCount = 0;   // lines the file held
 };
 SettingsRead readSettings(const QString& path);
+
+// A settings file the program can work from: all 315 lines, and an own data
+// folder that is an absolute path. Anything less (an empty, cut or garbled
+// file) must not be taken as it is: the data folder would be lost.
+bool settingsUnderstood(const SettingsRead& read);
+// What could be read of a settings file that was not understood, the missing
+// lines filled as a new file has them.
+AppSettings salvageSettings(const SettingsRead& read);
+// Every member directory that is an absolute path ends with the separator
+// (a folder typed or stored without it would otherwise run into the file name).
+void addMissingSeparators(AppSettings& settings);
 FileStatus writeSettings(const QString& path, const AppSettings& settings);
 
 // Names of slots 0..99, in order, as the member combo lists them.

@@ -15,9 +15,11 @@ Clock::Clock(const TimeSource& time, QWidget* parent) : QLabel(parent), time_(ti
     setAlignment(Qt::AlignCenter);
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);
+    // The next tick is set going first: an Alarm handler may hold a notice open
+    // in a modal loop, and the clock must keep showing the time meanwhile.
     connect(timer_, &QTimer::timeout, this, [this] {
-        tick();
         scheduleTick();
+        tick();
     });
     // The default alarm time counts as set now.
     arm();

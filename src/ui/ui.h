@@ -8,6 +8,9 @@ class QDialog;
 class QWidget;
 
 inline const QString kAppTitle = QStringLiteral("ぽるか　Ver.2.10");
+// A text holds a character the data files (code page 932) cannot keep. Followed
+// by "\n（" + the box's label + "）".
+inline const QString kUnusableCharactersMessage = QStringLiteral("使用できない文字が含まれています。");
 
 enum class MsgButtons { Ok, OkCancel, YesNo, RetryCancel };
 enum class MsgIcon { None, Exclamation, Information, Question, Critical };

@@ -65,7 +65,8 @@ private slots:
     void kindChangeIntoFullListKeepsTheItem_data();
     void kindChangeIntoFullListKeepsTheItem();
     void retriesWhileAnotherProgramHoldsTheList();
-    void memoNumberNeverReusedAfterAFailedWrite();
+    void givingUpTheMemoGivesUpTheRegistration_data();
+    void givingUpTheMemoGivesUpTheRegistration();
 };
 
 // The road of one new appointment: 予定, 14 (PM, ji2), 05, content and memo.
@@ -615,43 +616,57 @@ void TestRegistration::retriesWhileAnotherProgramHoldsTheList()
     QCOMPARE(fileLines(fx.schedulePath()).size(), 21);
 }
 
-// The data folder vanished while registering: the user gives the writes up. The
-// item stays in memory, the stepped counter is kept, and the next registration
-// neither reuses the number nor loses the first item.
-void TestRegistration::memoNumberNeverReusedAfterAFailedWrite()
+// The memo's file cannot be written and the user gives that up: nothing is
+// registered, the form stays open with everything typed, and the number tried
+// is never handed out again.
+void TestRegistration::givingUpTheMemoGivesUpTheRegistration_data()
 {
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("data folder gone") << "folder";
+    QTest::newRow("memo file name taken by a folder") << "memo";
+}
+
+void TestRegistration::givingUpTheMemoGivesUpTheRegistration()
+{
+    QFETCH(QString, obstacle);
     EntryFixture fx;
     setCounter(fx, 41);
+    const QByteArray todoBefore = readBytes(fx.todoPath());
     const QString data = fx.root.filePath(QStringLiteral("data"));
     const QString away = fx.root.filePath(QStringLiteral("away"));
-    QVERIFY(QDir().rename(data, away));
-    fx.ui.answer(MsgAnswer::Cancel);
+    if (obstacle == "folder")
+        QVERIFY(QDir().rename(data, away));
+    else
+        QVERIFY(QDir().mkdir(fx.memo(42)));
     fx.ui.answer(MsgAnswer::Cancel);
 
-    auto f = fx.form(1);
+    const auto f = fx.form(1);
     f->T_naiyo->setText(QStringLiteral("最初"));
     f->T_memo->setPlainText(QStringLiteral("書けないメモ"));
+    QSignalSpy finished(f.get(), &QDialog::finished);
     f->Command25->click();
 
-    QCOMPARE(fx.ui.messageTexts(), (QStringList{"指定されたパスが不正です。", "指定されたパスが不正です。"}));
-    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(fx.ui.messages.size(), 1);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(f->T_naiyo->text(), QStringLiteral("最初"));
+    QCOMPARE(f->T_memo->toPlainText(), QStringLiteral("書けないメモ"));
+    QCOMPARE(fx.store.todoCount(), 0);
+    QVERIFY(!f->changes().todos);
+    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
+
+    // The way is clear again: the same form registers, under the next number.
+    if (obstacle == "folder")
+        QVERIFY(QDir().rename(away, data));
+    f->Command25->click();
+    QCOMPARE(finished.count(), 1);
     QCOMPARE(fx.store.todoCount(), 1);
-    QCOMPARE(memoNumber(fx.store.todos[1].memoNo), 0);
-    QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 42 "));
-
-    QVERIFY(QDir().rename(away, data));
-    f = fx.form(1);
-    f->T_naiyo->setText(QStringLiteral("次"));
-    f->T_memo->setPlainText(QStringLiteral("次のメモ"));
-    f->Command25->click();
-
-    QCOMPARE(memoNumber(fx.store.todos[2].memoNo), 43);
-    QCOMPARE(readBytes(fx.memo(43)), sjis(QStringLiteral("次のメモ\r\n")));
-    QVERIFY(!QFileInfo::exists(fx.memo(42)));
+    QCOMPARE(memoNumber(fx.store.todos[1].memoNo), 43);
+    QCOMPARE(readBytes(fx.memo(43)), sjis(QStringLiteral("書けないメモ\r\n")));
     QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 43 "));
     const QStringList recs = records(fx.todoPath(), 11);
-    QCOMPARE(recs.size(), 2);
+    QCOMPARE(recs.size(), 1);
     QVERIFY(recs[0].contains(QStringLiteral("最初")));
+    QVERIFY(readBytes(fx.todoPath()) != todoBefore);
 }
 
 PORUKA_TEST_MAIN(TestRegistration)

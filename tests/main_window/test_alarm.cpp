@@ -77,6 +77,12 @@ private slots:
         QTest::newRow("00:03 rings at 00:00, not the evening before")
             << "00:00" << true << QStringList{item("00:03|1|深夜")} << QStringList{} << "00:00" << "深夜";
         QTest::newRow("nothing to arm") << "10:00" << true << QStringList{} << QStringList{} << "23:59" << "";
+        QTest::newRow("another day's item does not hide today's at the same minute")
+            << "10:00" << true << QStringList{"2026/12/11|15:00|1|明日", "2026/12/09|15:00|1|昨日"}
+            << QStringList{item("15:00|1|今日")} << "14:55" << "今日";
+        QTest::newRow("today's first of several at the minute")
+            << "10:00" << true << QStringList{"2026/12/11|15:00|1|明日", item("15:00|1|今日1")}
+            << QStringList{item("15:00|1|今日2")} << "14:55" << "今日1";
     }
     void choose()
     {
@@ -89,15 +95,16 @@ private slots:
         ItemStore store;
         addItems(store.todos, todos);
         addItems(store.schedules, schedules);
-        const AlarmChoice choice = chooseAlarm(store, now, sameMinute);
+        const AlarmChoice choice = chooseAlarm(store, now, sameMinute, QStringLiteral("2026/12/10"));
         QCOMPARE(choice.alarmTime, alarm);
         QCOMPARE(choice.notice.has_value(), !chosen.isEmpty());
         if (choice.notice)
             QCOMPARE(choice.notice->content, chosen);
     }
 
-    // At 14:55 the notice shows the 15:00 item; the next alarm is chosen at the
-    // time the notice was closed, among later minutes only.
+    // At 14:55 the notice shows the 15:00 item. An alarm that came due while it
+    // was open (打合せ at 14:56) follows as soon as it is closed, then the next
+    // alarm is armed among the later minutes.
     void noticeThenNextAlarm()
     {
         MainFormFixture f;
@@ -114,20 +121,23 @@ private slots:
 
         f.time.set(at(14, 55));
         bool switchedOff = false;
-        QStringList shown;
-        f.ui.onDialog(QStringLiteral("F_Alarm"), [&](QDialog& d) {
+        QList<QStringList> shown;
+        const auto acknowledge = [&](QDialog& d) {
             switchedOff = !form.CurTime1->alarmEnabled();
-            shown = {text(d, "Text1"), text(d, "Text2"), text(d, "Text3"), text(d, "Text4")};
+            shown.append({text(d, "Text1"), text(d, "Text2"), text(d, "Text3"), text(d, "Text4")});
             f.time.set(at(14, 57));   // the user reads it for a while
             d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
             return d.result();
-        });
+        };
+        f.ui.onDialog(QStringLiteral("F_Alarm"), acknowledge);
+        f.ui.onDialog(QStringLiteral("F_Alarm"), acknowledge);
         form.CurTime1_Alarm();
-        QCOMPARE(f.ui.dialogsShown, QStringList{"F_Alarm"});
+        QCOMPARE(f.ui.dialogsShown, (QStringList{"F_Alarm", "F_Alarm"}));
         QVERIFY(switchedOff);
-        QCOMPARE(shown, (QStringList{"2026/12/10", "15:00", "●会議", "山田"}));
-        QCOMPARE(f.ui.beeps, 1);
-        // Not 会議 again, and not 打合せ, whose 14:56 passed while the notice was open.
+        QCOMPARE(shown, (QList<QStringList>{{"2026/12/10", "15:00", "●会議", "山田"},
+                                            {"2026/12/10", "15:01", "打合せ", "山田"}}));
+        QCOMPARE(f.ui.beeps, 2);
+        // Not 会議 again: the next is tomorrow's 電話 at 15:55.
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("15:55"));
         QCOMPARE(form.workspace().alarmNotice()->content, QStringLiteral("電話"));
         QVERIFY(form.CurTime1->alarmEnabled());
@@ -135,7 +145,7 @@ private slots:
         // 電話 is tomorrow's: at 15:55 nothing is shown and nothing is left to arm.
         f.time.set(at(15, 55));
         form.CurTime1_Alarm();
-        QCOMPARE(f.ui.dialogsShown, QStringList{"F_Alarm"});
+        QCOMPARE(f.ui.dialogsShown.size(), 2);
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("23:59"));
         QVERIFY(form.CurTime1->alarmEnabled());
     }

@@ -26,6 +26,29 @@ private slots:
         QCOMPARE(readBytes(f.dataDir + "todo.dat"), QByteArray(lf).replace("\n", "\r\n"));
     }
 
+    // A colleague's program holds the list for good: the user stops waiting,
+    // and the window stays open with everything still in memory.
+    void givingUpWaitingKeepsTheWindowOpen()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList<TodoItem>(QStringLiteral("todo.dat"), {todo("2026/12/11", "10:00", QStringLiteral("a"), QStringLiteral("山田"))});
+        QVERIFY(f.start());
+        f.form->show();
+        const QByteArray before = readBytes(f.dataDir + "todo.dat");
+        HeldLock lock(f.dataDir + "todo.dat", QStringLiteral("ofd-write"));
+        QVERIFY(lock.isHeld());
+        f.ui.answer(MsgAnswer::Cancel);
+        QVERIFY(!f.form->cmd_syuryo_Click());
+        QCOMPARE(f.ui.messages[0].text, QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。"));
+        QVERIFY(f.ui.messages.last().text.startsWith(QStringLiteral("保存できなかったデータがあります。")));
+        QVERIFY(f.form->isVisible());
+        QVERIFY(lock.release());
+        QCOMPARE(readBytes(f.dataDir + "todo.dat"), before);
+        // Once the other program lets go, quitting saves as usual.
+        QVERIFY(f.form->cmd_syuryo_Click());
+    }
+
     // The own data folder vanished: the user may give up, and then the window
     // stays open with everything still in memory.
     void givingUpKeepsTheWindowOpen()

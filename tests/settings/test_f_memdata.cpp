@@ -140,6 +140,7 @@ void TestFMemdata::validation_data()
     QTest::newRow("no line chosen") << -1 << "佐藤" << "/x/" << "変更する名前を指定して下さい。" << 0 << "Text3";
     QTest::newRow("folder name outside code page 932") << 6 << "佐藤" << "/srv/\u00e9quipe" << "ディレクトリ名に使えない文字が含まれています。" << 1 << "Text4";
     QTest::newRow("relative folder") << 6 << "佐藤" << "share/sato" << "ディレクトリはドライブ（ルート）から指定して下さい。" << 1 << "Text4";
+    QTest::newRow("name outside code page 932") << 6 << "Zoë 🍣" << "/x/" << "使用できない文字が含まれています。\n（氏名(変更後)）" << 1 << "Text3";
 }
 
 void TestFMemdata::validation()

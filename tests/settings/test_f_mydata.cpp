@@ -144,6 +144,7 @@ void TestFMydata::validation_data()
     QTest::newRow("neither: name first") << "" << "" << "名前を入力して下さい。";
     QTest::newRow("folder name outside code page 932") << "山田" << "/home/jos\u00e9/データ" << "ディレクトリ名に使えない文字が含まれています。";
     QTest::newRow("relative folder") << "山田" << "data" << "ディレクトリはドライブ（ルート）から指定して下さい。";
+    QTest::newRow("name outside code page 932") << "José 😀" << "/x/" << "使用できない文字が含まれています。\n（自分の名前）";
 }
 
 void TestFMydata::validation()

@@ -111,6 +111,34 @@ private slots:
         QCOMPARE(ui.messages.size(), 3);
     }
 
+    // Waiting for the other program is the user's choice: OK tries again,
+    // キャンセル gives the step up (at shutdown the window then stays open).
+    void inUseCanBeGivenUp_data()
+    {
+        QTest::addColumn<TrapVariant>("variant");
+        QTest::addColumn<StepKind>("kind");
+        QTest::newRow("shared, write") << TrapVariant::Shared << StepKind::Write;
+        QTest::newRow("shared, read") << TrapVariant::Shared << StepKind::Read;
+        QTest::newRow("start-up") << TrapVariant::Startup << StepKind::Read;
+    }
+    void inUseCanBeGivenUp()
+    {
+        QFETCH(TrapVariant, variant);
+        QFETCH(StepKind, kind);
+        FakeUi ui;
+        ui.answer(MsgAnswer::Ok);
+        ui.answer(MsgAnswer::Cancel);
+        FileErrorHandler handler(variant, ui, nullptr, {});
+        ScriptedStep step{{FileError::PermissionDenied, FileError::PermissionDenied, FileError::PermissionDenied}};
+        const TrapResult r = handler.run(std::ref(step), Scope::Own, kind);
+        QCOMPARE(step.attempts, 2);
+        QVERIFY(r.gaveUp);
+        QVERIFY(!r.ok());
+        QCOMPARE(ui.messages.size(), 2);
+        for (const RecordedMessage& m : ui.messages)
+            QCOMPARE(m.buttons, MsgButtons::OkCancel);
+    }
+
     // A write that fails for good (disk full, read-only folder) is never passed
     // over: the user retries or gives up, and is told which file it was.
     void failedWriteIsReported_data()

@@ -16,6 +16,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -88,6 +89,13 @@ private slots:
     void readerOpensAgainAfterARename();
     void writeThroughASymbolicLink();
     void appendAfterALastLineWithoutEnd();
+    void linksAndSpecialFiles_data();
+    void linksAndSpecialFiles();
+    void folderReachedThroughALink();
+    void relativePathsAreNeverUsed();
+    void leftoverTemporariesRemoved();
+    void reasonsInJapanese_data();
+    void reasonsInJapanese();
 };
 
 void TestFileAccess::resolvePath_data()
@@ -366,6 +374,181 @@ void TestFileAccess::appendAfterALastLineWithoutEnd()
     // A missing archive is created by the append.
     QVERIFY(appendToFile(dirOf(dir) + "sche_kan.dat", "e\r\n").ok());
     QCOMPARE(readBytes(dirOf(dir) + "sche_kan.dat"), QByteArray("e\r\n"));
+}
+
+// A data file that is a link or no regular file. Through a chain of links that
+// stays in the file's folder the file at its end is read and rewritten, the
+// links left as they are; a link out of the folder, or to anything but a
+// regular file, is refused for reading and writing, and nothing changes there.
+void TestFileAccess::linksAndSpecialFiles_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("allowed");
+    QTest::addColumn<int>("refusal");
+    QTest::newRow("link to a file beside it") << "link" << true << 0;
+    QTest::newRow("two-level chain in the folder") << "chain" << true << 0;
+    QTest::newRow("link into a subfolder") << "sub" << true << 0;
+    QTest::newRow("link out of the folder") << "out" << false << int(FileRefusal::LinkLeavesFolder);
+    QTest::newRow("chain leading out") << "chainOut" << false << int(FileRefusal::LinkLeavesFolder);
+    QTest::newRow("link to a device") << "device" << false << int(FileRefusal::NotARegularFile);
+    QTest::newRow("link to a FIFO") << "fifoLink" << false << int(FileRefusal::NotARegularFile);
+    QTest::newRow("a FIFO itself") << "fifo" << false << int(FileRefusal::NotARegularFile);
+    QTest::newRow("link to a folder") << "folder" << false << int(FileRefusal::NotARegularFile);
+}
+
+void TestFileAccess::linksAndSpecialFiles()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, allowed);
+    QFETCH(int, refusal);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString data = root.path() + "/data/";
+    const QString elsewhere = root.path() + "/elsewhere/";
+    QVERIFY(QDir().mkpath(data + "sub") && QDir().mkpath(elsewhere));
+    const QString list = data + "todo.dat";
+    QString end;   // the file the chain ends at
+    const auto link = [](const QString& to, const QString& at) { QVERIFY(QFile::link(to, at)); };
+    const auto fifo = [](const QString& at) { QVERIFY(::mkfifo(QFile::encodeName(at).constData(), 0600) == 0); };
+    if (setup == "link") {
+        end = data + "real.dat";
+        link("real.dat", list);
+    } else if (setup == "chain") {
+        end = data + "real.dat";
+        link("l2", list);
+        link(end, data + "l2");
+    } else if (setup == "sub") {
+        end = data + "sub/real.dat";
+        link("sub/real.dat", list);
+    } else if (setup == "out") {
+        end = elsewhere + "yours.txt";
+        link(end, list);
+    } else if (setup == "chainOut") {
+        end = elsewhere + "yours.txt";
+        link("l2", list);
+        link(end, data + "l2");
+    } else if (setup == "device") {
+        link("/dev/null", list);
+    } else if (setup == "fifoLink") {
+        fifo(data + "pipe");
+        link("pipe", list);
+    } else if (setup == "fifo") {
+        fifo(list);
+    } else {
+        link("sub", list);
+    }
+    if (!end.isEmpty())
+        writeBytes(end, "old\r\n");
+
+    const ReadResult read = readFile(list, Locking::Exclusive);
+    const FileStatus written = writeFile(list, "new\r\n", Locking::Exclusive);
+    const FileStatus appended = appendToFile(list, "more\r\n");
+    if (allowed) {
+        QVERIFY(read.ok());
+        QCOMPARE(read.bytes, QByteArray("old\r\n"));
+        QVERIFY(written.ok());
+        QVERIFY(appended.ok());
+        QCOMPARE(readBytes(end), QByteArray("new\r\nmore\r\n"));
+        QVERIFY(QFileInfo(list).isSymLink());
+        if (setup == "chain")
+            QVERIFY(QFileInfo(data + "l2").isSymLink());
+        return;
+    }
+    for (const FileStatus& s : {read.status, written, appended}) {
+        QCOMPARE(int(s.error), int(FileError::Other));
+        QCOMPARE(int(s.refusal), refusal);
+        QCOMPARE(s.path, list);
+        QVERIFY(!s.detail().isEmpty());
+    }
+    if (!end.isEmpty())
+        QCOMPARE(readBytes(end), QByteArray("old\r\n"));
+    QCOMPARE(QFileInfo(list).isSymLink(), setup != "fifo");
+    QCOMPARE(QDir(data).entryList({"*.~tmp*"}, QDir::Files | QDir::Hidden).size(), 0);
+}
+
+// The data folder itself is reached through a link (a shared drive mounted
+// elsewhere, say): its files are used as usual.
+void TestFileAccess::folderReachedThroughALink()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QVERIFY(QDir().mkpath(root.path() + "/real"));
+    QVERIFY(QFile::link(root.path() + "/real", root.path() + "/data"));
+    writeBytes(root.path() + "/real/real.dat", "old\r\n");
+    QVERIFY(QFile::link("real.dat", root.path() + "/real/todo.dat"));
+    const QString list = root.path() + "/data/todo.dat";
+    QVERIFY(readFile(list, Locking::Exclusive).ok());
+    QVERIFY(writeFile(list, "new\r\n", Locking::Exclusive).ok());
+    QCOMPARE(readBytes(root.path() + "/real/real.dat"), QByteArray("new\r\n"));
+}
+
+// An empty or damaged folder setting must never put files wherever the
+// program was started.
+void TestFileAccess::relativePathsAreNeverUsed()
+{
+    QTemporaryDir cwd;
+    QVERIFY(cwd.isValid());
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(cwd.path());
+    const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+    writeBytes(cwd.path() + "/todo.dat", "here\r\n");
+    for (const QString& path : {QStringLiteral("todo.dat"), QStringLiteral("new.dat"), QStringLiteral("")}) {
+        QCOMPARE(int(readFile(path, Locking::Exclusive).status.error), int(FileError::PathNotFound));
+        QCOMPARE(int(writeFile(path, "x", Locking::Exclusive).error), int(FileError::PathNotFound));
+        QCOMPARE(int(appendToFile(path, "x").error), int(FileError::PathNotFound));
+        QCOMPARE(int(removeFile(path).error), int(FileError::PathNotFound));
+    }
+    QCOMPARE(entries(cwd.path()), QStringList{"todo.dat"});
+    QCOMPARE(readBytes(cwd.path() + "/todo.dat"), QByteArray("here\r\n"));
+}
+
+// What a kill during a save leaves beside a list goes at the next start;
+// anything else stays, and so does a leftover of a file being written now.
+void TestFileAccess::leftoverTemporariesRemoved()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString d = dirOf(dir);
+    const QStringList gone{"todo.dat.~tmpAb12Cd", "TODO.DAT.~tmpzzzzzz", "SCHE.DAT.~tmp000000"};
+    const QStringList kept{"todo.dat", "todo.dat.~tmpAb12", "todo.dat.~tmpAb12Cde", "other.dat.~tmpAb12Cd",
+                           "todo.dat.~tmpAb_2Cd", "sche.dat.bak", "poruka.ini.~tmpABCDEF"};
+    for (const QString& name : gone + kept)
+        writeBytes(d + name, "x");
+    QCOMPARE(removeLeftoverTemporaries(d, {"todo.dat", "SCHE.DAT"}), gone.size());
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(entries(dir.path()), expected);
+
+    // A program writing the list holds it locked: its temporary is left alone.
+    writeBytes(d + "todo.dat.~tmpLIVE01", "x");
+    HeldLock writer(d + "todo.dat", QStringLiteral("ofd-write"));
+    QVERIFY(writer.isHeld());
+    QCOMPARE(removeLeftoverTemporaries(d, {"todo.dat"}), 0);
+    QVERIFY(QFileInfo::exists(d + "todo.dat.~tmpLIVE01"));
+    QVERIFY(writer.release());
+    QCOMPARE(removeLeftoverTemporaries(d, {"todo.dat"}), 1);
+}
+
+void TestFileAccess::reasonsInJapanese_data()
+{
+    QTest::addColumn<int>("err");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("disk full") << ENOSPC << "ディスクの空き容量が足りません";
+    QTest::newRow("no permission") << EACCES << "アクセスする権限がありません";
+    QTest::newRow("read-only") << EROFS << "読み取り専用の場所です";
+    QTest::newRow("a folder") << EISDIR << "ファイルではなくフォルダです";
+    QTest::newRow("too many links") << ELOOP << "リンクが多すぎます";
+    QTest::newRow("I/O error") << EIO << "読み書きの際に装置のエラーが起きました";
+    QTest::newRow("too large") << EFBIG << "ファイルが大きすぎます";
+}
+
+void TestFileAccess::reasonsInJapanese()
+{
+    QFETCH(int, err);
+    FileStatus s;
+    s.error = FileError::Other;
+    s.sysError = err;
+    QTEST(s.detail(), "reason");
 }
 
 PORUKA_TEST_MAIN(TestFileAccess)

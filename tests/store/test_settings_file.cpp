@@ -82,6 +82,11 @@ private slots:
     void bannerMajorVersion_data();
     void bannerMajorVersion();
     void readWrite();
+    void negativePlacementWritten();
+    void understoodOrNot_data();
+    void understoodOrNot();
+    void salvageKeepsWhatWasRead();
+    void separatorsAdded();
 };
 
 void TestSettingsFile::newFile_data()
@@ -242,6 +247,80 @@ void TestSettingsFile::readWrite()
     QVERIFY(r.status.ok());
     QVERIFY(writeSettings(path, r.settings).ok());
     QCOMPARE(differingLines(existingLines(), crlfSplit(readBytes(path))), QList<int>{5});
+}
+
+
+// A window left of or above the screen: the sign takes the place of the space.
+void TestSettingsFile::negativePlacementWritten()
+{
+    AppSettings s = parseSettings(crlfLines(existingLines()));
+    s.setPlacement({0, -1500, -15, 6975, 9450});
+    const QByteArrayList out = crlfSplit(serializeSettings(s));
+    QCOMPARE(out.mid(5, 5), (QByteArrayList{" 0 ", "-1500 ", "-15 ", " 6975 ", " 9450 "}));
+    QCOMPARE(parseSettings(serializeSettings(s)).placement().top, -1500);
+}
+
+// Only a whole file with a usable own folder is taken as it is.
+void TestSettingsFile::understoodOrNot_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("understood");
+    const QByteArrayList full = existingLines();
+    QTest::newRow("whole") << crlfLines(full) << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("10 lines") << crlfLines(full.mid(0, 10)) << false;
+    QTest::newRow("314 lines") << crlfLines(full.mid(0, 314)) << false;
+    QByteArrayList relative = full;
+    relative[116] = "data/";
+    QTest::newRow("own folder not absolute") << crlfLines(relative) << false;
+    QByteArrayList empty = full;
+    empty[116] = QByteArray();
+    QTest::newRow("own folder empty") << crlfLines(empty) << false;
+    QTest::newRow("garbage") << (QByteArray("\x89PNG", 4) + QByteArray("\0\1\2", 3) + " not a settings file at all") << false;
+}
+
+void TestSettingsFile::understoodOrNot()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeBytes(dir.path() + "/poruka.ini", bytes);
+    QTEST(settingsUnderstood(readSettings(dir.path() + "/poruka.ini")), "understood");
+}
+
+void TestSettingsFile::salvageKeepsWhatWasRead()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QByteArrayList cut = existingLines().mid(0, 150);   // the own entry and 16 colleagues
+    writeBytes(dir.path() + "/poruka.ini", crlfLines(cut));
+    const AppSettings s = salvageSettings(readSettings(dir.path() + "/poruka.ini"));
+    QCOMPARE(s.memoCounterValue(), 41);
+    QCOMPARE(s.ownName(), QStringLiteral("自分"));
+    QCOMPARE(s.ownDirectory(), QStringLiteral("/home/me/data/"));
+    QCOMPARE(s.memberName(1), QStringLiteral("同僚1"));
+    // The lines that were not there are those of a new file.
+    QCOMPARE(s.memberName(99), QStringLiteral("－－－"));
+    QCOMPARE(s.memberDirectory(99), QStringLiteral("指定無し"));
+
+    writeBytes(dir.path() + "/poruka.ini", "garbage\r\n\x81\r\n");
+    const AppSettings g = salvageSettings(readSettings(dir.path() + "/poruka.ini"));
+    QCOMPARE(g.ownDirectory(), QString());
+    QCOMPARE(g.memberName(5), QStringLiteral("－－－"));
+    QCOMPARE(serializeSettings(g).count("\r\n"), 315);
+}
+
+void TestSettingsFile::separatorsAdded()
+{
+    AppSettings s = parseSettings(crlfLines(existingLines()));
+    s.members[0].directory = Field("/home/me/data");
+    s.members[1].directory = Field("/share/m1/");
+    s.members[2].directory = Field("relative");
+    addMissingSeparators(s);
+    QCOMPARE(s.ownDirectory(), QStringLiteral("/home/me/data/"));
+    QCOMPARE(s.memberDirectory(1), QStringLiteral("/share/m1/"));
+    QCOMPARE(s.memberDirectory(2), QStringLiteral("relative"));
+    QCOMPARE(s.memberDirectory(3), QStringLiteral("指定無し"));
 }
 
 PORUKA_TEST_MAIN(TestSettingsFile)

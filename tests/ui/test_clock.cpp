@@ -4,6 +4,7 @@
 #include "ui/time_source.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -126,6 +127,25 @@ private slots:
         time.set(at("15:30:00"));
         clock.tick();
         QCOMPARE(fired, 2);
+    }
+
+    // A handler of Alarm holds its notice open in a modal loop: the clock goes
+    // on showing the time meanwhile (it used to stand at the alarm second).
+    void keepsTickingWhileTheAlarmIsHandled()
+    {
+        FixedTimeSource time(at("14:54:59"));
+        Clock clock(time);
+        clock.setAlarmTime(QStringLiteral("14:55"));
+        QString shownDuringTheNotice;
+        connect(&clock, &Clock::Alarm, this, [&] {
+            time.set(at("14:56:30"));   // the user reads the notice for a while
+            QTest::qWaitFor([&] { return clock.text() == QStringLiteral("14:56:30"); }, 3000);
+            shownDuringTheNotice = clock.text();
+        });
+        time.set(at("14:55:00"));
+        // The clock's own timer raises the alarm, as in the running program.
+        QVERIFY(QTest::qWaitFor([&] { return !shownDuringTheNotice.isEmpty(); }, 5000));
+        QCOMPARE(shownDuringTheNotice, QStringLiteral("14:56:30"));
     }
 
     void newDayIsToldOnce()

@@ -1,6 +1,7 @@
-#include "settings/directory_text.h"
+#include "settings/typed_text.h"
 
 #include "store/cp932.h"
+#include "ui/ui.h"
 
 #include <QDir>
 
@@ -11,4 +12,11 @@ QString directoryTextProblem(const QString& directory)
     if (!QDir::isAbsolutePath(directory))
         return QStringLiteral("ディレクトリはドライブ（ルート）から指定して下さい。");
     return {};
+}
+
+QString nameTextProblem(const QString& name, const QString& label)
+{
+    if (cp932::canEncode(name))
+        return {};
+    return kUnusableCharactersMessage + QStringLiteral("\n（") + label + QStringLiteral("）");
 }
