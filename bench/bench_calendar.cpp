@@ -24,6 +24,7 @@ public:
     MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
     void beep() override {}
     bool openWithShell(const QString&) override { return false; }
+    bool editMemo(const QString&) override { return false; }
     int runModal(QDialog& dialog) override
     {
         if (auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Command26")))

@@ -99,6 +99,10 @@ void Main_Form::buildControls()
     connect(Combo1, &QComboBox::activated, this, &Main_Form::Combo1_Click);
     connect(Grid1, &Grid::Click, this, &Main_Form::Grid1_Click);
     connect(Grid2, &Grid::Click, this, &Main_Form::Grid2_Click);
+    connect(Grid1, &Grid::RowColChange, this, &Main_Form::Grid1_RowColChange);
+    connect(Grid2, &Grid::RowColChange, this, &Main_Form::Grid2_RowColChange);
+    connect(Command12, &QPushButton::clicked, this, &Main_Form::Command12_Click);
+    connect(Command14, &QPushButton::clicked, this, &Main_Form::Command14_Click);
     connect(cmd_syuryo, &QPushButton::clicked, this, [this] { cmd_syuryo_Click(); });
     connect(Command6, &QPushButton::clicked, this, &Main_Form::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Main_Form::Command7_Click);
@@ -134,6 +138,7 @@ void Main_Form::buildMenus()
 
     connect(Menu_Settei_jibun, &QAction::triggered, this, &Main_Form::Menu_Settei_jibun_Click);
     connect(Menu_Settei_member, &QAction::triggered, this, &Main_Form::Menu_Settei_member_Click);
+    connect(Menu_help, &QAction::triggered, this, &Main_Form::Menu_help_Click);
 }
 
 void Main_Form::resizeEvent(QResizeEvent* event)

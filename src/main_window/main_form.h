@@ -41,8 +41,14 @@ public slots:
     bool cmd_syuryo_Click();
 
     void Combo1_Click(int index);
+    // The memo panel, "メモ編集", "使い方" and "完了" (main_form_memo.cpp).
     void Grid1_Click();
     void Grid2_Click();
+    void Grid1_RowColChange();
+    void Grid2_RowColChange();
+    void Command12_Click();
+    void Command14_Click();
+    void Menu_help_Click();
     // Between the open lists and the archives (main_form_view.cpp).
     void Command13_Click();
     void Menu_Settei_jibun_Click();
@@ -77,6 +83,10 @@ private:
     void showRows();
     void writeListTitles(int todoCount, int scheduleCount);
     void enableCommandsForView();
+    Grid* gridOf(ListChoice list) const;
+    // The current row of the grid clicked last; 0 when none.
+    int selectedRow() const;
+    void showMemoOf(ListChoice list);
     void refillMemberCombo();
     void armAlarm(bool sameMinute);
     void sortShown(SortOrder order);

@@ -102,6 +102,3 @@ void Main_Form::Combo1_Click(int index)
     // A list given up leaves the view, and so the combo, as it was.
     Combo1->setCurrentIndex(workspace_.shownMember());
 }
-
-void Main_Form::Grid1_Click() { workspace_.select(ListChoice::Todo); }
-void Main_Form::Grid2_Click() { workspace_.select(ListChoice::Schedule); }

@@ -24,6 +24,18 @@ class QWidget;
 class TimeSource;
 class Ui;
 
+// What "完了" came to.
+enum class Completion {
+    NothingSelected,   // told; nothing changed
+    NoItem,            // the row holds no item: told; nothing changed
+    ArchiveFull,       // the archive holds 30000 records: told; nothing changed
+    GivenUp,           // a file step the user gave up before the item moved: nothing changed
+    Done,              // archived and removed from its open list
+};
+
+// "メモファイル『~0000012.TXT』が見つかりません"
+QString memoMissingMessage(int memoNo);
+
 class Workspace : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +61,8 @@ public:
     const AppSettings& settings() const { return settings_; }
     const QString& programDir() const { return programDir_; }
     const QString& settingsPath() const { return settingsPath_; }
+    // The user's guide "使い方" opens.
+    QString helpDocumentPath() const { return programFile(programDir_, QStringLiteral("poruka.wri")); }
 
     View view() const { return view_; }
     // Whose entry the member combo names: 0 the user, k colleague k.
@@ -80,6 +94,21 @@ public:
     QString armAlarmAfter(const QString& rang);
     const std::optional<AlarmNotice>& alarmNotice() const { return alarmNotice_; }
 
+    // "完了": the item in `row` of the own open list `list` goes into its archive
+    // with today's date (the memo file stays), then leaves the list; the
+    // settings and the list file are written.
+    Completion complete(ListChoice list, int row);
+
+    // The memo of the item in `row` of the grid showing `list`, as the memo
+    // panel shows it (empty when there is none or its file is missing, which
+    // is told). Sets memoEditPath: the own memo's file, empty for a colleague's.
+    QString showMemo(ListChoice list, int row);
+    // The memo file "メモ編集" opens; also set by a click on a search hit.
+    const QString& memoEditPath() const { return memoEditPath_; }
+    void setMemoEditPath(const QString& path) { memoEditPath_ = path; }
+    // The memo text of memo number memoNo in `directory`; a missing file is told.
+    QString readMemoText(const QString& directory, int memoNo);
+
     // What the entry form works on: the own lists, the item at `row` for a change.
     EntryContext entryContext(TargetKind kind, int row, const QDate& calendarDate);
 
@@ -96,6 +125,19 @@ signals:
 
 private:
     WindowPlacement placement() const;
+    // Calls f with the list the grid of `list` shows in the present view.
+    template <class F>
+    decltype(auto) withShownList(ListChoice list, F&& f) const
+    {
+        const bool todo = list == ListChoice::Todo;
+        switch (view_) {
+        case View::Member: return todo ? f(store_.memberTodos) : f(store_.memberSchedules);
+        case View::Completed: return todo ? f(store_.doneTodos) : f(store_.doneSchedules);
+        case View::Own: break;
+        }
+        return todo ? f(store_.todos) : f(store_.schedules);
+    }
+    int memoNumberAt(ListChoice list, int row) const;
     QString chooseNextAlarm(const QString& after, bool inclusive);
     // Runs a read through the trap. A read the trap passes over (no permission,
     // an I/O error) is told with its reason and retried when the user asks.
@@ -115,6 +157,8 @@ private:
     template <class T>
     bool loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out);
     void tellArchiveFull(ListKind kind);
+    template <class T>
+    Completion completeItem(ItemList<T>& open, ListKind kind, int row);
     TrapResult saveSettings(FileErrorHandler& handler);
 
     QString programDir_;
@@ -132,6 +176,7 @@ private:
     int shownMember_ = 0;
     ListChoice selectedList_ = ListChoice::None;
 
+    QString memoEditPath_;
     QString rangAt_;   // date and minute of the last alarm that went off
     std::optional<AlarmNotice> alarmNotice_;
 };

@@ -149,3 +149,6 @@ void Workspace::sortOwnByDate(const YieldFn& yield)
     sortList(store_.todos, SortOrder::DateTime, yield);
     sortList(store_.schedules, SortOrder::DateTime, yield);
 }
+
+template bool Workspace::loadArchive(FileErrorHandler&, ListKind, ItemList<DoneTodoItem>&);
+template bool Workspace::loadArchive(FileErrorHandler&, ListKind, ItemList<DoneScheduleItem>&);

@@ -356,16 +356,25 @@ FileStatus appendToFile(const QString& requestedPath, const QByteArray& bytes)
     struct stat opened {};
     if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode))
         return refused(requestedPath, FileRefusal::NotARegularFile);
+    // Nobody reads the file half appended to.
+    if (!lockWhole(fd.get(), F_WRLCK))
+        return failure(requestedPath, errno == EACCES ? EAGAIN : errno);
     // A file whose last line has no line end must not glue it to the first new line.
     char last = '\n';
     const off_t size = ::lseek(fd.get(), 0, SEEK_END);
-    if (size > 0 && ::pread(fd.get(), &last, 1, size - 1) != 1)
-        return failure(path, errno);
+    if (size < 0 || (size > 0 && ::pread(fd.get(), &last, 1, size - 1) != 1))
+        return failure(requestedPath, errno);
     const QByteArray out = last == '\n' ? bytes : "\r\n" + bytes;
-    if (!writeAll(fd.get(), out) || ::fsync(fd.get()) != 0)
-        return failure(path, errno);
+    if (!writeAll(fd.get(), out) || ::fsync(fd.get()) != 0) {
+        // A full disk may have taken part of it: the file goes back to what it
+        // was, so it never ends in half a record.
+        const int err = errno;
+        if (::ftruncate(fd.get(), size) == 0)
+            ::fsync(fd.get());
+        return failure(requestedPath, err);
+    }
     FileStatus ok;
-    ok.path = path;
+    ok.path = requestedPath;
     return ok;
 }
 

@@ -70,6 +70,8 @@ bool fileExistsIgnoringCase(const QString& dir, const QString& name);
 
 ReadResult readFile(const QString& path, Locking locking);
 FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking);
+// Appends under a write lock. A write that fails (a full disk) takes the file
+// back to its length before: it never ends in part of what was appended.
 FileStatus appendToFile(const QString& path, const QByteArray& bytes);
 FileStatus copyFile(const QString& from, const QString& to);
 // Removes what a rewrite cut short (a crash, a kill) left beside the files

@@ -219,6 +219,20 @@ FileStatus loadDone(const QString& path, ItemList<T>& out)
     return r.status;
 }
 
+RecordCount countDoneRecords(const QString& path)
+{
+    const ReadResult r = readFile(path, Locking::Exclusive);
+    RecordCount count{r.status, 0};
+    if (!r.ok())
+        return count;
+    qsizetype lines = 0;
+    for (LineCursor cursor(r.bytes); !cursor.atEnd(); cursor.next())
+        ++lines;
+    constexpr qsizetype width = qsizetype(RecordLayout<DoneTodoItem>::lines.size());
+    count.records = (lines + width - 1) / width;
+    return count;
+}
+
 #define PORUKA_LIST_TEMPLATES(T)                                              \
     template QByteArray serializeList<T>(const QByteArray&, const ItemList<T>&); \
     template void parseList<T>(const QByteArray&, QByteArray&, ItemList<T>&);

@@ -80,3 +80,10 @@ template <class T>
 FileStatus appendDone(const QString& path, const T& item);
 template <class T>
 FileStatus loadDone(const QString& path, ItemList<T>& out);
+// How many records an archive holds (a record cut short counts), without
+// reading them into a list.
+struct RecordCount {
+    FileStatus status;
+    qsizetype records = 0;
+};
+RecordCount countDoneRecords(const QString& path);

@@ -63,6 +63,25 @@ struct RecordLayout<T> {
         &T::person, &T::memoNo, &T::secret, &T::important, &T::spare};
 };
 
+// The archive record of an open item completed on doneDate ("yyyy/MM/dd"):
+// every field it carries, the memo number included (the memo file stays).
+template <class D>
+D doneRecord(const OpenItem& item, const QString& doneDate)
+{
+    D done;
+    done.doneDate = Field(doneDate);
+    done.entryDate = item.entryDate;
+    done.date = item.date;
+    done.time = item.time;
+    done.content = item.content;
+    done.person = item.person;
+    done.memoNo = item.memoNo;
+    done.secret = item.secret;
+    done.important = item.important;
+    done.spare = item.spare;
+    return done;
+}
+
 // The memo number of an item: 0 when it has none or the line holds no usable
 // number. Only 1..9999999 name a memo file.
 int memoNumber(const Field& memoNo);

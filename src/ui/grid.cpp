@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -38,6 +39,7 @@ Grid::Grid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), mode
     horizontal->setSectionsClickable(false);
     horizontal->setHighlightSections(false);
 
+    view_->viewport()->installEventFilter(this);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { onCurrentChanged(current); });
     connect(view_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { onClicked(i, false); });
@@ -151,6 +153,18 @@ void Grid::showItems(int count, std::function<QStringList(int item)> rowOf)
     endChange();
 }
 
+bool Grid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view_->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+            mouseHeld_ = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            // Still held while the view turns the release into a click.
+            QTimer::singleShot(0, this, [this] { mouseHeld_ = false; });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Grid::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
@@ -204,6 +218,7 @@ void Grid::onClicked(const QModelIndex& index, bool doubleClick)
         emit DblClick();
     else
         emit Click();
+    mouseHeld_ = false;
 }
 
 void Grid::applyRowHeight()

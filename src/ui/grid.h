@@ -52,6 +52,10 @@ public:
 
     QTableView* view() const { return view_; }
 
+    // A mouse button is down on the rows: a row change now is the first half
+    // of a click, and the Click that ends it follows.
+    bool mouseHeld() const { return mouseHeld_; }
+
 signals:
     void Click();
     void DblClick();
@@ -59,6 +63,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Row and column changes made inside one operation are reported once, after it.
@@ -75,4 +80,5 @@ private:
     int changing_ = 0;
     int lastRow_ = 0;    // as last reported by RowColChange
     int lastCol_ = 0;
+    bool mouseHeld_ = false;
 };

@@ -1,11 +1,15 @@
 #include "ui/ui.h"
 
+#include "ui/memo_editor.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -86,6 +90,16 @@ MsgAnswer QtUi::message(QWidget* parent, const QString& text, MsgButtons buttons
 void QtUi::beep() { QApplication::beep(); }
 
 bool QtUi::openWithShell(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+
+bool QtUi::editMemo(const QString& path)
+{
+    const std::optional<EditorCommand> command =
+        memoEditorCommand(path, qEnvironmentVariable(kMemoEditorVariable),
+                          [](const QString& program) { return QStandardPaths::findExecutable(program); });
+    if (!command)
+        return openWithShell(path);
+    return QProcess::startDetached(command->program, command->arguments);
+}
 
 int QtUi::runModal(QDialog& dialog) { return dialog.exec(); }
 

@@ -25,6 +25,9 @@ public:
     virtual void beep() = 0;
     // Opens a file in the program associated with it; false when nothing could open it.
     virtual bool openWithShell(const QString& path) = 0;
+    // Opens a memo file (code page 932) in a text editor told its encoding
+    // (see memo_editor.h), else as openWithShell does; false when nothing started.
+    virtual bool editMemo(const QString& path) = 0;
     // Shows the dialog modally and returns its result (QDialog::Accepted or Rejected).
     virtual int runModal(QDialog& dialog) = 0;
     // Lets pending window events run, at most every few milliseconds however often called.
@@ -38,6 +41,7 @@ public:
                       const QString& title) override;
     void beep() override;
     bool openWithShell(const QString& path) override;
+    bool editMemo(const QString& path) override;
     int runModal(QDialog& dialog) override;
     void yieldToEvents() override;
 

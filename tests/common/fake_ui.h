@@ -27,6 +27,11 @@ public:
                       const QString& title) override;
     void beep() override { ++beeps; }
     bool openWithShell(const QString& path) override;
+    bool editMemo(const QString& path) override
+    {
+        memosEdited.append(path);
+        return shellOpenResult;
+    }
     int runModal(QDialog& dialog) override;
     void yieldToEvents() override { ++yields; }
 
@@ -42,6 +47,7 @@ public:
     QMap<QString, QQueue<DialogScript>> scripts;
     QStringList dialogsShown;   // objectNames, in order
     QStringList shellOpened;
+    QStringList memosEdited;
     bool shellOpenResult = true;
     // Called with each message just before it is answered (e.g. to release a lock).
     std::function<void(const RecordedMessage&)> onMessage;

@@ -57,6 +57,7 @@ public:
     }
     void beep() override { fake.beep(); }
     bool openWithShell(const QString& path) override { return fake.openWithShell(path); }
+    bool editMemo(const QString& path) override { return fake.editMemo(path); }
     int runModal(QDialog& dialog) override { return fake.runModal(dialog); }
     void yieldToEvents() override
     {
@@ -115,8 +116,8 @@ private slots:
         Main_Form& form = *f.form;
         form.Grid1->setRow(2);
         form.Grid2->setRow(3);
-        form.T_memo->setPlainText(QStringLiteral("メモの中身"));
         form.Grid1_Click();
+        form.T_memo->setPlainText(QStringLiteral("メモの中身"));
         const QString heading1 = form.Grid1->cellText(0, 2), heading2 = form.Grid2->cellText(0, 2);
 
         form.Command6_Click();

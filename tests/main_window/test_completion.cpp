@@ -1,0 +1,231 @@
+// "完了": an own item into its archive with the day of completion; the limits
+// of the archive; a step given up. The workspace alone, then the window.
+#include "common/held_lock.h"
+#include "common/test_main.h"
+#include "main_form_fixture.h"
+#include "workspace_fixture.h"
+
+#include "ui/calendar.h"
+#include "ui/grid.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// An archive of n records, made quickly.
+QByteArray archiveOf(int n)
+{
+    DoneTodoItem d;
+    d.doneDate = Field("2026/01/05");
+    d.entryDate = Field("2025/12/01");
+    d.date = Field("2026/01/04");
+    d.time = Field("10:00");
+    d.content = Field(QStringLiteral("済"));
+    d.memoNo = Field::number(0);
+    ItemList<DoneTodoItem> one;
+    one.append(d);
+    return serializeRecords(one).repeated(n);
+}
+
+}  // namespace
+
+class TestCompletion : public QObject {
+    Q_OBJECT
+private slots:
+    // The only ToDo item, with a memo: archived with today's date first and its
+    // memo number; the memo file stays; todo.dat keeps only its header line.
+    void completingTheOnlyItem()
+    {
+        WorkspaceFixture f;
+        f.writeSettingsFile();
+        TodoItem item = todo("2026/12/24", "15:00", QStringLiteral("●資料作成"), 12, 1);
+        item.important = Field(sentinel::kImportant);
+        item.spare = Field::fromBytes("\x85\x40spare");
+        f.writeList(f.todoPath(), QList<TodoItem>{item});
+        writeBytes(memoPath(f.dataDir, 12), sjis(QStringLiteral("メモ\r\n")));
+        QVERIFY(f.start());
+
+        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), Completion::Done);
+        QCOMPARE(f.store().todoCount(), 0);
+        QCOMPARE(readBytes(f.todoPath()), crlfLines({newListHeader()}));
+        QCOMPARE(readBytes(f.archivePath(ListKind::Todo)),
+                 crlfLines({"2026/12/10", "2026/12/01", "2026/12/24", "15:00", sjis(QStringLiteral("●資料作成")),
+                            sjis(QStringLiteral("山田")), " 12 ", "", "JYUYO", QByteArray("\x85\x40spare")}));
+        QVERIFY(QFileInfo::exists(memoPath(f.dataDir, 12)));
+        QVERIFY(f.ui.messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(f.archivePath(ListKind::Schedule)));
+    }
+
+    // Up to 29498 records: silent; from 29499: one warning, then completed;
+    // at 30000: refused, the archive untouched.
+    void archiveLimits_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("completed");
+        QTest::newRow("29498") << 29498 << QStringList{} << true;
+        QTest::newRow("29499") << 29499
+                               << QStringList{"完了したToDoﾃﾞｰﾀを保存できるのは、最大30000件です。\n"
+                                              "そろそろtodo_kan.datﾌｧｲﾙを整理して下さい。"}
+                               << true;
+        QTest::newRow("30000") << 30000
+                               << QStringList{"完了したToDoﾃﾞｰﾀが30000件を越えました。\ntodo_kan.datﾌｧｲﾙを整理して下さい。"}
+                               << false;
+    }
+    void archiveLimits()
+    {
+        QFETCH(int, records);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, completed);
+        WorkspaceFixture f;
+        f.writeSettingsFile();
+        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("次"))});
+        const QByteArray archive = archiveOf(records);
+        writeBytes(f.archivePath(ListKind::Todo), archive);
+        const QByteArray list = readBytes(f.todoPath());
+        QVERIFY(f.start());
+
+        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), completed ? Completion::Done : Completion::ArchiveFull);
+        QCOMPARE(f.ui.messageTexts(), messages);
+        for (const RecordedMessage& m : f.ui.messages)
+            QCOMPARE(m.icon, MsgIcon::None);
+        const QByteArray after = readBytes(f.archivePath(ListKind::Todo));
+        if (completed) {
+            QVERIFY(after.startsWith(archive));
+            QCOMPARE(after.count("\r\n"), (records + 1) * 10);
+            QCOMPARE(f.store().todoCount(), 0);
+        } else {
+            QCOMPARE(after, archive);
+            QCOMPARE(readBytes(f.todoPath()), list);
+            QCOMPARE(f.store().todoCount(), 1);
+        }
+    }
+
+    // Nothing chosen, the heading row, a row past the items: told, nothing changed.
+    void selectionMessages_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no list clicked yet") << int(ListChoice::None) << 1 << "完了した項目を選択して下さい。";
+        QTest::newRow("heading row") << int(ListChoice::Schedule) << 0 << "完了した項目を選択して下さい。";
+        QTest::newRow("empty row") << int(ListChoice::Todo) << 2 << "完了にするデータがありません。";
+    }
+    void selectionMessages()
+    {
+        QFETCH(int, list);
+        QFETCH(int, row);
+        QFETCH(QString, message);
+        WorkspaceFixture f;
+        f.writeSettingsFile();
+        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("残る"))});
+        QVERIFY(f.start());
+        QVERIFY(f.ws->complete(ListChoice(list), row) != Completion::Done);
+        QCOMPARE(f.ui.messageTexts(), QStringList{message});
+        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(f.store().todoCount(), 1);
+        QVERIFY(!QFileInfo::exists(f.archivePath(ListKind::Todo)));
+    }
+
+    // The archive is held by another program and the user stops waiting: the
+    // item stays in its list, nothing is written.
+    void archiveWriteGivenUpKeepsTheItem()
+    {
+        WorkspaceFixture f;
+        f.writeSettingsFile();
+        f.writeList(f.schedulePath(), QList<ScheduleItem>{schedule("2026/12/24", "15:00", QStringLiteral("残る"))});
+        writeBytes(f.archivePath(ListKind::Schedule), archiveOf(2));
+        const QByteArray list = readBytes(f.schedulePath());
+        QVERIFY(f.start());
+        HeldLock reader(f.archivePath(ListKind::Schedule), QStringLiteral("ofd-read"));
+        QVERIFY(reader.isHeld());
+        f.ui.answer(MsgAnswer::Cancel);
+        QCOMPARE(f.ws->complete(ListChoice::Schedule, 1), Completion::GivenUp);
+        QCOMPARE(f.ui.messageTexts(), QStringList{kInUseByUserMessage});
+        QCOMPARE(f.store().scheduleCount(), 1);
+        QCOMPARE(readBytes(f.schedulePath()), list);
+        QCOMPARE(readBytes(f.archivePath(ListKind::Schedule)), archiveOf(2));
+    }
+
+    // Through the window: the row goes, the heading counts, the memo panel empties.
+    void throughTheWindow()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("唯一"), QStringLiteral("山田"), 3)});
+        writeBytes(memoPath(f.dataDir, 3), sjis(QStringLiteral("中身\r\n")));
+        QVERIFY(f.start());
+        f.form->show();
+        f.form->Grid1->setRow(1);
+        f.form->Grid1_Click();
+        QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("中身"));
+        f.form->Command12->click();
+        QCOMPARE(f.form->Grid1->rows(), 1);
+        QCOMPARE(f.form->Grid1->cellText(0, 2), QStringLiteral("やること(0件)"));
+        QCOMPARE(f.form->Grid1->row(), 0);
+        QVERIFY(f.form->T_memo->toPlainText().isEmpty());
+        QCOMPARE(readBytes(f.programDir + "/todo_kan.dat").count("\r\n"), 10);
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    // The archives on display: completion dates and no times, the commands
+    // that do not apply off, sorting by completion date; back to the own open
+    // lists whoever was shown before.
+    void completedView()
+    {
+        MainFormFixture f;
+        AppSettings s = newSettings(QStringLiteral("山田"), f.dataDir, {0, 1500, 1500, 6975, 9450});
+        const QString colleague = f.root.filePath(QStringLiteral("colleague")) + QLatin1Char('/');
+        QVERIFY(QDir().mkpath(colleague));
+        s.members[1] = {Field(QStringLiteral("鈴木")), Field(colleague)};
+        writeBytes(f.settingsPath(), serializeSettings(s));
+        f.writeList(QStringLiteral("TODO.DAT"), QList<TodoItem>{}, colleague);
+        f.writeList(QStringLiteral("SCHE.DAT"), QList<ScheduleItem>{}, colleague);
+        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("開いている"), QStringLiteral("山田"))});
+        ItemList<DoneTodoItem> done;
+        for (const auto& [doneDate, content] : {std::pair{"2026/12/09", "後"}, {"2026/12/01", "先"}}) {
+            DoneTodoItem d;
+            d.doneDate = Field(doneDate);
+            d.date = Field("2026/11/30");
+            d.time = Field("09:00");
+            d.content = Field(QString::fromUtf8(content));
+            d.person = Field(QStringLiteral("山田"));
+            done.append(d);
+        }
+        writeBytes(f.programDir + "/todo_kan.dat", serializeRecords(done));
+        QVERIFY(f.start());
+        Main_Form& form = *f.form;
+        form.Combo1_Click(1);
+        QCOMPARE(form.workspace().view(), View::Member);
+
+        form.Command13->click();
+        QCOMPARE(form.Command13->text(), QStringLiteral("予定表示"));
+        QCOMPARE(form.Grid1->cellText(0, 0), QStringLiteral("完了日付"));
+        QCOMPARE(form.Grid1->cellText(0, 2), QStringLiteral("やること(2件)"));
+        QCOMPARE(form.Grid2->cellText(0, 2), QStringLiteral("予定(0件)"));
+        QCOMPARE(form.Grid1->cellText(1, 0), QStringLiteral("2026/12/09"));
+        QCOMPARE(form.Grid1->cellText(1, 1), QString());
+        for (QWidget* w : QList<QWidget*>{form.Combo1, form.Command9, form.Command11, form.Command12, form.CSCalendar1})
+            QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+        QVERIFY(form.Command14->isEnabled());
+        QVERIFY(QFileInfo::exists(f.programDir + "/sche_kan.dat"));
+
+        form.Command6_Click();
+        QCOMPARE(form.Grid1->cellText(1, 2), QStringLiteral("先"));
+
+        form.Command13->click();
+        QCOMPARE(form.Command13->text(), QStringLiteral("完了表示"));
+        QCOMPARE(form.workspace().view(), View::Own);
+        QCOMPARE(form.Grid1->cellText(0, 0), QStringLiteral("年/月/日"));
+        QCOMPARE(form.Grid1->cellText(1, 2), QStringLiteral("開いている"));
+        QCOMPARE(form.Combo1->currentIndex(), 0);
+        for (QWidget* w : QList<QWidget*>{form.Combo1, form.Command9, form.Command10, form.Command12, form.CSCalendar1})
+            QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+        QVERIFY(!form.Command11->isEnabled());
+    }
+};
+
+PORUKA_TEST_MAIN(TestCompletion)
+#include "test_completion.moc"
