@@ -29,6 +29,10 @@ struct EntryContext {
     QDate calendarDate;        // the day picked in the main window's calendar
     TargetKind targetKind;
     int row = 0;               // the item to change (11, 12): its index in its list
+    // That item's record as it was when the form opened: a change is written to
+    // this item, found again should the list have moved meanwhile, and never
+    // to another one.
+    QByteArray itemAtOpen;
     std::function<WindowPlacement()> placement;   // saved into the settings
     std::function<FileErrorHandler()> trap;
 };

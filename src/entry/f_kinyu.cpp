@@ -444,6 +444,7 @@ void F_kinyu::Command25_Click()
     case RegistrationResult::MemoNotWritten:
         return;
     case RegistrationResult::Refused:
+    case RegistrationResult::ItemGone:
         reject();
         return;
     case RegistrationResult::Done:

@@ -40,7 +40,15 @@ public:
 
     RegistrationOutcome run(QWidget* parent)
     {
-        switch (chooseRegistration(ctx_.targetKind, state_.kind)) {
+        const RegistrationCase c = chooseRegistration(ctx_.targetKind, state_.kind);
+        const bool change = c != RegistrationCase::NewTodo && c != RegistrationCase::NewSchedule;
+        const bool todoSource = c == RegistrationCase::TodoInPlace || c == RegistrationCase::TodoToSchedule;
+        if (change && ctx_.row >= 1 &&
+            (todoSource ? selectedRow(ctx_.store.todos) : selectedRow(ctx_.store.schedules)) == 0) {
+            ctx_.ui.message(parent, kItemGoneMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+            return {RegistrationResult::ItemGone, {}};
+        }
+        switch (c) {
         case RegistrationCase::NewTodo:
             if (!roomForNew(ctx_.store.todos, kTodoFullMessage, parent))
                 return {RegistrationResult::ListFull, {}};
@@ -108,12 +116,22 @@ private:
     // tried is never handed out again.
     static RegistrationOutcome memoNotWritten() { return {RegistrationResult::MemoNotWritten, {}}; }
 
-    // The selected row names the item; a row that holds no item names none.
+    // The item the form was opened on: at its row, or found again should the
+    // list have moved meanwhile; 0 when no row was given or it is gone.
     template <class T>
     int selectedRow(const ItemList<T>& list) const
     {
         const int r = ctx_.row;
-        return r >= 1 && r <= list.count() ? r : 0;
+        if (r < 1)
+            return 0;
+        if (ctx_.itemAtOpen.isEmpty())
+            return r <= list.count() ? r : 0;
+        if (r <= list.count() && recordBytes(list[r]) == ctx_.itemAtOpen)
+            return r;
+        for (int i = 1; i <= list.count(); ++i)
+            if (recordBytes(list[i]) == ctx_.itemAtOpen)
+                return i;
+        return 0;
     }
 
     void changed(ListKind kind) { (kind == ListKind::Todo ? changes_.todos : changes_.schedules) = true; }

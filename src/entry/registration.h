@@ -27,10 +27,13 @@ enum class RegistrationResult {
     MemoNotWritten, // the memo's file could not be written and the user gave up:
                     // told by the trap, nothing changed; the form stays open
     Refused,        // kind change into a full list: told, nothing changed; the form closes
+    ItemGone,       // the item to change is no longer in its list: told, nothing changed; the form closes
     Done,           // stored (or nothing to store) and the alarm re-armed; the form closes
 };
 
 inline const QString kEmptyContentMessage = QStringLiteral("内容を入力して下さい。");
+inline const QString kItemGoneMessage =
+    QStringLiteral("変更しようとした項目が見つかりません。\n一覧が変わったため、変更は記録しませんでした。");
 inline const QString kTodoFullMessage = QStringLiteral("やることが３００００件を越えますので登録できません。");
 inline const QString kScheduleFullMessage = QStringLiteral("予定が３００００件を越えますので登録できません。");
 inline const QString kTodoTargetFullMessage = QStringLiteral("ToDoが30000件を越えたので登録できませんでした");

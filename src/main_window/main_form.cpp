@@ -101,6 +101,11 @@ void Main_Form::buildControls()
     connect(Grid2, &Grid::Click, this, &Main_Form::Grid2_Click);
     connect(Grid1, &Grid::RowColChange, this, &Main_Form::Grid1_RowColChange);
     connect(Grid2, &Grid::RowColChange, this, &Main_Form::Grid2_RowColChange);
+    connect(Grid1, &Grid::DblClick, this, &Main_Form::Grid1_DblClick);
+    connect(Grid2, &Grid::DblClick, this, &Main_Form::Grid2_DblClick);
+    connect(Command9, &QPushButton::clicked, this, &Main_Form::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &Main_Form::Command10_Click);
+    connect(Command11, &QPushButton::clicked, this, &Main_Form::Command11_Click);
     connect(Command12, &QPushButton::clicked, this, &Main_Form::Command12_Click);
     connect(Command14, &QPushButton::clicked, this, &Main_Form::Command14_Click);
     connect(cmd_syuryo, &QPushButton::clicked, this, [this] { cmd_syuryo_Click(); });

@@ -49,6 +49,12 @@ public slots:
     void Command12_Click();
     void Command14_Click();
     void Menu_help_Click();
+    // Changing, deleting, transcribing (main_form_edit.cpp).
+    void Command9_Click();
+    void Command10_Click();
+    void Command11_Click();
+    void Grid1_DblClick();
+    void Grid2_DblClick();
     // Between the open lists and the archives (main_form_view.cpp).
     void Command13_Click();
     void Menu_Settei_jibun_Click();
@@ -87,6 +93,9 @@ private:
     // The current row of the grid clicked last; 0 when none.
     int selectedRow() const;
     void showMemoOf(ListChoice list);
+    void gridDblClick(ListChoice list);
+    // The entry form on the item in `row`, then that row and its memo shown again.
+    void changeItem(ListChoice list, int row);
     void refillMemberCombo();
     void armAlarm(bool sameMinute);
     void sortShown(SortOrder order);

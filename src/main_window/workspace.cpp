@@ -98,6 +98,11 @@ bool Workspace::saveAll()
 
 EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& calendarDate)
 {
+    QByteArray itemAtOpen;
+    if (kind == TargetKind::ChangeTodo && row >= 1 && row <= store_.todos.count())
+        itemAtOpen = recordBytes(store_.todos[row]);
+    else if (kind == TargetKind::ChangeSchedule && row >= 1 && row <= store_.schedules.count())
+        itemAtOpen = recordBytes(store_.schedules[row]);
     return EntryContext{.store = store_,
                         .settings = settings_,
                         .settingsPath = settingsPath_,
@@ -107,6 +112,7 @@ EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& cale
                         .calendarDate = calendarDate,
                         .targetKind = kind,
                         .row = row,
+                        .itemAtOpen = itemAtOpen,
                         .placement = [this] { return placement(); },
                         .trap = [this] { return trap(TrapVariant::Shared); }};
 }

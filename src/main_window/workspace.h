@@ -33,6 +33,21 @@ enum class Completion {
     Done,              // archived and removed from its open list
 };
 
+// What deleting an item came to.
+enum class Deletion {
+    Done,      // gone from memory (and from its file, unless the user gave that up)
+    ItemGone,  // the item was no longer in its list: told; nothing changed
+    GivenUp,   // an archive write the user gave up: the record stays
+};
+
+// What transcribing a colleague's item came to.
+enum class Transcription {
+    Done,
+    TargetFull,   // the own list holds 30000 items: told; nothing changed
+    ItemGone,     // the colleague's item was no longer there: told
+    GivenUp,      // its memo could not be written: nothing changed
+};
+
 // "メモファイル『~0000012.TXT』が見つかりません"
 QString memoMissingMessage(int memoNo);
 
@@ -99,6 +114,24 @@ public:
     // settings and the list file are written.
     Completion complete(ListChoice list, int row);
 
+    // Whether `row` of the grid showing `list` holds an item (a row past the
+    // items, or one whose date is empty, holds none).
+    bool holdsItem(ListChoice list, int row) const;
+    // That item as a dialog shows it, and its record: which item a dialog was
+    // opened on, so that the command acts on that one even if the list moved.
+    ItemTexts itemTexts(ListChoice list, int row) const;
+    QByteArray itemBytes(ListChoice list, int row) const;
+
+    // "削除": the item (an own open one, or an archived one in the completed
+    // view) leaves its list, its file is rewritten (for an open item after the
+    // settings), then its memo file goes.
+    Deletion deleteItem(ListChoice list, int row, const QByteArray& expected);
+
+    // "転記": a copy of the colleague's item goes to the end of the own list of
+    // its kind, with a copy of its memo under a new number; the settings and
+    // the list file are written. Nothing is shown again and no alarm chosen.
+    Transcription transcribe(ListChoice list, int row, const QByteArray& expected);
+
     // The memo of the item in `row` of the grid showing `list`, as the memo
     // panel shows it (empty when there is none or its file is missing, which
     // is told). Sets memoEditPath: the own memo's file, empty for a colleague's.
@@ -159,6 +192,14 @@ private:
     void tellArchiveFull(ListKind kind);
     template <class T>
     Completion completeItem(ItemList<T>& open, ListKind kind, int row);
+    template <class T>
+    Deletion deleteOpen(ItemList<T>& items, ListKind kind, int row, const QByteArray& expected);
+    template <class T>
+    Deletion deleteArchived(ItemList<T>& items, ListKind kind, int row, const QByteArray& expected);
+    template <class T>
+    Transcription transcribeInto(const ItemList<T>& source, ItemList<T>& target, ListKind kind, int row,
+                                 const QByteArray& expected);
+    FileStatus removeMemoFile(int memoNo);
     TrapResult saveSettings(FileErrorHandler& handler);
 
     QString programDir_;

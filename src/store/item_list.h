@@ -20,6 +20,8 @@ public:
     const T& operator[](int i) const { return items_[std::size_t(i - 1)]; }
 
     void append(T item) { items_.push_back(std::move(item)); }
+    // Puts an item at place i (1 .. count + 1); later items move up one place.
+    void insertAt(int i, T item) { items_.insert(items_.begin() + (i - 1), std::move(item)); }
     // Removes item i; later items move down one place.
     void removeAt(int i) { items_.erase(items_.begin() + (i - 1)); }
     void clear()

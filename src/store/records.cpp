@@ -40,3 +40,23 @@ QStringList rowCells(const DoneItem& item)
 }
 
 QString rowText(const OpenItem& item) { return rowCells(item).join(QLatin1Char('\t')); }
+
+Shown dialogShown(const OpenItem& item)
+{
+    if (item.date == sentinel::kToday)
+        return {kTodayShown, QString()};
+    if (item.date == sentinel::kNoDeadline)
+        return {kNoDeadlineShown, QString()};
+    return {item.date.text(), item.time == sentinel::kNoTime ? QString() : item.time.text()};
+}
+
+ItemTexts dialogTexts(const OpenItem& item)
+{
+    Shown shown = dialogShown(item);
+    return {std::move(shown.date), std::move(shown.time), item.content.text(), item.person.text()};
+}
+
+ItemTexts dialogTexts(const DoneItem& item)
+{
+    return {item.doneDate.text(), QString(), item.content.text(), item.person.text()};
+}

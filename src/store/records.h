@@ -82,6 +82,19 @@ D doneRecord(const OpenItem& item, const QString& doneDate)
     return done;
 }
 
+// A record's lines as its file holds them, each followed by CR LF: what tells
+// one record from another (two records are the same when these bytes are).
+template <class T>
+QByteArray recordBytes(const T& item)
+{
+    QByteArray out;
+    for (auto field : RecordLayout<T>::lines) {
+        out += (item.*field).view();
+        out += "\r\n";
+    }
+    return out;
+}
+
 // The memo number of an item: 0 when it has none or the line holds no usable
 // number. Only 1..9999999 name a memo file.
 int memoNumber(const Field& memoNo);
@@ -97,6 +110,17 @@ struct Shown {
     QString time;
 };
 Shown deriveShown(const OpenItem& item);
+// The date and time a dialog shows for an open item: "今日中" or "期限無" with
+// no time for the sentinel dates, otherwise the date and the time ("99:99"
+// shown empty, "00:00" as it is).
+Shown dialogShown(const OpenItem& item);
+// An item as a confirming dialog shows it.
+struct ItemTexts {
+    QString date, time, content, person;
+};
+ItemTexts dialogTexts(const OpenItem& item);
+// An archived item: its completion date, no time.
+ItemTexts dialogTexts(const DoneItem& item);
 // The four cells of a list row: shown date, shown time, content, person.
 QStringList rowCells(const OpenItem& item);
 QStringList rowCells(const DoneItem& item);
