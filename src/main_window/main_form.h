@@ -49,6 +49,7 @@ public slots:
     void Command12_Click();
     void Command14_Click();
     void Menu_help_Click();
+    void Menu_kensaku_Click();
     // Changing, deleting, transcribing (main_form_edit.cpp).
     void Command9_Click();
     void Command10_Click();

@@ -1,6 +1,7 @@
-// The memo panel, "メモ編集", "使い方" and "完了".
+// The memo panel, "メモ編集", "使い方", "検索" and "完了".
 #include "main_window/main_form.h"
 
+#include "maintenance/f_kensaku.h"
 #include "ui/grid.h"
 #include "ui/ui.h"
 
@@ -76,6 +77,12 @@ void Main_Form::Menu_help_Click()
                                    "ワープロ（LibreOffice Writer など）がインストールされているか確かめて下さい。")
                         .arg(QDir::toNativeSeparators(path)),
                     MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void Main_Form::Menu_kensaku_Click()
+{
+    F_kensaku dialog(workspace_.searchContext());
+    ui_.runModal(dialog);
 }
 
 void Main_Form::Command12_Click()

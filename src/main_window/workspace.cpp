@@ -45,22 +45,6 @@ bool Workspace::editMembers()
     return accepted;
 }
 
-bool Workspace::readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope)
-{
-    for (;;) {
-        const TrapResult r = handler.run(read, scope, StepKind::Read);
-        if (r.ok())
-            return true;
-        if (r.gaveUp)
-            return false;
-        QString text = QStringLiteral("%1 を読み込めませんでした。").arg(QDir::toNativeSeparators(r.status.path));
-        if (!r.status.detail().isEmpty())
-            text += QStringLiteral("\n(%1)").arg(r.status.detail());
-        if (ui_.message(window_, text, MsgButtons::RetryCancel, MsgIcon::Critical) != MsgAnswer::Retry)
-            return false;
-    }
-}
-
 const QString& Workspace::archivePath(ListKind kind)
 {
     const QString dir = withTrailingSeparator(programDir_);
@@ -94,6 +78,17 @@ bool Workspace::saveAll()
                                    "データを失わないよう、ぽるかを終了せずに画面に戻ります。"),
                     MsgButtons::Ok, MsgIcon::Exclamation);
     return saved;
+}
+
+SearchContext Workspace::searchContext()
+{
+    return SearchContext{.dataDirectory = settings_.ownDirectory(),
+                         .programDirectory = programDir_,
+                         .ui = ui_,
+                         .mainWindow = window_,
+                         .trap = [this] { return trap(TrapVariant::Shared); },
+                         .memoEditPath = [this] { return memoEditPath_; },
+                         .setMemoEditPath = [this](const QString& path) { memoEditPath_ = path; }};
 }
 
 EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& calendarDate)

@@ -10,6 +10,7 @@
 #include "main_window/alarm_choice.h"
 #include "main_window/list_sort.h"
 #include "main_window/view_state.h"
+#include "maintenance/f_kensaku.h"
 #include "settings/file_error_handler.h"
 #include "store/item_store.h"
 #include "store/list_file.h"
@@ -47,9 +48,6 @@ enum class Transcription {
     ItemGone,     // the colleague's item was no longer there: told
     GivenUp,      // its memo could not be written: nothing changed
 };
-
-// "メモファイル『~0000012.TXT』が見つかりません"
-QString memoMissingMessage(int memoNo);
 
 class Workspace : public QObject {
     Q_OBJECT
@@ -142,6 +140,10 @@ public:
     // The memo text of memo number memoNo in `directory`; a missing file is told.
     QString readMemoText(const QString& directory, int memoNo);
 
+    // What the search dialog works on: the own folder, the archives, the trap
+    // and the memo path it shares with the memo panel.
+    SearchContext searchContext();
+
     // What the entry form works on: the own lists, the item at `row` for a change.
     EntryContext entryContext(TargetKind kind, int row, const QDate& calendarDate);
 
@@ -172,10 +174,6 @@ private:
     }
     int memoNumberAt(ListChoice list, int row) const;
     QString chooseNextAlarm(const QString& after, bool inclusive);
-    // Runs a read through the trap. A read the trap passes over (no permission,
-    // an I/O error) is told with its reason and retried when the user asks.
-    // False when the user gave the read up.
-    bool readOrGiveUp(FileErrorHandler& handler, const std::function<FileStatus()>& read, Scope scope);
     bool loadOwnListAtStartup(ListKind kind);
     // A settings file that was not understood: told, the own name and folder
     // asked again, the file kept as a backup and written anew. False when the

@@ -47,7 +47,7 @@ Completion Workspace::completeItem(ItemList<T>& open, ListKind kind, int row)
     {
         const BusyPointer busy;
         if (handler.run([&] { return createArchive(path); }, Scope::Own, StepKind::Write).gaveUp ||
-            !readOrGiveUp(handler, [&] { return (archived = countDoneRecords(path)).status; }, Scope::Own))
+            !handler.readOrGiveUp([&] { return (archived = countDoneRecords(path)).status; }, Scope::Own))
             return Completion::GivenUp;
     }
     if (archived.records >= ItemList<Done>::kCapacity) {

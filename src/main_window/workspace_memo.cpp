@@ -39,8 +39,3 @@ QString Workspace::readMemoText(const QString& directory, int memoNo)
                 StepKind::Read);
     return read.status.ok() ? read.text : QString();
 }
-
-QString memoMissingMessage(int memoNo)
-{
-    return QStringLiteral("メモファイル『~%1.TXT』が見つかりません").arg(memoNo, 7, 10, QLatin1Char('0'));
-}

@@ -15,7 +15,7 @@ bool Workspace::loadOwnListAtStartup(ListKind kind)
         return false;
     // Carrying on with an empty list would overwrite the file at the next save.
     BusyPointer busy;
-    if (!readOrGiveUp(handler, [&] { return loadOwnList(settings_.ownDirectory(), kind, store_); }, Scope::Own))
+    if (!handler.readOrGiveUp([&] { return loadOwnList(settings_.ownDirectory(), kind, store_); }, Scope::Own))
         return false;
     const bool overflow = kind == ListKind::Todo ? !store_.todos.overflow.isEmpty() : !store_.schedules.overflow.isEmpty();
     if (kind == ListKind::Todo ? store_.todos.noLineEnds : store_.schedules.noLineEnds)
@@ -78,7 +78,7 @@ Workspace::Start Workspace::start()
     } else {
         // Empty settings would lose the data folder and the members at the next save.
         SettingsRead read;
-        if (!readOrGiveUp(handler, [&] { read = readSettings(settingsPath_); return read.status; }, Scope::Own))
+        if (!handler.readOrGiveUp([&] { read = readSettings(settingsPath_); return read.status; }, Scope::Own))
             return Start::End;
         if (settingsUnderstood(read)) {
             settings_ = read.settings;

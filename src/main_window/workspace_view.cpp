@@ -56,13 +56,12 @@ bool Workspace::loadMember(int k)
         if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
             ui_.message(window_, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
                         MsgIcon::Exclamation);
-        const bool read = readOrGiveUp(
-            handler,
+        const bool read = handler.readOrGiveUp(
             [&] {
                 // The directory as it stands now: the member dialog may have corrected it.
                 const QString dir = settings_.memberDirectory(k);
                 if (!QDir::isAbsolutePath(dir))
-                    return FileStatus{FileError::PathNotFound, dir + file, 0};
+                    return FileStatus{FileError::PathNotFound, dir + file, 0, FileRefusal::None};
                 return loadMemberList(dir, kind, incoming);
             },
             Scope::Member);
@@ -87,7 +86,7 @@ bool Workspace::loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T
     const QString& path = archivePath(kind);
     if (handler.run([&] { return createArchive(path); }, Scope::Own, StepKind::Write).gaveUp)
         return false;
-    return readOrGiveUp(handler, [&] { return loadDone(path, out); }, Scope::Own);
+    return handler.readOrGiveUp([&] { return loadDone(path, out); }, Scope::Own);
 }
 
 void Workspace::tellArchiveFull(ListKind kind)

@@ -27,6 +27,22 @@ TrapResult FileErrorHandler::run(const std::function<FileStatus()>& step, Scope 
     }
 }
 
+bool FileErrorHandler::readOrGiveUp(const std::function<FileStatus()>& read, Scope scope)
+{
+    for (;;) {
+        const TrapResult r = run(read, scope, StepKind::Read);
+        if (r.ok())
+            return true;
+        if (r.gaveUp)
+            return false;
+        QString text = QStringLiteral("%1 を読み込めませんでした。").arg(QDir::toNativeSeparators(r.status.path));
+        if (!r.status.detail().isEmpty())
+            text += QStringLiteral("\n(%1)").arg(r.status.detail());
+        if (ui_.message(parent_, text, MsgButtons::RetryCancel, MsgIcon::Critical) != MsgAnswer::Retry)
+            return false;
+    }
+}
+
 FileErrorHandler::Next FileErrorHandler::react(const FileStatus& status, Scope scope, StepKind kind)
 {
     switch (status.error) {

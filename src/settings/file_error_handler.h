@@ -48,6 +48,11 @@ public:
 
     // Runs the step until it succeeds, is passed over or is given up.
     TrapResult run(const std::function<FileStatus()>& step, Scope scope, StepKind kind);
+    // Runs a read that must not be passed over: one the trap would pass over
+    // (no permission, an I/O error, a refused link) is told with the file and
+    // the reason, and retried when the user asks. False when the user gave the
+    // read up.
+    bool readOrGiveUp(const std::function<FileStatus()>& read, Scope scope);
 
 private:
     enum class Next { Retry, Continue, GiveUp };

@@ -10,6 +10,11 @@ QString memoFileName(int memoNo)
     return QStringLiteral("~%1.txt").arg(memoNo, 7, 10, QLatin1Char('0'));
 }
 
+QString memoMissingMessage(int memoNo)
+{
+    return QStringLiteral("メモファイル『~%1.TXT』が見つかりません").arg(memoNo, 7, 10, QLatin1Char('0'));
+}
+
 QString memoPath(const QString& directory, int memoNo) { return directory + memoFileName(memoNo); }
 
 QString memoTextFromBytes(const QByteArray& bytes)

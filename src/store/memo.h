@@ -7,6 +7,9 @@
 struct AppSettings;
 
 QString memoFileName(int memoNo);
+// What the memo panel says of a memo whose file is gone:
+// "メモファイル『~0000012.TXT』が見つかりません".
+QString memoMissingMessage(int memoNo);
 QString memoPath(const QString& directory, int memoNo);
 
 // The memo text ("\n" line breaks) from a file's bytes, and back.

@@ -1,0 +1,73 @@
+#pragma once
+// The search dialog: a keyword, one of the four lists, up to 100 hits with
+// their memos. It reads the list's file straight from disk (under a read
+// lock, like every reader) and never writes anything.
+
+#include "maintenance/search.h"
+#include "settings/file_error_handler.h"
+
+#include <QDialog>
+#include <functional>
+
+class Grid;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class Ui;
+
+// What the search works on, handed over by the main window.
+struct SearchContext {
+    QString dataDirectory;      // the own data folder (the lists and the memos)
+    QString programDirectory;   // the archives
+    Ui& ui;
+    QWidget* mainWindow;        // the dialog is centred over it; may be null
+    std::function<FileErrorHandler()> trap;
+    // The memo file "メモ編集" opens: one value for the whole program.
+    std::function<QString()> memoEditPath;
+    std::function<void(const QString&)> setMemoEditPath;
+};
+
+class F_kensaku : public QDialog {
+    Q_OBJECT
+public:
+    explicit F_kensaku(SearchContext context);
+
+    bool isSearching() const { return searching_; }
+    const std::vector<SearchHit>& hits() const { return hits_; }
+
+    QLabel* Label1;
+    QLineEdit* Text1;         // keyword
+    QGroupBox* Frame1;        // 検索する対象
+    QRadioButton* Option1;    // やること
+    QRadioButton* Option2;    // 予定
+    QRadioButton* Option3;    // やること(完了)
+    QRadioButton* Option4;    // 予定(完了)
+    QPushButton* Command1;    // 検索
+    Grid* Grid1;
+    QPlainTextEdit* Text2;    // memo of the clicked hit
+    QPushButton* Command2;    // メモ編集
+    QPushButton* Command3;    // 検索終了
+
+public slots:
+    void Form_Load();
+    void Command1_Click();
+    void Grid1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    SearchTarget target() const;
+    void showHits(SearchTarget target, const std::vector<SearchHit>& hits);
+
+    SearchContext ctx_;
+    std::vector<SearchHit> hits_;   // of the latest search, as shown
+    bool searching_ = false;
+    bool stopRequested_ = false;
+};
