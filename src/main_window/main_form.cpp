@@ -143,6 +143,7 @@ void Main_Form::buildMenus()
 
     connect(Menu_Settei_jibun, &QAction::triggered, this, &Main_Form::Menu_Settei_jibun_Click);
     connect(Menu_Settei_member, &QAction::triggered, this, &Main_Form::Menu_Settei_member_Click);
+    connect(Menu_Settei_pass, &QAction::triggered, this, &Main_Form::Menu_Settei_pass_Click);
     connect(Menu_help, &QAction::triggered, this, &Main_Form::Menu_help_Click);
     connect(Menu_kensaku, &QAction::triggered, this, &Main_Form::Menu_kensaku_Click);
 }

@@ -60,6 +60,7 @@ public slots:
     void Command13_Click();
     void Menu_Settei_jibun_Click();
     void Menu_Settei_member_Click();
+    void Menu_Settei_pass_Click();
 
     // Sorting the lists on display (main_form_sort.cpp).
     void Command6_Click();

@@ -4,6 +4,7 @@
 
 #include "main_window/main_layout.h"
 #include "main_window/member_combo.h"
+#include "settings/f_passw.h"
 #include "ui/calendar.h"
 #include "ui/centre.h"
 #include "ui/clock.h"
@@ -116,3 +117,9 @@ void Main_Form::closeEvent(QCloseEvent* event)
 
 void Main_Form::Menu_Settei_jibun_Click() { workspace_.editOwnSettings(); }
 void Main_Form::Menu_Settei_member_Click() { workspace_.editMembers(); }
+
+void Main_Form::Menu_Settei_pass_Click()
+{
+    F_passw dialog(workspace_.passwordPath(), ui_, this);
+    ui_.runModal(dialog);
+}

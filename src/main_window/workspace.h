@@ -74,6 +74,7 @@ public:
     const AppSettings& settings() const { return settings_; }
     const QString& programDir() const { return programDir_; }
     const QString& settingsPath() const { return settingsPath_; }
+    const QString& passwordPath() const { return passwordPath_; }
     // The user's guide "使い方" opens.
     QString helpDocumentPath() const { return programFile(programDir_, QStringLiteral("poruka.wri")); }
 
@@ -179,6 +180,11 @@ private:
     // asked again, the file kept as a backup and written anew. False when the
     // user gave up (then nothing was written).
     bool recoverSettings(FileErrorHandler& handler, const SettingsRead& read);
+    // The data of the previous major version converted, the user willing;
+    // false when the program must end.
+    bool convertOldVersion(const QString& dataDirectory);
+    // The start-up password prompt; false when the program must end.
+    bool askPassword(FileErrorHandler& handler);
     // A list file with text but no line end that could be read as records.
     void tellNoLineEnds(const QString& path);
     bool loadMember(int k);

@@ -1,10 +1,15 @@
 // Start-up: the settings file, the first start, the own lists.
 #include "main_window/workspace.h"
 
+#include "maintenance/conversion.h"
+#include "maintenance/f_y2k.h"
+#include "settings/f_ansyo.h"
+#include "settings/password.h"
 #include "store/list_file.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 
@@ -58,6 +63,29 @@ bool Workspace::recoverSettings(FileErrorHandler& handler, const SettingsRead& r
     return !handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write).gaveUp;
 }
 
+bool Workspace::convertOldVersion(const QString& dataDirectory)
+{
+    for (;;) {
+        F_Y2K dialog;
+        if (ui_.runModal(dialog) != QDialog::Accepted)
+            return false;
+        switch (convertOldData(withTrailingSeparator(dataDirectory), programDir_, ui_, window_)) {
+        case Conversion::Done: return true;
+        case Conversion::Failed: return false;
+        case Conversion::ListMissing: break;   // the choice again
+        }
+    }
+}
+
+bool Workspace::askPassword(FileErrorHandler& handler)
+{
+    PasswordRead stored;
+    if (!handler.readOrGiveUp([&] { return (stored = readPasswordFile(passwordPath_)).status; }, Scope::Own))
+        return false;
+    F_ansyo prompt(stored.line, ui_);
+    return ui_.runModal(prompt) == QDialog::Accepted;
+}
+
 Workspace::Start Workspace::start()
 {
     archivePath(ListKind::Todo);
@@ -68,6 +96,21 @@ Workspace::Start Workspace::start()
 
     FileErrorHandler handler = trap(TrapVariant::Startup);
     const bool firstRun = !QFileInfo::exists(settingsPath_);
+    bool converted = false;
+    if (!firstRun) {
+        // The first reading tells which major version wrote the data.
+        SettingsRead first;
+        if (!handler.readOrGiveUp([&] { return (first = readSettings(settingsPath_)).status; }, Scope::Own))
+            return Start::End;
+        if (bannerMajorVersion(first.settings.banner) == 1) {
+            if (!convertOldVersion(first.settings.ownDirectory()))
+                return Start::End;
+            converted = true;
+        }
+    }
+    if (QFileInfo::exists(passwordPath_) && !askPassword(handler))
+        return Start::End;
+
     if (firstRun) {
         settings_ = newSettings(QString(), QString(), placement());
         // Cancelled: there is no data folder yet, so nothing may be written.
@@ -87,6 +130,12 @@ Workspace::Start Workspace::start()
         }
         addMissingSeparators(settings_);
         settings_.banner = Field::fromBytes(currentBanner());
+        // Converted data are this version's now, and the settings say so at
+        // once: a second start must not convert them again.
+        if (converted && handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own,
+                                     StepKind::Write)
+                             .gaveUp)
+            return Start::End;
     }
 
     // What a save cut short by a crash left behind.
