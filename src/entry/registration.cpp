@@ -143,8 +143,10 @@ private:
         if (state_.memo.isEmpty())
             return 0;
         const int n = allocateMemoNo(ctx_.settings, ownDirectory());
-        if (!writeMemoFile(n))
+        if (!writeMemoFile(n)) {
+            releaseMemoNo(ownDirectory(), n);
             return std::nullopt;
+        }
         return n;
     }
 

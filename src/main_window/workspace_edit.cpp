@@ -166,8 +166,10 @@ Transcription Workspace::transcribeInto(const ItemList<T>& source, ItemList<T>& 
             if (!handler
                      .run([&] { return writeMemo(memoPath(settings_.ownDirectory(), memoNo), read.text); },
                           Scope::Own, StepKind::Write)
-                     .ok())
+                     .ok()) {
+                releaseMemoNo(settings_.ownDirectory(), memoNo);
                 return Transcription::GivenUp;
+            }
         }
     }
     copy.memoNo = Field::number(memoNo);

@@ -170,6 +170,39 @@ Target accessTarget(const QString& path)
     return {current, {}};
 }
 
+Fingerprint fingerprintOf(const struct stat& st, QByteArrayView bytes)
+{
+    Fingerprint f;
+    f.device = quint64(st.st_dev);
+    f.inode = quint64(st.st_ino);
+    f.size = qint64(st.st_size);
+    f.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    // Whole seconds only: two versions within a second would look the same.
+    if (st.st_mtim.tv_nsec == 0)
+        f.hash = bytesHash(bytes);
+    return f;
+}
+
+bool readWhole(int fd, QByteArray& out)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        out.reserve(qsizetype(st.st_size));
+    char buf[1 << 16];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, buf, sizeof buf, at);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            return true;
+        out.append(buf, n);
+        at += n;
+    }
+}
+
 }  // namespace
 
 QString FileStatus::detail() const
@@ -268,28 +301,27 @@ ReadResult readFile(const QString& requestedPath, Locking locking)
             (locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) || attempt >= 10)
             break;
     }
-    struct stat st {};
-    if (::fstat(fd->get(), &st) == 0 && st.st_size > 0)
-        r.bytes.reserve(qsizetype(st.st_size));
-    char buf[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd->get(), buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            r.status = failure(requestedPath, errno);
-            r.bytes.clear();
-            return r;
-        }
-        if (n == 0)
-            break;
-        r.bytes.append(buf, n);
+    if (!readWhole(fd->get(), r.bytes)) {
+        r.status = failure(requestedPath, errno);
+        r.bytes.clear();
+        return r;
     }
+    struct stat st {};
+    if (::fstat(fd->get(), &st) == 0)
+        r.fingerprint = fingerprintOf(st, r.bytes);
     r.status.path = requestedPath;
     return r;
 }
 
-FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Locking locking)
+namespace {
+
+// The one way a file is rewritten: the target (created if missing) held under
+// a write lock, when asked, while the new content, which contentFor gives
+// once the lock is held, goes into a temporary file beside it, synced and
+// renamed over it. Nothing is written when contentFor gives nothing.
+FileStatus rewrite(const QString& requestedPath, Locking locking,
+                   const std::function<std::optional<QByteArray>(int lockedFd, FileStatus& failed)>& contentFor,
+                   Fingerprint* written)
 {
     // A list kept behind a symbolic link stays a link: the file it names is replaced.
     const Target resolved = accessTarget(requestedPath);
@@ -297,8 +329,6 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
         return resolved.problem;
     const QString& path = resolved.path;
 
-    // Hold the target (created if missing) under a write lock while the new
-    // content is prepared beside it, so no reader sees it half written.
     std::optional<Fd> target;
     if (locking == Locking::Exclusive) {
         target.emplace(::open(local(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
@@ -311,6 +341,12 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
             return failure(requestedPath, errno == EACCES ? EAGAIN : errno);
     } else if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) {
         return failure(path, ENOENT);
+    }
+    FileStatus failed;
+    const std::optional<QByteArray> bytes = contentFor(target ? target->get() : -1, failed);
+    if (!bytes) {
+        failed.path = requestedPath;
+        return failed;
     }
 
     const QByteArray tmpl = local(path + QStringLiteral(".~tmpXXXXXX"));
@@ -325,11 +361,14 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
     else
         ::fchmod(tmp.get(), 0666 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
 
-    if (!writeAll(tmp.get(), bytes) || ::fsync(tmp.get()) != 0) {
+    if (!writeAll(tmp.get(), *bytes) || ::fsync(tmp.get()) != 0) {
         const int err = errno;
         ::unlink(tmpName.constData());
         return failure(path, err);
     }
+    struct stat done {};
+    if (written && ::fstat(tmp.get(), &done) == 0)
+        *written = fingerprintOf(done, *bytes);
     if (::close(tmp.release()) != 0 || ::rename(tmpName.constData(), local(path).constData()) != 0) {
         const int err = errno;
         ::unlink(tmpName.constData());
@@ -342,6 +381,73 @@ FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Lock
     FileStatus ok;
     ok.path = path;
     return ok;
+}
+
+}  // namespace
+
+quint64 bytesHash(QByteArrayView bytes)
+{
+    quint64 h = 14695981039346656037ULL;
+    for (const char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Locking locking)
+{
+    return rewrite(requestedPath, locking, [&](int, FileStatus&) { return std::optional<QByteArray>(bytes); }, nullptr);
+}
+
+bool isUnchanged(const QString& path, const Fingerprint& seen)
+{
+    if (!seen.isKnown())
+        return false;
+    const Target target = accessTarget(path);
+    struct stat st {};
+    if (!target.problem.ok() || ::stat(local(target.path).constData(), &st) != 0)
+        return false;
+    Fingerprint now = fingerprintOf(st, {});
+    if (!now.sameStat(seen))
+        return false;
+    if (!seen.hash)
+        return true;
+    const ReadResult r = readFile(path, Locking::None);
+    return r.ok() && bytesHash(r.bytes) == *seen.hash;
+}
+
+FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
+                          const std::function<QByteArray(const std::optional<QByteArray>& current)>& produce)
+{
+    Fingerprint written;
+    const FileStatus s = rewrite(
+        path, Locking::Exclusive,
+        [&](int fd, FileStatus& failed) -> std::optional<QByteArray> {
+            struct stat st {};
+            if (::fstat(fd, &st) != 0) {
+                failed = failure(path, errno);
+                return std::nullopt;
+            }
+            const Fingerprint now = fingerprintOf(st, {});
+            bool unchanged = seen.isKnown() && now.sameStat(seen);
+            std::optional<QByteArray> current;
+            if (!unchanged || seen.hash) {
+                QByteArray bytes;
+                if (!readWhole(fd, bytes)) {
+                    failed = failure(path, errno);
+                    return std::nullopt;
+                }
+                unchanged = unchanged && bytesHash(bytes) == *seen.hash;
+                if (!unchanged)
+                    current = std::move(bytes);
+            }
+            return produce(current);
+        },
+        &written);
+    if (s.ok())
+        seen = written;
+    return s;
 }
 
 FileStatus appendToFile(const QString& requestedPath, const QByteArray& bytes)
@@ -416,6 +522,18 @@ int removeLeftoverTemporaries(const QString& dir, const QStringList& names)
             ++removed;
     }
     return removed;
+}
+
+FileStatus claimFile(const QString& path)
+{
+    if (!QDir::isAbsolutePath(path))
+        return failure(path, ENOENT);
+    Fd fd(::open(local(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0)
+        return failure(path, errno);
+    FileStatus ok;
+    ok.path = path;
+    return ok;
 }
 
 FileStatus removeFile(const QString& path)

@@ -12,6 +12,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 enum class FileError {
     None,
     FileNotFound,
@@ -40,9 +43,30 @@ struct FileStatus {
     QString detail() const;
 };
 
+// Which version of a file this copy of the program last read or wrote: the
+// file's identity, size and modification time (with nanoseconds). Where the
+// file system keeps whole seconds only, a hash of the bytes tells versions
+// written within one second apart.
+struct Fingerprint {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;          // -1: no version known
+    qint64 modifiedNs = 0;
+    std::optional<quint64> hash;
+
+    bool isKnown() const { return size >= 0; }
+    bool sameStat(const Fingerprint& o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size && modifiedNs == o.modifiedNs;
+    }
+};
+// A 64-bit hash of a file's bytes (FNV-1a).
+quint64 bytesHash(QByteArrayView bytes);
+
 struct ReadResult {
     FileStatus status;
     QByteArray bytes;
+    Fingerprint fingerprint;   // of the version read
     bool ok() const { return status.ok(); }
 };
 
@@ -70,6 +94,19 @@ bool fileExistsIgnoringCase(const QString& dir, const QString& name);
 
 ReadResult readFile(const QString& path, Locking locking);
 FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking);
+
+// Whether the file at path is still the version `seen` stands for: a stat,
+// and a read only where the file system keeps whole seconds. A file that is
+// gone or cannot be looked at counts as changed.
+bool isUnchanged(const QString& path, const Fingerprint& seen);
+
+// Rewrites a list file as writeFile does with Locking::Exclusive, checking
+// under the write lock whether the file is still the version `seen`: when it
+// is, produce is called with nothing (no read); when another program changed
+// it, with the file's present bytes, so that what is written can take them in.
+// On success `seen` becomes the version written.
+FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
+                          const std::function<QByteArray(const std::optional<QByteArray>& current)>& produce);
 // Appends under a write lock. A write that fails (a full disk) takes the file
 // back to its length before: it never ends in part of what was appended.
 FileStatus appendToFile(const QString& path, const QByteArray& bytes);
@@ -81,3 +118,6 @@ FileStatus copyFile(const QString& from, const QString& to);
 // locked. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& dir, const QStringList& names);
 FileStatus removeFile(const QString& path);
+// Creates an empty file that must not exist yet; a file already there fails
+// with sysError EEXIST. Atomic between programs (also over NFS 3 and later).
+FileStatus claimFile(const QString& path);

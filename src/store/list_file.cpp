@@ -73,14 +73,32 @@ void maskSecrets(ItemList<T>& list)
 }
 
 template <class T>
-FileStatus loadInto(const QString& directory, ListKind kind, QByteArray& header, ItemList<T>& list)
+FileStatus loadInto(const QString& directory, ListKind kind, QByteArray& header, ItemList<T>& list,
+                    Fingerprint* seen = nullptr)
 {
     const QString path = resolvePath(directory, listFileName(kind));
     const ReadResult r = readFile(path, Locking::Exclusive);
     if (!r.ok())
         return r.status;
     parseList(r.bytes, header, list);
+    if (seen)
+        *seen = r.fingerprint;
     return r.status;
+}
+
+// The file's version of the list, with the journal replayed onto it, becomes
+// the list; what the file already showed leaves the journal.
+template <class T>
+MergeReport takeIn(const QByteArray& bytes, QByteArray& header, ItemList<T>& list, ListJournal& journal)
+{
+    ItemList<T> file;
+    QByteArray fileHeader;
+    parseList(bytes, fileHeader, file);
+    MergeReport report = mergeJournal(file, journal, list);
+    list = std::move(file);
+    header = fileHeader;
+    journal.keepOnly(report.replayed);
+    return report;
 }
 
 }  // namespace
@@ -151,11 +169,47 @@ void parseRecords(const QByteArray& bytes, ItemList<T>& out)
     out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
-FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store)
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen)
 {
     if (kind == ListKind::Todo)
-        return loadInto(directory, kind, store.todoHeader, store.todos);
-    return loadInto(directory, kind, store.scheduleHeader, store.schedules);
+        return loadInto(directory, kind, store.todoHeader, store.todos, seen);
+    return loadInto(directory, kind, store.scheduleHeader, store.schedules, seen);
+}
+
+SaveReport saveOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync)
+{
+    SaveReport report;
+    const QString path = resolvePath(ownDirectory, listFileName(kind));
+    report.status = rewriteChecked(path, sync.seen, [&](const std::optional<QByteArray>& current) {
+        if (current) {
+            report.merged = true;
+            report.keptBoth = kind == ListKind::Todo
+                                  ? takeIn(*current, store.todoHeader, store.todos, sync.journal).keptBoth
+                                  : takeIn(*current, store.scheduleHeader, store.schedules, sync.journal).keptBoth;
+        }
+        return kind == ListKind::Todo ? serializeList(store.todoHeader, store.todos)
+                                      : serializeList(store.scheduleHeader, store.schedules);
+    });
+    return report;
+}
+
+TakeInReport takeInOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync)
+{
+    TakeInReport report;
+    const ReadResult r = readFile(resolvePath(ownDirectory, listFileName(kind)), Locking::Exclusive);
+    report.status = r.status;
+    if (!r.ok())
+        return report;
+    if (sync.seen.isKnown() && r.fingerprint.sameStat(sync.seen) && r.fingerprint.hash == sync.seen.hash)
+        return report;
+    const MergeReport merged = kind == ListKind::Todo
+                                   ? takeIn(r.bytes, store.todoHeader, store.todos, sync.journal)
+                                   : takeIn(r.bytes, store.scheduleHeader, store.schedules, sync.journal);
+    sync.seen = r.fingerprint;
+    report.changed = true;
+    report.replayed = !merged.replayed.empty();
+    report.keptBoth = merged.keptBoth;
+    return report;
 }
 
 FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store)

@@ -4,6 +4,7 @@
 
 #include "store/file_access.h"
 #include "store/item_store.h"
+#include "store/list_merge.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -60,12 +61,39 @@ QByteArray serializeRecords(const ItemList<T>& list);
 template <class T>
 void parseRecords(const QByteArray& bytes, ItemList<T>& out);
 
-// Loads the list file of `kind` in `directory` into the own lists of the store.
-FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store);
+// Loads the list file of `kind` in `directory` into the own lists of the store;
+// `seen`, when given, becomes the version read.
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen = nullptr);
 // Loads a colleague's list into the member lists, masking secret items.
 FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store);
 // Rewrites the own list file of `kind` from the store.
 FileStatus saveList(const QString& ownDirectory, ListKind kind, const ItemStore& store);
+
+// What this copy knows of one of its own list files: the version it last read
+// or wrote, and the edits it made that the file may not show yet.
+struct ListSync {
+    Fingerprint seen;
+    ListJournal journal;
+};
+struct SaveReport {
+    FileStatus status;
+    bool merged = false;   // another program had changed the file: its version was taken in
+    bool keptBoth = false;
+};
+// Rewrites the own list file of `kind` from the store, as saveList does; when
+// another program changed the file since `sync.seen`, the file's version with
+// this copy's journal replayed onto it becomes the store's list first.
+SaveReport saveOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync);
+// Reads the own list file anew and takes in what another program changed, as
+// saveOwnList would before writing. `replayed`: edits of this copy that the
+// file does not show, so that the list is to be written again.
+struct TakeInReport {
+    FileStatus status;
+    bool changed = false;   // the file was another version: the store's list changed
+    bool replayed = false;
+    bool keptBoth = false;
+};
+TakeInReport takeInOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync);
 // Creates the list file with the header line alone when it does not exist.
 FileStatus createList(const QString& directory, ListKind kind);
 

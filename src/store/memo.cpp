@@ -3,7 +3,10 @@
 #include "store/cp932.h"
 #include "store/settings_file.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <cerrno>
 
 QString memoFileName(int memoNo)
 {
@@ -51,10 +54,24 @@ int allocateMemoNo(AppSettings& settings, const QString& ownDirectory)
     long long n = std::clamp(settings.memoCounterValue(), 0LL, kTop);
     for (long long tried = 0; tried < kTop; ++tried) {
         n = n >= kTop ? 1 : n + 1;
-        if (!fileExistsIgnoringCase(ownDirectory, memoFileName(int(n)))) {
-            settings.memoCounter = Field::number(n);
-            return int(n);
-        }
+        if (fileExistsIgnoringCase(ownDirectory, memoFileName(int(n))))
+            continue;
+        // Another copy of the program on the same folder may be choosing the
+        // same number this moment: the number is this copy's only once it has
+        // created the file. A folder that cannot be written in is told when
+        // the memo itself is written.
+        const FileStatus claimed = claimFile(memoPath(ownDirectory, int(n)));
+        if (!claimed.ok() && claimed.sysError == EEXIST)
+            continue;
+        settings.memoCounter = Field::number(n);
+        return int(n);
     }
     return 0;
+}
+
+void releaseMemoNo(const QString& ownDirectory, int memoNo)
+{
+    const QString path = memoPath(ownDirectory, memoNo);
+    if (QFileInfo(path).size() == 0)
+        removeFile(path);
 }

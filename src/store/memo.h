@@ -23,8 +23,12 @@ struct MemoRead {
 MemoRead readMemo(const QString& path);
 FileStatus writeMemo(const QString& path, const QString& text);
 
-// Steps the memo counter in memory and returns the new number. A number whose
-// file already exists in the directory is passed over, so a counter that went
-// back (an old settings file) never overwrites a memo. 0 only when all seven-digit
-// numbers are taken.
+// Steps the memo counter in memory and returns the new number, whose memo file
+// it creates, empty, to claim it. A number whose file already exists in the
+// directory is passed over, so a counter that went back (an old settings file)
+// or another copy of the program on the same folder never makes two items share
+// a memo. 0 only when all seven-digit numbers are taken.
 int allocateMemoNo(AppSettings& settings, const QString& ownDirectory);
+// Gives back a number claimed for a memo that was never written (its file is
+// still empty); the counter does not go back.
+void releaseMemoNo(const QString& ownDirectory, int memoNo);

@@ -147,10 +147,18 @@ void TestMemo::allocate()
     QCOMPARE(n, allocated);
     QCOMPARE(s.memoCounter.bytes(), ' ' + QByteArray::number(allocated) + ' ');
     QCOMPARE(::memoNumber(Field::number(n)), n);
-    // Nothing is written by allocating, and no existing memo was touched.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), existing.size());
+    // The number is claimed by its file, created empty; no existing memo was touched.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), existing.size() + 1);
+    QCOMPARE(QFileInfo(memoPath(own, n)).size(), 0);
     for (int e : existing)
         QCOMPARE(readBytes(memoPath(own, e)), QByteArray("old\r\n"));
+    // Given back unwritten, the claim goes; a memo written meanwhile stays.
+    releaseMemoNo(own, n);
+    QVERIFY(!QFileInfo::exists(memoPath(own, n)));
+    if (!existing.isEmpty()) {
+        releaseMemoNo(own, existing.first());
+        QVERIFY(QFileInfo::exists(memoPath(own, existing.first())));
+    }
 }
 
 void TestMemo::allocateAtTheTop()
@@ -165,7 +173,9 @@ void TestMemo::allocateAtTheTop()
         s.memoCounter = Field::fromBytes(counter);
         const int n = allocateMemoNo(s, own);
         QVERIFY2(n >= 1 && ::memoNumber(Field::number(n)) == n, counter);
-        QVERIFY(!QFileInfo::exists(memoPath(own, n)));
+        // A free number, claimed by its new, empty file.
+        QCOMPARE(QFileInfo(memoPath(own, n)).size(), 0);
+        releaseMemoNo(own, n);
     }
 }
 
