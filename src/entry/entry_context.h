@@ -5,6 +5,7 @@
 
 #include "settings/file_error_handler.h"
 #include "store/item_store.h"
+#include "store/list_file.h"
 #include "store/settings_file.h"
 
 #include <QDate>
@@ -35,6 +36,10 @@ struct EntryContext {
     QByteArray itemAtOpen;
     std::function<WindowPlacement()> placement;   // saved into the settings
     std::function<FileErrorHandler()> trap;
+    // Rewrites an own list file from the store (taking in, first, what another
+    // copy of the program changed), and notes an edit of an own list for that.
+    std::function<FileStatus(ListKind)> writeList;
+    std::function<void(ListKind, const ListEdit&)> recordEdit;
 };
 
 // What a registration changed, for the main window to bring its display up to date.

@@ -136,6 +136,11 @@ private:
 
     void changed(ListKind kind) { (kind == ListKind::Todo ? changes_.todos : changes_.schedules) = true; }
 
+    void record(ListKind kind, ListEdit::Kind edit, QByteArray before, QByteArray after)
+    {
+        ctx_.recordEdit(kind, {edit, std::move(before), std::move(after)});
+    }
+
     // The memo of a new item, written under a new number: the number, 0 when
     // no memo was typed, nothing when the user gave the write up.
     std::optional<int> writeNewMemo()
@@ -157,6 +162,7 @@ private:
         if (!memo)
             return false;
         item.memoNo = Field::number(*memo);
+        record(kind, ListEdit::Kind::Add, {}, recordBytes(item));
         list.append(std::move(item));
         changed(kind);
         saveSettings();
@@ -191,9 +197,11 @@ private:
             memoNo = 0;
         }
         T& item = list[r];
+        const QByteArray before = recordBytes(item);
         applyEntry(item, state_);
         if (memoNo != m)
             item.memoNo = Field::number(memoNo);
+        record(kind, ListEdit::Kind::Replace, before, recordBytes(item));
         changed(kind);
         saveSettings();
         saveList(kind);
@@ -217,12 +225,14 @@ private:
         if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
             deleteMemoFile(m);
         changes_.memoPanelStale = true;
+        record(sourceKind, ListEdit::Kind::Remove, recordBytes(source[r]), {});
         source.removeAt(r);
         changed(sourceKind);
         saveSettings();
         saveList(sourceKind);
 
         item.memoNo = Field::number(*memo);
+        record(targetKind, ListEdit::Kind::Add, {}, recordBytes(item));
         target.append(std::move(item));
         changed(targetKind);
         saveSettings();
@@ -261,7 +271,7 @@ private:
 
     void saveList(ListKind kind)
     {
-        trap_.run([&] { return ::saveList(ownDirectory(), kind, ctx_.store); }, Scope::Own, StepKind::Write);
+        trap_.run([&] { return ctx_.writeList(kind); }, Scope::Own, StepKind::Write);
     }
 
     EntryContext& ctx_;

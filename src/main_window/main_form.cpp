@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -50,6 +51,8 @@ Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget
     buildMenus();
     setMinimumSize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight));
     resize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight));
+    // Where notices that need no answer appear (changes taken in from another computer).
+    statusBar()->setSizeGripEnabled(false);
 }
 
 Main_Form::~Main_Form()

@@ -12,6 +12,8 @@ class Calendar;
 class Clock;
 class Grid;
 class QAction;
+class QFileSystemWatcher;
+class QTimer;
 class QComboBox;
 class QGroupBox;
 class QMenu;
@@ -95,6 +97,13 @@ private:
     // The current row of the grid clicked last; 0 when none.
     int selectedRow() const;
     void showMemoOf(ListChoice list);
+    // Following the files on display (main_form_follow.cpp).
+    void startFollowingFiles();
+    void watchFolders();
+    void followFiles();
+    // Both grids again from the lists, the item chosen in each still chosen.
+    void showRowsKeepingChoice();
+    void tellTakenIn(bool keptBoth);
     void gridDblClick(ListChoice list);
     // The entry form on the item in `row`, then that row and its memo shown again.
     void changeItem(ListChoice list, int row);
@@ -115,6 +124,8 @@ private:
     class CommandGuard;
     bool busy_ = false;
     bool alarmDeferred_ = false;
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* followTimer_ = nullptr;
 
 public:
     // Controls, named as their objectName.

@@ -95,6 +95,7 @@ bool Main_Form::Form_Load()
     showLists();
     refillMemberCombo();
     CSCalendar1->setDate(time_.today());
+    startFollowingFiles();
     return true;
 }
 

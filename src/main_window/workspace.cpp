@@ -65,7 +65,7 @@ bool Workspace::saveAll()
     const QString ownDirectory = settings_.ownDirectory();
     bool saved = saveSettings(handler).ok();
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule})
-        saved = handler.run([&] { return saveList(settings_.ownDirectory(), kind, store_); }, Scope::Own,
+        saved = handler.run([&] { return writeOwnList(kind); }, Scope::Own,
                             StepKind::Write)
                     .ok() &&
                 saved;
@@ -109,7 +109,16 @@ EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& cale
                         .row = row,
                         .itemAtOpen = itemAtOpen,
                         .placement = [this] { return placement(); },
-                        .trap = [this] { return trap(TrapVariant::Shared); }};
+                        .trap = [this] { return trap(TrapVariant::Shared); },
+                        .writeList = [this](ListKind kind) { return writeOwnList(kind); },
+                        .recordEdit = [this](ListKind kind, const ListEdit& edit) {
+                            ListJournal& j = journal(kind);
+                            switch (edit.kind) {
+                            case ListEdit::Kind::Add: j.add(edit.after); break;
+                            case ListEdit::Kind::Remove: j.remove(edit.before); break;
+                            case ListEdit::Kind::Replace: j.replace(edit.before, edit.after); break;
+                            }
+                        }};
 }
 
 QString Workspace::chooseNextAlarm(const QString& after, bool inclusive)

@@ -120,6 +120,9 @@ public:
     // opened on, so that the command acts on that one even if the list moved.
     ItemTexts itemTexts(ListChoice list, int row) const;
     QByteArray itemBytes(ListChoice list, int row) const;
+    // The row of the item with that record in the grid showing `list`: `near`
+    // when it is still there, else its first place; 0 when it is gone.
+    int rowOf(ListChoice list, const QByteArray& record, int near) const;
 
     // "削除": the item (an own open one, or an archived one in the completed
     // view) leaves its list, its file is rewritten (for an open item after the
@@ -155,9 +158,26 @@ public:
 
     FileErrorHandler trap(TrapVariant variant);
 
+    // Another copy of the program on the same data folder, or a colleague's
+    // program: looks whether the files on display changed and takes the
+    // changes in (the own lists merged with this copy's edits and written
+    // again where the file lacks some of them; a colleague's lists read anew).
+    // Quiet: a file that cannot be read now is looked at next time.
+    struct FilesChanged {
+        bool ownLists = false;   // the own lists in memory changed
+        bool memberLists = false;
+        bool keptBoth = false;   // a record both copies changed is kept twice
+    };
+    FilesChanged followFiles();
+    // The folders whose files are on display: to be watched.
+    QStringList watchedFolders() const;
+
 signals:
     // The names of the member list may have changed: the combo is to be refilled.
     void membersChanged();
+    // Writing an own list took in another copy's changes first: the list in
+    // memory changed. keptBoth: a record both copies changed is kept twice.
+    void ownListMerged(bool keptBoth);
 
 private:
     WindowPlacement placement() const;
@@ -205,6 +225,11 @@ private:
                                  const QByteArray& expected);
     FileStatus removeMemoFile(int memoNo);
     TrapResult saveSettings(FileErrorHandler& handler);
+    ListSync& sync(ListKind kind) { return kind == ListKind::Todo ? todoSync_ : scheduleSync_; }
+    ListJournal& journal(ListKind kind) { return sync(kind).journal; }
+    // Writes an own list, taking in what another copy changed meanwhile.
+    FileStatus writeOwnList(ListKind kind);
+    void sortOwnBy(SortOrder order, const YieldFn& yield);
 
     QString programDir_;
     Ui& ui_;
@@ -216,6 +241,11 @@ private:
     AppSettings settings_;
     QString settingsPath_;
     QString passwordPath_;
+
+    ListSync todoSync_, scheduleSync_;
+    qint64 lastOwnWriteMs_ = 0;
+    bool unwritten_[2] = {false, false};   // edits replayed that the list file still lacks
+    Fingerprint memberTodoSeen_, memberScheduleSeen_;
 
     View view_ = View::Own;
     int shownMember_ = 0;

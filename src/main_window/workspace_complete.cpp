@@ -62,10 +62,11 @@ Completion Workspace::completeItem(ItemList<T>& open, ListKind kind, int row)
     if (!handler.run([&] { return appendDone(path, done); }, Scope::Own, StepKind::Write).ok())
         return Completion::GivenUp;
 
+    journal(kind).remove(recordBytes(open[row]));
     open.removeAt(row);
     // Given up here, the item stays removed in memory and reaches the list file
     // with its next rewrite, at the latest at shutdown.
     saveSettings(handler);
-    handler.run([&] { return saveList(settings_.ownDirectory(), kind, store_); }, Scope::Own, StepKind::Write);
+    handler.run([&] { return writeOwnList(kind); }, Scope::Own, StepKind::Write);
     return Completion::Done;
 }

@@ -46,6 +46,11 @@ QByteArray Workspace::itemBytes(ListChoice list, int row) const
     return withShownList(list, [row](const auto& items) { return recordBytes(items[row]); });
 }
 
+int Workspace::rowOf(ListChoice list, const QByteArray& record, int near) const
+{
+    return withShownList(list, [&](const auto& items) { return locate(items, near, record); });
+}
+
 FileStatus Workspace::removeMemoFile(int memoNo)
 {
     FileStatus s = removeFile(memoPath(settings_.ownDirectory(), memoNo));
@@ -80,6 +85,7 @@ Deletion Workspace::deleteOpen(ItemList<T>& items, ListKind kind, int row, const
         return Deletion::ItemGone;
     }
     const int memoNo = memoNumber(items[r].memoNo);
+    journal(kind).remove(recordBytes(items[r]));
     items.removeAt(r);
     FileErrorHandler handler = trap(TrapVariant::Shared);
     saveSettings(handler);
@@ -87,7 +93,7 @@ Deletion Workspace::deleteOpen(ItemList<T>& items, ListKind kind, int row, const
     // names a memo that is gone. Given up, the item stays out of memory and
     // the next save writes the list without it; its memo file is left (a
     // stray file, never a record without its memo).
-    if (!handler.run([&] { return saveList(settings_.ownDirectory(), kind, store_); }, Scope::Own, StepKind::Write)
+    if (!handler.run([&] { return writeOwnList(kind); }, Scope::Own, StepKind::Write)
              .ok())
         return Deletion::Done;
     if (memoNo != 0)
@@ -173,9 +179,10 @@ Transcription Workspace::transcribeInto(const ItemList<T>& source, ItemList<T>& 
         }
     }
     copy.memoNo = Field::number(memoNo);
+    journal(kind).add(recordBytes(copy));
     target.append(std::move(copy));
     FileErrorHandler handler = trap(TrapVariant::Shared);
     saveSettings(handler);
-    handler.run([&] { return saveList(settings_.ownDirectory(), kind, store_); }, Scope::Own, StepKind::Write);
+    handler.run([&] { return writeOwnList(kind); }, Scope::Own, StepKind::Write);
     return Transcription::Done;
 }

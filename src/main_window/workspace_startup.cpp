@@ -20,7 +20,8 @@ bool Workspace::loadOwnListAtStartup(ListKind kind)
         return false;
     // Carrying on with an empty list would overwrite the file at the next save.
     BusyPointer busy;
-    if (!handler.readOrGiveUp([&] { return loadOwnList(settings_.ownDirectory(), kind, store_); }, Scope::Own))
+    if (!handler.readOrGiveUp([&] { return loadOwnList(settings_.ownDirectory(), kind, store_, &sync(kind)); },
+                              Scope::Own))
         return false;
     const bool overflow = kind == ListKind::Todo ? !store_.todos.overflow.isEmpty() : !store_.schedules.overflow.isEmpty();
     if (kind == ListKind::Todo ? store_.todos.noLineEnds : store_.schedules.noLineEnds)

@@ -51,6 +51,7 @@ bool Workspace::loadMember(int k)
     // Both lists go into a scratch store first, so a list given up never leaves
     // half a colleague on display.
     ItemStore incoming;
+    Fingerprint seen[2];
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
         const QString& file = listFileName(kind);
         if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
@@ -62,7 +63,7 @@ bool Workspace::loadMember(int k)
                 const QString dir = settings_.memberDirectory(k);
                 if (!QDir::isAbsolutePath(dir))
                     return FileStatus{FileError::PathNotFound, dir + file, 0, FileRefusal::None};
-                return loadMemberList(dir, kind, incoming);
+                return loadMemberList(dir, kind, incoming, &seen[kind == ListKind::Todo ? 0 : 1]);
             },
             Scope::Member);
         if (!read)
@@ -75,6 +76,8 @@ bool Workspace::loadMember(int k)
     store_.memberSchedules = std::move(incoming.memberSchedules);
     store_.memberTodoHeader = incoming.memberTodoHeader;
     store_.memberScheduleHeader = incoming.memberScheduleHeader;
+    memberTodoSeen_ = seen[0];
+    memberScheduleSeen_ = seen[1];
     view_ = View::Member;
     shownMember_ = k;
     return true;
@@ -129,8 +132,7 @@ void Workspace::sortShown(SortOrder order, const YieldFn& yield)
 {
     switch (view_) {
     case View::Own:
-        sortList(store_.todos, order, yield);
-        sortList(store_.schedules, order, yield);
+        sortOwnBy(order, yield);
         break;
     case View::Member:
         sortList(store_.memberTodos, order, yield);
@@ -143,10 +145,15 @@ void Workspace::sortShown(SortOrder order, const YieldFn& yield)
     }
 }
 
-void Workspace::sortOwnByDate(const YieldFn& yield)
+void Workspace::sortOwnByDate(const YieldFn& yield) { sortOwnBy(SortOrder::DateTime, yield); }
+
+void Workspace::sortOwnBy(SortOrder order, const YieldFn& yield)
 {
-    sortList(store_.todos, SortOrder::DateTime, yield);
-    sortList(store_.schedules, SortOrder::DateTime, yield);
+    sortList(store_.todos, order, yield);
+    sortList(store_.schedules, order, yield);
+    // Another copy's records keep their places when the order is written.
+    journal(ListKind::Todo).reordered();
+    journal(ListKind::Schedule).reordered();
 }
 
 template bool Workspace::loadArchive(FileErrorHandler&, ListKind, ItemList<DoneTodoItem>&);

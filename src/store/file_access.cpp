@@ -430,7 +430,11 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
                 return std::nullopt;
             }
             const Fingerprint now = fingerprintOf(st, {});
-            bool unchanged = seen.isKnown() && now.sameStat(seen);
+            // No version known, or an empty file (created just now, or emptied;
+            // no program writes a list without its header): nothing to take in.
+            if (!seen.isKnown() || st.st_size == 0)
+                return produce(std::nullopt);
+            bool unchanged = now.sameStat(seen);
             std::optional<QByteArray> current;
             if (!unchanged || seen.hash) {
                 QByteArray bytes;

@@ -104,7 +104,8 @@ bool isUnchanged(const QString& path, const Fingerprint& seen);
 // under the write lock whether the file is still the version `seen`: when it
 // is, produce is called with nothing (no read); when another program changed
 // it, with the file's present bytes, so that what is written can take them in.
-// On success `seen` becomes the version written.
+// With no version known, or an empty file, there is nothing to take in. On
+// success `seen` becomes the version written.
 FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
                           const std::function<QByteArray(const std::optional<QByteArray>& current)>& produce);
 // Appends under a write lock. A write that fails (a full disk) takes the file

@@ -1,6 +1,7 @@
 #include "store/list_file.h"
 
 #include "store/cp932.h"
+#include "store/memo.h"
 
 #include <QFileInfo>
 
@@ -87,14 +88,24 @@ FileStatus loadInto(const QString& directory, ListKind kind, QByteArray& header,
 }
 
 // The file's version of the list, with the journal replayed onto it, becomes
-// the list; what the file already showed leaves the journal.
+// the list; what the file already showed leaves the journal. A record kept
+// beside the other copy's version whose memo the other copy deleted with its
+// own version keeps no memo number that names nothing.
 template <class T>
-MergeReport takeIn(const QByteArray& bytes, QByteArray& header, ItemList<T>& list, ListJournal& journal)
+MergeReport takeIn(const QString& directory, const QByteArray& bytes, QByteArray& header, ItemList<T>& list,
+                   ListJournal& journal)
 {
     ItemList<T> file;
     QByteArray fileHeader;
     parseList(bytes, fileHeader, file);
     MergeReport report = mergeJournal(file, journal, list);
+    for (const QByteArray& kept : report.keptBeside) {
+        for (T& item : file.items()) {
+            const int memo = memoNumber(item.memoNo);
+            if (memo != 0 && recordBytes(item) == kept && !fileExistsIgnoringCase(directory, memoFileName(memo)))
+                item.memoNo = Field::number(0);
+        }
+    }
     list = std::move(file);
     header = fileHeader;
     journal.keepOnly(report.replayed);
@@ -127,7 +138,9 @@ void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
 {
     constexpr auto& layout = RecordLayout<T>::lines;
     out.clear();
-    out.items().reserve(std::size_t(std::min<qsizetype>(sizeHint / 60 + 1, ItemList<T>::kCapacity)));
+    // A little room beyond: an item or two added to a full list (registration,
+    // a merge) must not move all of them in memory.
+    out.items().reserve(std::size_t(std::min<qsizetype>(sizeHint / 60 + 1, ItemList<T>::kCapacity) + 64));
     while (!lines.atEnd() && !out.isFull()) {
         T& item = out.items().emplace_back();
         for (auto field : layout) {
@@ -169,23 +182,46 @@ void parseRecords(const QByteArray& bytes, ItemList<T>& out)
     out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
-FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen)
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, ListSync* sync)
 {
+    if (sync) {
+        sync->path = resolvePath(directory, listFileName(kind));
+        sync->journal.clear();
+    }
+    Fingerprint* seen = sync ? &sync->seen : nullptr;
     if (kind == ListKind::Todo)
         return loadInto(directory, kind, store.todoHeader, store.todos, seen);
     return loadInto(directory, kind, store.scheduleHeader, store.schedules, seen);
 }
 
+namespace {
+
+// The data folder moved (F_mydata): what the old file's version and journal
+// said has nothing to do with the file in the new folder, which this copy's
+// lists replace.
+void followPath(ListSync& sync, const QString& path)
+{
+    if (sync.path == path)
+        return;
+    sync.path = path;
+    sync.seen = {};
+    sync.journal.clear();
+}
+
+}  // namespace
+
 SaveReport saveOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync)
 {
     SaveReport report;
     const QString path = resolvePath(ownDirectory, listFileName(kind));
+    followPath(sync, path);
     report.status = rewriteChecked(path, sync.seen, [&](const std::optional<QByteArray>& current) {
         if (current) {
             report.merged = true;
-            report.keptBoth = kind == ListKind::Todo
-                                  ? takeIn(*current, store.todoHeader, store.todos, sync.journal).keptBoth
-                                  : takeIn(*current, store.scheduleHeader, store.schedules, sync.journal).keptBoth;
+            report.keptBoth =
+                kind == ListKind::Todo
+                    ? takeIn(ownDirectory, *current, store.todoHeader, store.todos, sync.journal).keptBoth()
+                    : takeIn(ownDirectory, *current, store.scheduleHeader, store.schedules, sync.journal).keptBoth();
         }
         return kind == ListKind::Todo ? serializeList(store.todoHeader, store.todos)
                                       : serializeList(store.scheduleHeader, store.schedules);
@@ -196,35 +232,38 @@ SaveReport saveOwnList(const QString& ownDirectory, ListKind kind, ItemStore& st
 TakeInReport takeInOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync)
 {
     TakeInReport report;
-    const ReadResult r = readFile(resolvePath(ownDirectory, listFileName(kind)), Locking::Exclusive);
+    const QString path = resolvePath(ownDirectory, listFileName(kind));
+    if (sync.path != path)
+        return report;   // not the file this copy's lists came from: the next save writes it
+    const ReadResult r = readFile(path, Locking::Exclusive);
     report.status = r.status;
     if (!r.ok())
         return report;
     if (sync.seen.isKnown() && r.fingerprint.sameStat(sync.seen) && r.fingerprint.hash == sync.seen.hash)
         return report;
     const MergeReport merged = kind == ListKind::Todo
-                                   ? takeIn(r.bytes, store.todoHeader, store.todos, sync.journal)
-                                   : takeIn(r.bytes, store.scheduleHeader, store.schedules, sync.journal);
+                                   ? takeIn(ownDirectory, r.bytes, store.todoHeader, store.todos, sync.journal)
+                                   : takeIn(ownDirectory, r.bytes, store.scheduleHeader, store.schedules, sync.journal);
     sync.seen = r.fingerprint;
     report.changed = true;
     report.replayed = !merged.replayed.empty();
-    report.keptBoth = merged.keptBoth;
+    report.keptBoth = merged.keptBoth();
     return report;
 }
 
-FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store)
+FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen)
 {
     FileStatus s;
     if (kind == ListKind::Todo) {
         ItemList<TodoItem> list;
-        s = loadInto(directory, kind, store.memberTodoHeader, list);
+        s = loadInto(directory, kind, store.memberTodoHeader, list, seen);
         if (!s.ok())
             return s;
         maskSecrets(list);
         store.memberTodos = std::move(list);
     } else {
         ItemList<ScheduleItem> list;
-        s = loadInto(directory, kind, store.memberScheduleHeader, list);
+        s = loadInto(directory, kind, store.memberScheduleHeader, list, seen);
         if (!s.ok())
             return s;
         maskSecrets(list);

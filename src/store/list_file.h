@@ -61,17 +61,20 @@ QByteArray serializeRecords(const ItemList<T>& list);
 template <class T>
 void parseRecords(const QByteArray& bytes, ItemList<T>& out);
 
+struct ListSync;
 // Loads the list file of `kind` in `directory` into the own lists of the store;
+// `sync`, when given, then stands for the version read.
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, ListSync* sync = nullptr);
+// Loads a colleague's list into the member lists, masking secret items;
 // `seen`, when given, becomes the version read.
-FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen = nullptr);
-// Loads a colleague's list into the member lists, masking secret items.
-FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store);
+FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen = nullptr);
 // Rewrites the own list file of `kind` from the store.
 FileStatus saveList(const QString& ownDirectory, ListKind kind, const ItemStore& store);
 
 // What this copy knows of one of its own list files: the version it last read
 // or wrote, and the edits it made that the file may not show yet.
 struct ListSync {
+    QString path;   // the file these stand for; another file (a new data folder) starts afresh
     Fingerprint seen;
     ListJournal journal;
 };

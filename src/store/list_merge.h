@@ -57,7 +57,10 @@ private:
 
 struct MergeReport {
     std::vector<ListEdit> replayed;   // the edits that were not yet in the file
-    bool keptBoth = false; // a record changed here was changed or deleted there: both kept
+    // Records changed here whose old version the file no longer had (changed
+    // or deleted there): kept beside the other copy's.
+    std::vector<QByteArray> keptBeside;
+    bool keptBoth() const { return !keptBeside.empty(); }
 };
 
 // Replays the journal onto `file` (the list as the file holds it now), which

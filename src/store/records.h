@@ -87,7 +87,11 @@ D doneRecord(const OpenItem& item, const QString& doneDate)
 template <class T>
 QByteArray recordBytes(const T& item)
 {
+    qsizetype size = 0;
+    for (auto field : RecordLayout<T>::lines)
+        size += (item.*field).view().size() + 2;
     QByteArray out;
+    out.reserve(size);
     for (auto field : RecordLayout<T>::lines) {
         out += (item.*field).view();
         out += "\r\n";

@@ -28,6 +28,7 @@ struct EntryFixture {
     WindowPlacement placement{0, 1500, 1500, 6975, 9450};
     int selectedRow = 0;   // the item a change works on
     QWidget* mainWindow = nullptr;   // what the form centres itself over
+    QList<ListEdit> edits;           // as registration noted them
 
     EntryFixture()
     {
@@ -67,7 +68,9 @@ struct EntryFixture {
                             .targetKind = TargetKind(targetKind),
                             .row = selectedRow,
                             .placement = [this] { return placement; },
-                            .trap = [this] { return FileErrorHandler(TrapVariant::Shared, ui, mainWindow, {}); }};
+                            .trap = [this] { return FileErrorHandler(TrapVariant::Shared, ui, mainWindow, {}); },
+                            .writeList = [this](ListKind kind) { return saveList(dataDir, kind, store); },
+                            .recordEdit = [this](ListKind, const ListEdit& edit) { edits.append(edit); }};
     }
 
     std::unique_ptr<F_kinyu> form(int targetKind, QDate calendarDate = QDate(2026, 12, 24))

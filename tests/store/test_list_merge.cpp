@@ -84,7 +84,7 @@ private slots:
         ItemList<ScheduleItem> onFile = listOf(file);
         const MergeReport report = mergeJournal(onFile, journal, listOf(mine));
         QTEST(contentsOf(onFile), "merged");
-        QCOMPARE(report.keptBoth, keptBoth);
+        QCOMPARE(report.keptBoth(), keptBoth);
         // Replaying again onto the result changes nothing.
         ItemList<ScheduleItem> again = onFile;
         mergeJournal(again, journal, listOf(mine));
