@@ -110,9 +110,9 @@ EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& cale
                         .itemAtOpen = itemAtOpen,
                         .placement = [this] { return placement(); },
                         .trap = [this] { return trap(TrapVariant::Shared); },
-                        .writeList = [this](ListKind kind) { return writeOwnList(kind); },
-                        .recordEdit = [this](ListKind kind, const ListEdit& edit) {
-                            ListJournal& j = journal(kind);
+                        .writeList = [this](ListKind list) { return writeOwnList(list); },
+                        .recordEdit = [this](ListKind list, const ListEdit& edit) {
+                            ListJournal& j = journal(list);
                             switch (edit.kind) {
                             case ListEdit::Kind::Add: j.add(edit.after); break;
                             case ListEdit::Kind::Remove: j.remove(edit.before); break;

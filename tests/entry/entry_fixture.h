@@ -67,6 +67,7 @@ struct EntryFixture {
                             .calendarDate = calendarDate,
                             .targetKind = TargetKind(targetKind),
                             .row = selectedRow,
+                            .itemAtOpen = {},
                             .placement = [this] { return placement; },
                             .trap = [this] { return FileErrorHandler(TrapVariant::Shared, ui, mainWindow, {}); },
                             .writeList = [this](ListKind kind) { return saveList(dataDir, kind, store); },

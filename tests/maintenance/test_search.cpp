@@ -61,7 +61,7 @@ private slots:
         QFETCH(QString, keyword);
         QFETCH(QStringList, found);
         QList<TodoItem> items;
-        for (const QString& c : {"定例会議", "abc", "ABC", "ＡＢＣ", "カナ", "ｶﾅ", "会議資料", "●会議室予約", ""})
+        for (const char* c : {"定例会議", "abc", "ABC", "ＡＢＣ", "カナ", "ｶﾅ", "会議資料", "●会議室予約", ""})
             items << todo("2026/12/24", "10:00", sjis(c));
         items.insert(8, todo("2026/12/24", "10:00", QByteArray("bad \x85\x40") + " mid"));
         const SearchResult r = searchRecords(todoFile(items), SearchTarget::Todo, keyword);

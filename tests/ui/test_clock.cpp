@@ -139,7 +139,7 @@ private slots:
         QString shownDuringTheNotice;
         connect(&clock, &Clock::Alarm, this, [&] {
             time.set(at("14:56:30"));   // the user reads the notice for a while
-            QTest::qWaitFor([&] { return clock.text() == QStringLiteral("14:56:30"); }, 3000);
+            (void)QTest::qWaitFor([&] { return clock.text() == QStringLiteral("14:56:30"); }, 3000);
             shownDuringTheNotice = clock.text();
         });
         time.set(at("14:55:00"));
