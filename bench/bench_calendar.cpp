@@ -25,6 +25,7 @@ public:
     void beep() override {}
     bool openWithShell(const QString&) override { return false; }
     bool editMemo(const QString&) override { return false; }
+    void notify(QWidget*, const QString&, const QString&) override {}
     int runModal(QDialog& dialog) override
     {
         if (auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Command26")))

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages ぽるか needs to build, test and run, if missing.
-# Usage: scripts/install-deps.sh [run|test|bench]
+# Usage: scripts/install-deps.sh [run|test|bench|package]
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev)
 case "${1:-test}" in
   run)   packages+=(fonts-noto-cjk) ;;
+  test)  packages+=(desktop-file-utils appstream) ;;
+  package) packages+=(dpkg-dev file) ;;
   bench) packages+=(libbenchmark-dev) ;;
 esac
 

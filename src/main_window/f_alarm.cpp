@@ -33,7 +33,9 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QWidget*
 F_Alarm::F_Alarm(const AlarmNotice& notice, Ui& ui, QWidget* parent) : QDialog(parent), notice_(notice), ui_(ui)
 {
     setObjectName(QStringLiteral("F_Alarm"));
-    setWindowTitle(QStringLiteral("★★　お邪魔します　★★"));
+    setWindowTitle(kAlarmTitle);
+    // Above every other window, so that it is seen whatever the user is doing.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
 
     Label1 = caption(this, "Label1", QStringLiteral("間もなくお時間でございます。"));
     Text1 = shownText(this, "Text1");
@@ -91,3 +93,10 @@ void F_Alarm::Form_Load()
 }
 
 void F_Alarm::Command1_Click() { accept(); }
+
+void F_Alarm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    raise();
+    activateWindow();
+}

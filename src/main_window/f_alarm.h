@@ -11,6 +11,8 @@ class QLineEdit;
 class QPushButton;
 class Ui;
 
+inline const QString kAlarmTitle = QStringLiteral("★★　お邪魔します　★★");
+
 class F_Alarm : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +32,9 @@ public:
 public slots:
     void Form_Load();
     void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     AlarmNotice notice_;

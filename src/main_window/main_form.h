@@ -36,8 +36,14 @@ public:
 
     // Everything the window remembers of itself, in twips.
     WindowPlacement placement() const;
+    // Where the user's guide lies (beside the program, or where it was installed).
+    void setHelpDocument(const QString& path) { workspace_.setHelpDocument(path); }
 
 public slots:
+    // To the front, also from the taskbar or behind other windows (a second
+    // start on the same program folder asks for it).
+    void bringToFront();
+
     // Shutdown: settings and both own lists written back. False when something
     // could not be saved: the window then stays open.
     bool cmd_syuryo_Click();

@@ -19,7 +19,13 @@ void Main_Form::CurTime1_Alarm()
     QString next;
     for (;;) {
         if (const std::optional<AlarmNotice> notice = workspace_.alarmDue(rang)) {
-            F_Alarm form(*notice, ui_, this);
+            // Minimised or behind other windows, the window alone would not be
+            // seen: the desktop is told as well.
+            const bool unseen = isMinimized() || !isVisible() || !isActiveWindow();
+            if (unseen)
+                ui_.notify(this, kAlarmTitle,
+                           QStringLiteral("%1 %2\n%3").arg(notice->date, notice->time, notice->content));
+            F_Alarm form(*notice, ui_, isMinimized() ? nullptr : this);
             ui_.runModal(form);
         }
         next = workspace_.armAlarmAfter(rang);

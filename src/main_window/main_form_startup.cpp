@@ -99,6 +99,15 @@ bool Main_Form::Form_Load()
     return true;
 }
 
+void Main_Form::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
 bool Main_Form::cmd_syuryo_Click()
 {
     if (!workspace_.saveAll())

@@ -75,8 +75,12 @@ public:
     const QString& programDir() const { return programDir_; }
     const QString& settingsPath() const { return settingsPath_; }
     const QString& passwordPath() const { return passwordPath_; }
-    // The user's guide "使い方" opens.
-    QString helpDocumentPath() const { return programFile(programDir_, QStringLiteral("poruka.wri")); }
+    // The user's guide "使い方" opens: beside the program unless told otherwise.
+    QString helpDocumentPath() const
+    {
+        return helpDocument_.isEmpty() ? programFile(programDir_, QStringLiteral("poruka.wri")) : helpDocument_;
+    }
+    void setHelpDocument(const QString& path) { helpDocument_ = path; }
 
     View view() const { return view_; }
     // Whose entry the member combo names: 0 the user, k colleague k.
@@ -252,6 +256,7 @@ private:
     ListChoice selectedList_ = ListChoice::None;
 
     QString memoEditPath_;
+    QString helpDocument_;
     QString rangAt_;   // date and minute of the last alarm that went off
     std::optional<AlarmNotice> alarmNotice_;
 };

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSystemTrayIcon>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -102,6 +103,20 @@ bool QtUi::editMemo(const QString& path)
 }
 
 int QtUi::runModal(QDialog& dialog) { return dialog.exec(); }
+
+void QtUi::notify(QWidget* window, const QString& title, const QString& text)
+{
+    if (window)
+        QApplication::alert(window);
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
+        return;
+    if (!tray_) {
+        tray_ = new QSystemTrayIcon(QApplication::windowIcon(), qApp);
+        tray_->setToolTip(kAppTitle);
+    }
+    tray_->show();
+    tray_->showMessage(title, text, QSystemTrayIcon::Information, 60000);
+}
 
 void QtUi::yieldToEvents()
 {

@@ -30,6 +30,10 @@ public:
     virtual bool editMemo(const QString& path) = 0;
     // Shows the dialog modally and returns its result (QDialog::Accepted or Rejected).
     virtual int runModal(QDialog& dialog) = 0;
+    // A notice that reaches the user also when `window` is minimised or behind
+    // others: a desktop notification where the desktop has a tray, and the
+    // taskbar entry asking for attention.
+    virtual void notify(QWidget* window, const QString& title, const QString& text) = 0;
     // Lets pending window events run, at most every few milliseconds however often called.
     virtual void yieldToEvents() = 0;
 };
@@ -43,10 +47,12 @@ public:
     bool openWithShell(const QString& path) override;
     bool editMemo(const QString& path) override;
     int runModal(QDialog& dialog) override;
+    void notify(QWidget* window, const QString& title, const QString& text) override;
     void yieldToEvents() override;
 
 private:
     qint64 lastYieldMs_ = -1;
+    class QSystemTrayIcon* tray_ = nullptr;
 };
 
 // Shows the hourglass for as long as it lives.

@@ -33,6 +33,7 @@ public:
         return shellOpenResult;
     }
     int runModal(QDialog& dialog) override;
+    void notify(QWidget*, const QString& title, const QString& text) override { notices.append(title + '\n' + text); }
     void yieldToEvents() override { ++yields; }
 
     // Queues answers to the next messages, in order.
@@ -48,6 +49,7 @@ public:
     QStringList dialogsShown;   // objectNames, in order
     QStringList shellOpened;
     QStringList memosEdited;
+    QStringList notices;   // desktop notifications, title and text
     bool shellOpenResult = true;
     // Called with each message just before it is answered (e.g. to release a lock).
     std::function<void(const RecordedMessage&)> onMessage;

@@ -218,6 +218,63 @@ private slots:
         f.form->CurTime1->tick();
         QCOMPARE(f.ui.dialogsShown, QStringList{QStringLiteral("F_Alarm")});
     }
+
+    // A window the user is not looking at gets a desktop notification beside
+    // the notice; a minimised one does not take the notice down with it.
+    void noticeReachesAnUnseenWindow_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("notified");
+        QTest::addColumn<bool>("parented");
+        QTest::newRow("in front") << "active" << false << true;
+        QTest::newRow("behind another window") << "inactive" << true << true;
+        QTest::newRow("minimised") << "minimised" << true << false;
+        QTest::newRow("hidden") << "hidden" << true << true;
+    }
+
+    void noticeReachesAnUnseenWindow()
+    {
+        QFETCH(QString, state);
+        QFETCH(bool, notified);
+        QFETCH(bool, parented);
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kScheduleFileName, QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("●会議"),
+                                                                    QStringLiteral("山田"), 0, 1)});
+        QVERIFY(f.start());
+        Main_Form& form = *f.form;
+        QWidget other;
+        if (state != QLatin1String("hidden")) {
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+        }
+        if (state == QLatin1String("active")) {
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+        } else if (state == QLatin1String("inactive")) {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        } else if (state == QLatin1String("minimised")) {
+            form.showMinimized();
+            QTRY_VERIFY(form.isMinimized());
+        }
+
+        QWidget* parent = nullptr;
+        bool onTop = false;
+        f.ui.onDialog(QStringLiteral("F_Alarm"), [&](QDialog& d) {
+            parent = d.parentWidget();
+            onTop = d.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            return int(QDialog::Accepted);
+        });
+        f.time.set(at(14, 55));
+        form.CurTime1_Alarm();
+        QCOMPARE(f.ui.dialogsShown, QStringList{QStringLiteral("F_Alarm")});
+        QVERIFY(onTop);
+        QCOMPARE(parent == &form, parented);
+        QCOMPARE(f.ui.notices, notified ? QStringList{QStringLiteral("★★　お邪魔します　★★\n2026/12/10 15:00\n●会議")}
+                                        : QStringList{});
+    }
 };
 
 PORUKA_TEST_MAIN(TestAlarm)

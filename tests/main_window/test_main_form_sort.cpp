@@ -58,6 +58,7 @@ public:
     void beep() override { fake.beep(); }
     bool openWithShell(const QString& path) override { return fake.openWithShell(path); }
     bool editMemo(const QString& path) override { return fake.editMemo(path); }
+    void notify(QWidget* w, const QString& t, const QString& x) override { fake.notify(w, t, x); }
     int runModal(QDialog& dialog) override { return fake.runModal(dialog); }
     void yieldToEvents() override
     {

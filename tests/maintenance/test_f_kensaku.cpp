@@ -225,6 +225,7 @@ private slots:
             void beep() override {}
             bool openWithShell(const QString&) override { return true; }
             bool editMemo(const QString&) override { return true; }
+            void notify(QWidget*, const QString&, const QString&) override {}
             int runModal(QDialog& dlg) override { return dlg.exec(); }
             void yieldToEvents() override
             {
