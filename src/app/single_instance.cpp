@@ -13,9 +13,8 @@ namespace {
 // A name of its own for each user and program folder.
 QString keyFor(const QString& programDir)
 {
-    const QString folder = QFileInfo(programDir).canonicalFilePath().isEmpty()
-                               ? QDir::cleanPath(programDir)
-                               : QFileInfo(programDir).canonicalFilePath();
+    const QString canonical = QFileInfo(programDir).canonicalFilePath();
+    const QString folder = canonical.isEmpty() ? QDir::cleanPath(programDir) : canonical;
     const QByteArray id = folder.toUtf8() + '\n' + QByteArray::number(::getuid());
     return QStringLiteral("poruka-") +
            QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16));
