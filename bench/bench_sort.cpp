@@ -12,7 +12,7 @@
 
 #include "main_window/alarm_choice.h"
 #include "main_window/list_rows.h"
-#include "main_window/list_sort.h"
+#include "core/list_sort.h"
 #include "ui/grid.h"
 #include "ui/ui.h"
 

@@ -8,12 +8,13 @@ src="${1:-$(dirname "$0")/../src}"
 # The layers each folder may include, itself included.
 declare -A allowed=(
   [store]="store"
+  [core]="core store"
   [ui]="ui"
-  [settings]="settings store ui"
-  [entry]="entry settings store ui"
-  [maintenance]="maintenance settings store ui"
-  [main_window]="main_window entry maintenance settings store ui"
-  [app]="app main_window entry maintenance settings store ui"
+  [settings]="settings core store ui"
+  [entry]="entry settings core store ui"
+  [maintenance]="maintenance settings core store ui"
+  [main_window]="main_window entry maintenance settings core store ui"
+  [app]="app main_window entry maintenance settings core store ui"
 )
 
 status=0

@@ -1,12 +1,10 @@
 #pragma once
 // What the entry form is handed when the main window shows it, and what it
 // reports back. The entry layer sits below the main window and never sees its
-// widgets: it works on the own lists and the settings, and says what changed.
+// widgets: it changes the own lists through the core, and says what changed.
 
+#include "core/core.h"
 #include "settings/file_error_handler.h"
-#include "store/item_store.h"
-#include "store/list_file.h"
-#include "store/settings_file.h"
 
 #include <QDate>
 #include <QString>
@@ -21,9 +19,9 @@ class Ui;
 enum class TargetKind { New = 1, ChangeTodo = 11, ChangeSchedule = 12 };
 
 struct EntryContext {
-    ItemStore& store;          // the own lists
-    AppSettings& settings;     // memo counter, member names, own directory
-    QString settingsPath;
+    // The own lists, the settings (member names, own directory) and the one
+    // way to change the lists: registration hands its command to core.run().
+    Core& core;
     Ui& ui;
     const TimeSource& time;
     QWidget* mainWindow;       // the form is centred over it and parented to it; may be null
@@ -34,12 +32,7 @@ struct EntryContext {
     // this item, found again should the list have moved meanwhile, and never
     // to another one.
     QByteArray itemAtOpen;
-    std::function<WindowPlacement()> placement;   // saved into the settings
     std::function<FileErrorHandler()> trap;
-    // Rewrites an own list file from the store (taking in, first, what another
-    // copy of the program changed), and notes an edit of an own list for that.
-    std::function<FileStatus(ListKind)> writeList;
-    std::function<void(ListKind, const ListEdit&)> recordEdit;
 };
 
 // What a registration changed, for the main window to bring its display up to date.

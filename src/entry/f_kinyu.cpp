@@ -255,7 +255,7 @@ void F_kinyu::Form_Load()
         op_todo->setEnabled(true);
         op_sche->setEnabled(true);
         op_todo->setChecked(true);
-        fillPersons(*cmbo_tanto, ctx_.settings, ctx_.settings.ownName());
+        fillPersons(*cmbo_tanto, ctx_.core.settings(), ctx_.core.settings().ownName());
         op_kaki->setChecked(true);
         op_pm->setChecked(true);
         CSCalendar1->setDate(ctx_.calendarDate);
@@ -264,12 +264,12 @@ void F_kinyu::Form_Load()
         L_fun->setText(kZero);
         break;
     case TargetKind::ChangeTodo:
-        if (ctx_.row >= 1 && ctx_.row <= ctx_.store.todos.count())
-            loadItem(ctx_.store.todos[ctx_.row]);
+        if (ctx_.row >= 1 && ctx_.row <= ctx_.core.store().todos.count())
+            loadItem(ctx_.core.store().todos[ctx_.row]);
         break;
     case TargetKind::ChangeSchedule:
-        if (ctx_.row >= 1 && ctx_.row <= ctx_.store.schedules.count())
-            loadItem(ctx_.store.schedules[ctx_.row]);
+        if (ctx_.row >= 1 && ctx_.row <= ctx_.core.store().schedules.count())
+            loadItem(ctx_.core.store().schedules[ctx_.row]);
         break;
     }
 }
@@ -280,7 +280,7 @@ void F_kinyu::loadItem(const OpenItem& item)
     op_sche->setEnabled(true);
     (ctx_.targetKind == TargetKind::ChangeTodo ? op_todo : op_sche)->setChecked(true);
     T_naiyo->setText(contentForEditing(item));
-    fillPersons(*cmbo_tanto, ctx_.settings, item.person.text());
+    fillPersons(*cmbo_tanto, ctx_.core.settings(), item.person.text());
 
     const QString date = item.date.text();
     if (item.date == sentinel::kToday || item.date == sentinel::kNoDeadline) {
@@ -312,7 +312,7 @@ void F_kinyu::loadItem(const OpenItem& item)
         FileErrorHandler handler = ctx_.trap();
         handler.run(
             [&] {
-                read = readMemo(memoPath(ctx_.settings.ownDirectory(), m));
+                read = readMemo(memoPath(ctx_.core.settings().ownDirectory(), m));
                 // A memo file that is gone shows as no memo; registering then
                 // drops the dangling number or writes the file anew.
                 return read.status.error == FileError::FileNotFound ? FileStatus::success() : read.status;
@@ -441,7 +441,7 @@ void F_kinyu::Command25_Click()
     case RegistrationResult::EmptyContent:
     case RegistrationResult::UnusableCharacters:
     case RegistrationResult::ListFull:
-    case RegistrationResult::MemoNotWritten:
+    case RegistrationResult::GivenUp:
         return;
     case RegistrationResult::Refused:
     case RegistrationResult::ItemGone:

@@ -1,7 +1,6 @@
 #include "entry/registration.h"
 
 #include "store/cp932.h"
-#include "store/list_file.h"
 #include "store/memo.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
@@ -24,13 +23,12 @@ RegistrationCase chooseRegistration(TargetKind targetKind, EntryKind kind)
 
 namespace {
 
-// One registration. Memory is changed outside the file steps and each step
-// only writes what memory holds, so a step the trap retries (a list file held
-// by a colleague's program, say) writes the same bytes again and never adds an
-// item twice. A memo typed is written first of all: when the user gives that
-// write up, nothing has changed yet and the form stays open with everything
-// typed. A list or settings write the user gives up leaves the item in memory:
-// the next rewrite of the file (at the latest at shutdown) stores it.
+// One registration, handed to the core as one command: a memo to write, the
+// settings, the list edits and a memo to remove, in that order. Nothing
+// changes when a step before the list edits (a memo file) is given up: the
+// form then stays open with everything typed. A list write given up leaves
+// the change in memory; the core writes it with the next write of that list,
+// at the latest at shutdown.
 class Registration {
 public:
     Registration(EntryContext& context, const EntryState& state)
@@ -40,52 +38,48 @@ public:
 
     RegistrationOutcome run(QWidget* parent)
     {
+        const ItemStore& store = ctx_.core.store();
         const RegistrationCase c = chooseRegistration(ctx_.targetKind, state_.kind);
         const bool change = c != RegistrationCase::NewTodo && c != RegistrationCase::NewSchedule;
         const bool todoSource = c == RegistrationCase::TodoInPlace || c == RegistrationCase::TodoToSchedule;
         if (change && ctx_.row >= 1 &&
-            (todoSource ? selectedRow(ctx_.store.todos) : selectedRow(ctx_.store.schedules)) == 0) {
+            (todoSource ? selectedRow(store.todos) : selectedRow(store.schedules)) == 0) {
             ctx_.ui.message(parent, kItemGoneMessage, MsgButtons::Ok, MsgIcon::Exclamation);
             return {RegistrationResult::ItemGone, {}};
         }
+        bool stored = true;
         switch (c) {
         case RegistrationCase::NewTodo:
-            if (!roomForNew(ctx_.store.todos, kTodoFullMessage, parent))
+            if (!roomForNew(store.todos, kTodoFullMessage, parent))
                 return {RegistrationResult::ListFull, {}};
-            if (!addNew(ctx_.store.todos, ListKind::Todo, newTodoItem(state_, today())))
-                return memoNotWritten();
+            stored = addNew(ListKind::Todo, newTodoItem(state_, today()));
             break;
         case RegistrationCase::NewSchedule:
-            if (!roomForNew(ctx_.store.schedules, kScheduleFullMessage, parent))
+            if (!roomForNew(store.schedules, kScheduleFullMessage, parent))
                 return {RegistrationResult::ListFull, {}};
-            if (!addNew(ctx_.store.schedules, ListKind::Schedule, newScheduleItem(state_, today())))
-                return memoNotWritten();
+            stored = addNew(ListKind::Schedule, newScheduleItem(state_, today()));
             break;
         case RegistrationCase::TodoInPlace:
-            if (!changeInPlace(ctx_.store.todos, ListKind::Todo))
-                return memoNotWritten();
+            stored = changeInPlace(store.todos, ListKind::Todo);
             break;
         case RegistrationCase::ScheduleInPlace:
-            if (!changeInPlace(ctx_.store.schedules, ListKind::Schedule))
-                return memoNotWritten();
+            stored = changeInPlace(store.schedules, ListKind::Schedule);
             break;
         case RegistrationCase::TodoToSchedule:
             // The room is checked before the item leaves its list, so a refusal
             // loses nothing: the item and its memo file stay as they were.
-            if (selectedRow(ctx_.store.todos) != 0 && ctx_.store.schedules.isFull())
+            if (selectedRow(store.todos) != 0 && store.schedules.isFull())
                 return refuse(kScheduleTargetFullMessage, parent);
-            if (!move(ctx_.store.todos, ListKind::Todo, ctx_.store.schedules, ListKind::Schedule,
-                      newScheduleItem(state_, today())))
-                return memoNotWritten();
+            stored = move(store.todos, ListKind::Todo, ListKind::Schedule, newScheduleItem(state_, today()));
             break;
         case RegistrationCase::ScheduleToTodo:
-            if (selectedRow(ctx_.store.schedules) != 0 && ctx_.store.todos.isFull())
+            if (selectedRow(store.schedules) != 0 && store.todos.isFull())
                 return refuse(kTodoTargetFullMessage, parent);
-            if (!move(ctx_.store.schedules, ListKind::Schedule, ctx_.store.todos, ListKind::Todo,
-                      newTodoItem(state_, today())))
-                return memoNotWritten();
+            stored = move(store.schedules, ListKind::Schedule, ListKind::Todo, newTodoItem(state_, today()));
             break;
         }
+        if (!stored)
+            return {RegistrationResult::GivenUp, {}};
         changes_.armAlarm = true;
         return {RegistrationResult::Done, changes_};
     }
@@ -93,9 +87,6 @@ public:
 private:
     QDate today() const { return ctx_.time.today(); }
     bool memoUntouched() const { return state_.memoAsLoaded && state_.memo == *state_.memoAsLoaded; }
-    // Read at each attempt: the own-settings dialog the trap offers may have
-    // moved the data directory.
-    QString ownDirectory() const { return ctx_.settings.ownDirectory(); }
 
     template <class T>
     bool roomForNew(const ItemList<T>& list, const QString& message, QWidget* parent)
@@ -112,10 +103,6 @@ private:
         return {RegistrationResult::Refused, {}};
     }
 
-    // The trap has told why; the counter stays where it went, so the number
-    // tried is never handed out again.
-    static RegistrationOutcome memoNotWritten() { return {RegistrationResult::MemoNotWritten, {}}; }
-
     // The item the form was opened on: at its row, or found again should the
     // list have moved meanwhile; 0 when no row was given or it is gone.
     template <class T>
@@ -126,158 +113,129 @@ private:
             return 0;
         if (ctx_.itemAtOpen.isEmpty())
             return r <= list.count() ? r : 0;
-        if (r <= list.count() && recordBytes(list[r]) == ctx_.itemAtOpen)
-            return r;
-        for (int i = 1; i <= list.count(); ++i)
-            if (recordBytes(list[i]) == ctx_.itemAtOpen)
-                return i;
-        return 0;
+        return findRecord(list, ctx_.itemAtOpen, r);
     }
 
     void changed(ListKind kind) { (kind == ListKind::Todo ? changes_.todos : changes_.schedules) = true; }
 
-    void record(ListKind kind, ListEdit::Kind edit, QByteArray before, QByteArray after)
-    {
-        ctx_.recordEdit(kind, {edit, std::move(before), std::move(after)});
-    }
-
-    // The memo of a new item, written under a new number: the number, 0 when
-    // no memo was typed, nothing when the user gave the write up.
-    std::optional<int> writeNewMemo()
+    // The memo typed, under a new number claimed now: the step that writes
+    // it, or nothing when no memo was typed. False when no number is left.
+    bool newMemo(Job& job)
     {
         if (state_.memo.isEmpty())
-            return 0;
-        const int n = allocateMemoNo(ctx_.settings, ownDirectory());
-        if (!writeMemoFile(n)) {
-            releaseMemoNo(ownDirectory(), n);
-            return std::nullopt;
-        }
-        return n;
+            return true;
+        claimed_ = ctx_.core.allocateMemoNo();
+        if (claimed_ == 0)
+            return false;
+        job.steps.push_back(JobStep::memo(JobStep::Kind::MemoWrite, claimed_, memoBytesFromText(state_.memo)));
+        return true;
+    }
+
+    // Runs the command; given up before anything changed, the number claimed
+    // for a new memo goes back.
+    bool store(Job job)
+    {
+        if (ctx_.core.run(std::move(job), trap_).begun())
+            return true;
+        if (claimed_ != 0)
+            ctx_.core.releaseMemoNo(claimed_);
+        return false;
     }
 
     template <class T>
-    bool addNew(ItemList<T>& list, ListKind kind, T item)
+    bool addNew(ListKind kind, T item)
     {
-        const std::optional<int> memo = writeNewMemo();
-        if (!memo)
+        Job job;
+        if (!newMemo(job))
             return false;
-        item.memoNo = Field::number(*memo);
-        record(kind, ListEdit::Kind::Add, {}, recordBytes(item));
-        list.append(std::move(item));
+        item.memoNo = Field::number(claimed_);
+        job.steps.push_back(JobStep::settings());
+        job.steps.push_back(JobStep::listEdit(kind, {ListEdit::Kind::Add, {}, recordBytes(item)}, 0));
+        if (!store(std::move(job)))
+            return false;
         changed(kind);
-        saveSettings();
-        saveList(kind);
         return true;
     }
 
     template <class T>
-    bool changeInPlace(ItemList<T>& list, ListKind kind)
+    bool changeInPlace(const ItemList<T>& list, ListKind kind)
     {
         const int r = selectedRow(list);
         if (r == 0)
             return true;
         const int m = memoNumber(list[r].memoNo);
         const bool typed = !state_.memo.isEmpty();
+        Job job;
         int memoNo = m;
+        int removeAfter = 0;
         if (m == 0 && typed) {
-            const std::optional<int> memo = writeNewMemo();
-            if (!memo)
+            if (!newMemo(job))
                 return false;
-            memoNo = *memo;
+            memoNo = claimed_;
         } else if (m != 0 && (typed ? memoUntouched() : !state_.memoAsLoaded)) {
             // Left as it is. Writing an untouched memo again would drop bytes the
             // text cannot hold and a missing final CR LF; an empty box over a memo
             // that could not be read is no wish to delete it.
         } else if (m != 0 && typed) {
-            if (!writeMemoFile(m))
-                return false;
-        } else if (m != 0 && deleteMemoFile(m)) {
-            // A deletion given up keeps the number, so the memo still shown is
-            // the one still on disk.
+            job.steps.push_back(JobStep::memo(JobStep::Kind::MemoWrite, m, memoBytesFromText(state_.memo)));
+        } else if (m != 0) {
+            // Emptied: the record drops the number first, then the file goes.
             memoNo = 0;
+            removeAfter = m;
         }
-        T& item = list[r];
+        T item = list[r];
         const QByteArray before = recordBytes(item);
         applyEntry(item, state_);
         if (memoNo != m)
             item.memoNo = Field::number(memoNo);
-        record(kind, ListEdit::Kind::Replace, before, recordBytes(item));
+        job.steps.push_back(JobStep::settings());
+        job.steps.push_back(JobStep::listEdit(kind, {ListEdit::Kind::Replace, before, recordBytes(item)}, 0, 0, r));
+        if (removeAfter != 0)
+            job.steps.push_back(JobStep::memo(JobStep::Kind::MemoRemove, removeAfter));
+        if (!store(std::move(job)))
+            return false;
         changed(kind);
-        saveSettings();
-        saveList(kind);
         return true;
     }
 
     // The item of the source list's selected row becomes a new item of the
-    // target list, with its memo written again under a new number.
+    // target list, with its memo written again under a new number. The
+    // target list is written before the source list, and the old memo goes
+    // last, so no step leaves the item in neither list or a record without
+    // its memo.
     template <class S, class T>
-    bool move(ItemList<S>& source, ListKind sourceKind, ItemList<T>& target, ListKind targetKind, T item)
+    bool move(const ItemList<S>& source, ListKind sourceKind, ListKind targetKind, T item)
     {
         const int r = selectedRow(source);
         if (r == 0)
             return true;
-        const std::optional<int> memo = writeNewMemo();
-        if (!memo)
+        Job job;
+        if (!newMemo(job))
             return false;
+        item.memoNo = Field::number(claimed_);
+        job.steps.push_back(JobStep::settings());
+        job.steps.push_back(JobStep::listEdit(targetKind, {ListEdit::Kind::Add, {}, recordBytes(item)}, 0));
+        job.steps.push_back(JobStep::settings());
+        job.steps.push_back(
+            JobStep::listEdit(sourceKind, {ListEdit::Kind::Remove, recordBytes(source[r]), {}}, 0, 0, r));
         // A memo that could not be read and was not replaced stays on disk, out of
         // the user's sight: the moved item gets no memo number for it.
         const int m = memoNumber(source[r].memoNo);
         if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
-            deleteMemoFile(m);
+            job.steps.push_back(JobStep::memo(JobStep::Kind::MemoRemove, m));
+        if (!store(std::move(job)))
+            return false;
         changes_.memoPanelStale = true;
-        record(sourceKind, ListEdit::Kind::Remove, recordBytes(source[r]), {});
-        source.removeAt(r);
         changed(sourceKind);
-        saveSettings();
-        saveList(sourceKind);
-
-        item.memoNo = Field::number(*memo);
-        record(targetKind, ListEdit::Kind::Add, {}, recordBytes(item));
-        target.append(std::move(item));
         changed(targetKind);
-        saveSettings();
-        saveList(targetKind);
         return true;
-    }
-
-    bool writeMemoFile(int n)
-    {
-        return trap_
-            .run([&] { return writeMemo(memoPath(ownDirectory(), n), state_.memo); }, Scope::Own, StepKind::Write)
-            .ok();
-    }
-
-    bool deleteMemoFile(int n)
-    {
-        return trap_
-            .run(
-                [&] {
-                    FileStatus s = removeFile(memoPath(ownDirectory(), n));
-                    // Already gone is as good as deleted; a missing folder is still told.
-                    if (s.error == FileError::FileNotFound)
-                        s = FileStatus::success();
-                    return s;
-                },
-                Scope::Own, StepKind::Write)
-            .ok();
-    }
-
-    void saveSettings()
-    {
-        if (ctx_.placement)
-            ctx_.settings.setPlacement(ctx_.placement());
-        trap_.run([&] { return writeSettings(ctx_.settingsPath, ctx_.settings); }, Scope::Own, StepKind::Write);
-    }
-
-    void saveList(ListKind kind)
-    {
-        trap_.run([&] { return ctx_.writeList(kind); }, Scope::Own, StepKind::Write);
     }
 
     EntryContext& ctx_;
     const EntryState& state_;
     FileErrorHandler trap_;
     EntryChanges changes_;
+    int claimed_ = 0;
 };
 
 }  // namespace

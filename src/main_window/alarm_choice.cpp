@@ -1,6 +1,6 @@
 #include "main_window/alarm_choice.h"
 
-#include "main_window/list_sort.h"
+#include "core/list_sort.h"
 
 namespace {
 

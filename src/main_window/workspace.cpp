@@ -6,20 +6,17 @@
 #include "ui/ui.h"
 
 #include <QDialog>
-#include <QDir>
 
 Workspace::Workspace(QString programDir, Ui& ui, const TimeSource& time)
-    : programDir_(std::move(programDir)), ui_(ui), time_(time)
+    : core_(std::move(programDir)), ui_(ui), time_(time)
 {
 }
 
 void Workspace::attachWindow(QWidget* window, std::function<WindowPlacement()> placement)
 {
     window_ = window;
-    placement_ = std::move(placement);
+    core_.setPlacementSource(std::move(placement));
 }
-
-WindowPlacement Workspace::placement() const { return placement_ ? placement_() : settings_.placement(); }
 
 FileErrorHandler Workspace::trap(TrapVariant variant)
 {
@@ -31,7 +28,7 @@ FileErrorHandler Workspace::trap(TrapVariant variant)
 
 bool Workspace::editOwnSettings()
 {
-    F_mydata dialog(settings_, store_, programDir_, ui_, window_);
+    F_mydata dialog(core_.settings(), core_.store(), core_.programDir(), ui_, window_);
     const bool accepted = ui_.runModal(dialog) == QDialog::Accepted;
     emit membersChanged();
     return accepted;
@@ -39,39 +36,37 @@ bool Workspace::editOwnSettings()
 
 bool Workspace::editMembers()
 {
-    F_memdata dialog(settings_, ui_, window_);
+    F_memdata dialog(core_.settings(), ui_, window_);
     const bool accepted = ui_.runModal(dialog) == QDialog::Accepted;
     emit membersChanged();
     return accepted;
 }
 
-const QString& Workspace::archivePath(ListKind kind)
+JobResult Workspace::run(Job job, StepRunner& runner)
 {
-    const QString dir = withTrailingSeparator(programDir_);
-    if (kind == ListKind::Todo)
-        return store_.doneTodoPath = resolvePath(dir, kDoneTodoFileName);
-    return store_.doneSchedulePath = resolvePath(dir, kDoneScheduleFileName);
-}
-
-TrapResult Workspace::saveSettings(FileErrorHandler& handler)
-{
-    settings_.setPlacement(placement());
-    return handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write);
+    const JobResult result = core_.run(std::move(job), runner);
+    if (result.merged)
+        emit ownListMerged(result.keptBoth);
+    return result;
 }
 
 bool Workspace::saveAll()
 {
     FileErrorHandler handler = trap(TrapVariant::Shared);
-    const QString ownDirectory = settings_.ownDirectory();
-    bool saved = saveSettings(handler).ok();
+    const QString ownDirectory = core_.settings().ownDirectory();
+    bool saved = handler.run([&] { return core_.writeSettingsFile(); }, Scope::Own, StepKind::Write).ok();
+    bool merged = false, keptBoth = false;
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule})
-        saved = handler.run([&] { return writeOwnList(kind); }, Scope::Own,
-                            StepKind::Write)
+        saved = handler.run([&] { return core_.writeOwnList(kind, &merged, &keptBoth); }, Scope::Own, StepKind::Write)
                     .ok() &&
                 saved;
+    // What commands left undone (a memo to remove, say) is done now.
+    saved = core_.finishJobs(handler).state == JobResult::State::Done && saved;
+    if (merged)
+        emit ownListMerged(keptBoth);
     // The user chose another data folder on the way: the settings must name it.
-    if (settings_.ownDirectory() != ownDirectory)
-        saved = saveSettings(handler).ok() && saved;
+    if (core_.settings().ownDirectory() != ownDirectory)
+        saved = handler.run([&] { return core_.writeSettingsFile(); }, Scope::Own, StepKind::Write).ok() && saved;
     if (!saved)
         ui_.message(window_,
                     QStringLiteral("保存できなかったデータがあります。\n"
@@ -82,8 +77,8 @@ bool Workspace::saveAll()
 
 SearchContext Workspace::searchContext()
 {
-    return SearchContext{.dataDirectory = settings_.ownDirectory(),
-                         .programDirectory = programDir_,
+    return SearchContext{.dataDirectory = core_.settings().ownDirectory(),
+                         .programDirectory = core_.programDir(),
                          .ui = ui_,
                          .mainWindow = window_,
                          .trap = [this] { return trap(TrapVariant::Shared); },
@@ -93,14 +88,13 @@ SearchContext Workspace::searchContext()
 
 EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& calendarDate)
 {
+    const ItemStore& store = core_.store();
     QByteArray itemAtOpen;
-    if (kind == TargetKind::ChangeTodo && row >= 1 && row <= store_.todos.count())
-        itemAtOpen = recordBytes(store_.todos[row]);
-    else if (kind == TargetKind::ChangeSchedule && row >= 1 && row <= store_.schedules.count())
-        itemAtOpen = recordBytes(store_.schedules[row]);
-    return EntryContext{.store = store_,
-                        .settings = settings_,
-                        .settingsPath = settingsPath_,
+    if (kind == TargetKind::ChangeTodo && row >= 1 && row <= store.todos.count())
+        itemAtOpen = recordBytes(store.todos[row]);
+    else if (kind == TargetKind::ChangeSchedule && row >= 1 && row <= store.schedules.count())
+        itemAtOpen = recordBytes(store.schedules[row]);
+    return EntryContext{.core = core_,
                         .ui = ui_,
                         .time = time_,
                         .mainWindow = window_,
@@ -108,22 +102,13 @@ EntryContext Workspace::entryContext(TargetKind kind, int row, const QDate& cale
                         .targetKind = kind,
                         .row = row,
                         .itemAtOpen = itemAtOpen,
-                        .placement = [this] { return placement(); },
-                        .trap = [this] { return trap(TrapVariant::Shared); },
-                        .writeList = [this](ListKind list) { return writeOwnList(list); },
-                        .recordEdit = [this](ListKind list, const ListEdit& edit) {
-                            ListJournal& j = journal(list);
-                            switch (edit.kind) {
-                            case ListEdit::Kind::Add: j.add(edit.after); break;
-                            case ListEdit::Kind::Remove: j.remove(edit.before); break;
-                            case ListEdit::Kind::Replace: j.replace(edit.before, edit.after); break;
-                            }
-                        }};
+                        .trap = [this] { return trap(TrapVariant::Shared); }};
 }
 
 QString Workspace::chooseNextAlarm(const QString& after, bool inclusive)
 {
-    const AlarmChoice choice = chooseAlarm(store_, after, inclusive, time_.today().toString(QStringLiteral("yyyy/MM/dd")));
+    const AlarmChoice choice =
+        chooseAlarm(core_.store(), after, inclusive, time_.today().toString(QStringLiteral("yyyy/MM/dd")));
     if (choice.notice)
         alarmNotice_ = choice.notice;
     return choice.alarmTime;

@@ -1,20 +1,18 @@
 #pragma once
-// The data side of the main window: the own lists and the settings, start-up
-// and shutdown, whose lists are on display, and the operations that change the
-// lists. It is no widget: it talks to the user only through Ui and the
-// file-error trap (whose repairs are the settings dialogs), and the window
-// shows what it holds and what its operations report changed. The store is
-// read-only to everyone else.
+// The data side of the main window: start-up and shutdown, whose lists are on
+// display, and the commands on them, run through the core (which holds the
+// lists, the settings and the files). It is no widget: it talks to the user
+// only through Ui and the file-error trap (whose repairs are the settings
+// dialogs), and the window shows what it holds and what its operations report
+// changed. The store is read-only to everyone else.
 
+#include "core/core.h"
+#include "core/list_sort.h"
 #include "entry/entry_context.h"
 #include "main_window/alarm_choice.h"
-#include "main_window/list_sort.h"
 #include "main_window/view_state.h"
 #include "maintenance/f_kensaku.h"
 #include "settings/file_error_handler.h"
-#include "store/item_store.h"
-#include "store/list_file.h"
-#include "store/settings_file.h"
 
 #include <QObject>
 #include <QString>
@@ -36,9 +34,10 @@ enum class Completion {
 
 // What deleting an item came to.
 enum class Deletion {
-    Done,      // gone from memory (and from its file, unless the user gave that up)
+    Done,      // gone from memory (and from its file, unless the user gave that up:
+               // then the next write of the list stores it)
     ItemGone,  // the item was no longer in its list: told; nothing changed
-    GivenUp,   // an archive write the user gave up: the record stays
+    GivenUp,   // a file step the user gave up before the item went: the record stays
 };
 
 // What transcribing a colleague's item came to.
@@ -46,7 +45,7 @@ enum class Transcription {
     Done,
     TargetFull,   // the own list holds 30000 items: told; nothing changed
     ItemGone,     // the colleague's item was no longer there: told
-    GivenUp,      // its memo could not be written: nothing changed
+    GivenUp,      // its memo could not be written (or the like): nothing changed
 };
 
 class Workspace : public QObject {
@@ -70,15 +69,15 @@ public:
     // could not be saved; the user has been told, and nothing is lost from memory.
     bool saveAll();
 
-    const ItemStore& store() const { return store_; }
-    const AppSettings& settings() const { return settings_; }
-    const QString& programDir() const { return programDir_; }
-    const QString& settingsPath() const { return settingsPath_; }
-    const QString& passwordPath() const { return passwordPath_; }
+    const ItemStore& store() const { return core_.store(); }
+    const AppSettings& settings() const { return core_.settings(); }
+    const QString& programDir() const { return core_.programDir(); }
+    const QString& settingsPath() const { return core_.settingsPath(); }
+    const QString& passwordPath() const { return core_.passwordPath(); }
     // The user's guide "使い方" opens: beside the program unless told otherwise.
     QString helpDocumentPath() const
     {
-        return helpDocument_.isEmpty() ? programFile(programDir_, QStringLiteral("poruka.wri")) : helpDocument_;
+        return helpDocument_.isEmpty() ? programFile(core_.programDir(), QStringLiteral("poruka.wri")) : helpDocument_;
     }
     void setHelpDocument(const QString& path) { helpDocument_ = path; }
 
@@ -168,7 +167,8 @@ public:
     // again where the file lacks some of them; a colleague's lists read anew).
     // Quiet: a file that cannot be read now is looked at next time.
     struct FilesChanged {
-        bool ownLists = false;   // the own lists in memory changed
+        bool ownLists = false;   // the own lists in memory changed (records or their order)
+        bool ownRecords = false; // ... records came, went or changed: worth telling
         bool memberLists = false;
         bool keptBoth = false;   // a record both copies changed is kept twice
     };
@@ -184,18 +184,18 @@ signals:
     void ownListMerged(bool keptBoth);
 
 private:
-    WindowPlacement placement() const;
     // Calls f with the list the grid of `list` shows in the present view.
     template <class F>
     decltype(auto) withShownList(ListChoice list, F&& f) const
     {
+        const ItemStore& store = core_.store();
         const bool todo = list == ListChoice::Todo;
         switch (view_) {
-        case View::Member: return todo ? f(store_.memberTodos) : f(store_.memberSchedules);
-        case View::Completed: return todo ? f(store_.doneTodos) : f(store_.doneSchedules);
+        case View::Member: return todo ? f(store.memberTodos) : f(store.memberSchedules);
+        case View::Completed: return todo ? f(store.doneTodos) : f(store.doneSchedules);
         case View::Own: break;
         }
-        return todo ? f(store_.todos) : f(store_.schedules);
+        return todo ? f(store.todos) : f(store.schedules);
     }
     int memoNumberAt(ListChoice list, int row) const;
     QString chooseNextAlarm(const QString& after, bool inclusive);
@@ -212,43 +212,19 @@ private:
     // A list file with text but no line end that could be read as records.
     void tellNoLineEnds(const QString& path);
     bool loadMember(int k);
-    // The archive's path, looked up afresh (its name in any letter case).
-    const QString& archivePath(ListKind kind);
     // Reads an archive, created empty when missing.
     template <class T>
     bool loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out);
     void tellArchiveFull(ListKind kind);
-    template <class T>
-    Completion completeItem(ItemList<T>& open, ListKind kind, int row);
-    template <class T>
-    Deletion deleteOpen(ItemList<T>& items, ListKind kind, int row, const QByteArray& expected);
-    template <class T>
-    Deletion deleteArchived(ItemList<T>& items, ListKind kind, int row, const QByteArray& expected);
-    template <class T>
-    Transcription transcribeInto(const ItemList<T>& source, ItemList<T>& target, ListKind kind, int row,
-                                 const QByteArray& expected);
-    FileStatus removeMemoFile(int memoNo);
-    TrapResult saveSettings(FileErrorHandler& handler);
-    ListSync& sync(ListKind kind) { return kind == ListKind::Todo ? todoSync_ : scheduleSync_; }
-    ListJournal& journal(ListKind kind) { return sync(kind).journal; }
-    // Writes an own list, taking in what another copy changed meanwhile.
-    FileStatus writeOwnList(ListKind kind);
-    void sortOwnBy(SortOrder order, const YieldFn& yield);
+    // Runs a command through the core and says when another copy's changes
+    // were taken in on the way.
+    JobResult run(Job job, StepRunner& runner);
 
-    QString programDir_;
+    Core core_;
     Ui& ui_;
     const TimeSource& time_;
     QWidget* window_ = nullptr;
-    std::function<WindowPlacement()> placement_;
 
-    ItemStore store_;
-    AppSettings settings_;
-    QString settingsPath_;
-    QString passwordPath_;
-
-    ListSync todoSync_, scheduleSync_;
-    qint64 lastOwnWriteMs_ = 0;
-    bool unwritten_[2] = {false, false};   // edits replayed that the list file still lacks
     Fingerprint memberTodoSeen_, memberScheduleSeen_;
 
     View view_ = View::Own;

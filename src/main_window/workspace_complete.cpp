@@ -5,6 +5,8 @@
 #include "ui/time_source.h"
 #include "ui/ui.h"
 
+#include <QDir>
+
 namespace {
 
 const QString kSelectMessage = QStringLiteral("完了した項目を選択して下さい。");
@@ -20,6 +22,9 @@ QString nearlyFullMessage(ListKind kind)
 // From this many records on, each completion warns that the archive is filling up.
 constexpr int kArchiveWarning = 29499;
 
+template <class T>
+using DoneOf = std::conditional_t<std::is_same_v<T, TodoItem>, DoneTodoItem, DoneScheduleItem>;
+
 }  // namespace
 
 Completion Workspace::complete(ListChoice list, int row)
@@ -28,21 +33,13 @@ Completion Workspace::complete(ListChoice list, int row)
         ui_.message(window_, kSelectMessage, MsgButtons::Ok, MsgIcon::Exclamation);
         return Completion::NothingSelected;
     }
-    if (list == ListChoice::Todo)
-        return completeItem(store_.todos, ListKind::Todo, row);
-    return completeItem(store_.schedules, ListKind::Schedule, row);
-}
-
-template <class T>
-Completion Workspace::completeItem(ItemList<T>& open, ListKind kind, int row)
-{
-    using Done = std::conditional_t<std::is_same_v<T, TodoItem>, DoneTodoItem, DoneScheduleItem>;
-    if (row > open.count() || open[row].date.isEmpty()) {
+    if (!holdsItem(list, row)) {
         ui_.message(window_, kNoItemMessage, MsgButtons::Ok, MsgIcon::Exclamation);
         return Completion::NoItem;
     }
+    const ListKind kind = list == ListChoice::Todo ? ListKind::Todo : ListKind::Schedule;
     FileErrorHandler handler = trap(TrapVariant::Shared);
-    const QString& path = archivePath(kind);
+    const QString& path = core_.archivePath(kind);
     RecordCount archived;
     {
         const BusyPointer busy;
@@ -50,23 +47,35 @@ Completion Workspace::completeItem(ItemList<T>& open, ListKind kind, int row)
             !handler.readOrGiveUp([&] { return (archived = countDoneRecords(path)).status; }, Scope::Own))
             return Completion::GivenUp;
     }
-    if (archived.records >= ItemList<Done>::kCapacity) {
+    if (archived.records >= ItemList<DoneTodoItem>::kCapacity) {
         tellArchiveFull(kind);
         return Completion::ArchiveFull;
     }
     if (archived.records >= kArchiveWarning)
         ui_.message(window_, nearlyFullMessage(kind), MsgButtons::Ok);
+    if (archived.missingLines > 0)
+        ui_.message(window_,
+                    QStringLiteral("%1 の最後の記録が途中で切れていました。\n"
+                                   "切れた記録は空の行で補って残し、新しい記録はその後に書きます。")
+                        .arg(QDir::toNativeSeparators(path)),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
 
     // The archive record first, whole: given up, the item stays where it is.
-    const Done done = doneRecord<Done>(open[row], time_.today().toString(QStringLiteral("yyyy/MM/dd")));
-    if (!handler.run([&] { return appendDone(path, done); }, Scope::Own, StepKind::Write).ok())
-        return Completion::GivenUp;
-
-    journal(kind).remove(recordBytes(open[row]));
-    open.removeAt(row);
-    // Given up here, the item stays removed in memory and reaches the list file
-    // with its next rewrite, at the latest at shutdown.
-    saveSettings(handler);
-    handler.run([&] { return writeOwnList(kind); }, Scope::Own, StepKind::Write);
-    return Completion::Done;
+    // Then the list without it; a crash in between is finished at the next start.
+    const QString today = time_.today().toString(QStringLiteral("yyyy/MM/dd"));
+    JobStep archive;
+    archive.kind = JobStep::Kind::Archive;
+    archive.list = kind;
+    archive.edit.kind = ListEdit::Kind::Add;
+    archive.edit.after = withShownList(list, [&](const auto& items) {
+        using T = typename std::remove_cvref_t<decltype(items)>::value_type;
+        if constexpr (std::is_base_of_v<OpenItem, T>)
+            return archiveAppendBytes(doneRecord<DoneOf<T>>(items[row], today), archived.missingLines);
+        else
+            return QByteArray();
+    });
+    Job job;
+    job.steps = {archive, JobStep::settings(),
+                 JobStep::listEdit(kind, {ListEdit::Kind::Remove, itemBytes(list, row), {}}, 0, 0, row)};
+    return run(std::move(job), handler).begun() ? Completion::Done : Completion::GivenUp;
 }

@@ -20,8 +20,8 @@ QString Workspace::showMemo(ListChoice list, int row)
     }
     // A colleague's memo is read from the colleague's folder and never edited.
     const bool member = view_ == View::Member;
-    const QString dir = member ? settings_.memberDirectory(shownMember_) : settings_.ownDirectory();
-    memoEditPath_ = member ? QString() : memoPath(settings_.ownDirectory(), memoNo);
+    const QString dir = member ? core_.settings().memberDirectory(shownMember_) : core_.settings().ownDirectory();
+    memoEditPath_ = member ? QString() : memoPath(core_.settings().ownDirectory(), memoNo);
     return readMemoText(dir, memoNo);
 }
 

@@ -16,16 +16,16 @@
 bool Workspace::loadOwnListAtStartup(ListKind kind)
 {
     FileErrorHandler handler = trap(TrapVariant::Startup);
-    if (handler.run([&] { return createList(settings_.ownDirectory(), kind); }, Scope::Own, StepKind::Write).gaveUp)
+    if (handler.run([&] { return core_.createOwnList(kind); }, Scope::Own, StepKind::Write).gaveUp)
         return false;
     // Carrying on with an empty list would overwrite the file at the next save.
     BusyPointer busy;
-    if (!handler.readOrGiveUp([&] { return loadOwnList(settings_.ownDirectory(), kind, store_, &sync(kind)); },
-                              Scope::Own))
+    if (!handler.readOrGiveUp([&] { return core_.loadOwnList(kind); }, Scope::Own))
         return false;
-    const bool overflow = kind == ListKind::Todo ? !store_.todos.overflow.isEmpty() : !store_.schedules.overflow.isEmpty();
-    if (kind == ListKind::Todo ? store_.todos.noLineEnds : store_.schedules.noLineEnds)
-        tellNoLineEnds(resolvePath(settings_.ownDirectory(), listFileName(kind)));
+    const ItemStore& store = core_.store();
+    const bool overflow = kind == ListKind::Todo ? !store.todos.overflow.isEmpty() : !store.schedules.overflow.isEmpty();
+    if (kind == ListKind::Todo ? store.todos.noLineEnds : store.schedules.noLineEnds)
+        tellNoLineEnds(resolvePath(core_.settings().ownDirectory(), listFileName(kind)));
     if (overflow)
         ui_.message(window_,
                     QStringLiteral("%1が30000件を越えています。\n最初の30000件だけを表示します。"
@@ -46,22 +46,22 @@ void Workspace::tellNoLineEnds(const QString& path)
 
 bool Workspace::recoverSettings(FileErrorHandler& handler, const SettingsRead& read)
 {
-    const QString backup = settingsPath_ + QStringLiteral(".damaged-") +
+    const QString& settingsPath = core_.settingsPath();
+    const QString backup = settingsPath + QStringLiteral(".damaged-") +
                            time_.now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     ui_.message(window_,
                 QStringLiteral("設定ファイル（%1）の内容を読み取れませんでした。\n"
                                "自分の名前とデータを格納するディレクトリを、もう一度指定して下さい。\n"
                                "元のファイルは %2 として残します。")
-                    .arg(QDir::toNativeSeparators(settingsPath_), QFileInfo(backup).fileName()),
+                    .arg(QDir::toNativeSeparators(settingsPath), QFileInfo(backup).fileName()),
                 MsgButtons::Ok, MsgIcon::Exclamation);
-    settings_ = salvageSettings(read);
+    core_.setSettings(salvageSettings(read));
     // Cancelled: nothing is written, the damaged file stays as it is.
     if (!editOwnSettings())
         return false;
-    if (handler.run([&] { return copyFile(settingsPath_, backup); }, Scope::Own, StepKind::Write).gaveUp)
+    if (handler.run([&] { return copyFile(settingsPath, backup); }, Scope::Own, StepKind::Write).gaveUp)
         return false;
-    settings_.setPlacement(placement());
-    return !handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write).gaveUp;
+    return !handler.run([&] { return core_.writeSettingsFile(); }, Scope::Own, StepKind::Write).gaveUp;
 }
 
 bool Workspace::convertOldVersion(const QString& dataDirectory)
@@ -70,7 +70,7 @@ bool Workspace::convertOldVersion(const QString& dataDirectory)
         F_Y2K dialog;
         if (ui_.runModal(dialog) != QDialog::Accepted)
             return false;
-        switch (convertOldData(withTrailingSeparator(dataDirectory), programDir_, ui_, window_)) {
+        switch (convertOldData(withTrailingSeparator(dataDirectory), core_.programDir(), ui_, window_)) {
         case Conversion::Done: return true;
         case Conversion::Failed: return false;
         case Conversion::ListMissing: break;   // the choice again
@@ -81,7 +81,7 @@ bool Workspace::convertOldVersion(const QString& dataDirectory)
 bool Workspace::askPassword(FileErrorHandler& handler)
 {
     PasswordRead stored;
-    if (!handler.readOrGiveUp([&] { return (stored = readPasswordFile(passwordPath_)).status; }, Scope::Own))
+    if (!handler.readOrGiveUp([&] { return (stored = readPasswordFile(core_.passwordPath())).status; }, Scope::Own))
         return false;
     F_ansyo prompt(stored.line, ui_);
     return ui_.runModal(prompt) == QDialog::Accepted;
@@ -89,19 +89,16 @@ bool Workspace::askPassword(FileErrorHandler& handler)
 
 Workspace::Start Workspace::start()
 {
-    archivePath(ListKind::Todo);
-    archivePath(ListKind::Schedule);
-    const QString programDir = withTrailingSeparator(programDir_);
-    passwordPath_ = resolvePath(programDir, kPasswordFileName);
-    settingsPath_ = resolvePath(programDir, kSettingsFileName);
+    core_.resolvePaths();
+    const QString& settingsPath = core_.settingsPath();
 
     FileErrorHandler handler = trap(TrapVariant::Startup);
-    const bool firstRun = !QFileInfo::exists(settingsPath_);
+    const bool firstRun = !fileExists(settingsPath);
     bool converted = false;
     if (!firstRun) {
         // The first reading tells which major version wrote the data.
         SettingsRead first;
-        if (!handler.readOrGiveUp([&] { return (first = readSettings(settingsPath_)).status; }, Scope::Own))
+        if (!handler.readOrGiveUp([&] { return (first = readSettings(settingsPath)).status; }, Scope::Own))
             return Start::End;
         if (bannerMajorVersion(first.settings.banner) == 1) {
             if (!convertOldVersion(first.settings.ownDirectory()))
@@ -109,43 +106,55 @@ Workspace::Start Workspace::start()
             converted = true;
         }
     }
-    if (QFileInfo::exists(passwordPath_) && !askPassword(handler))
+    if (fileExists(core_.passwordPath()) && !askPassword(handler))
         return Start::End;
 
     if (firstRun) {
-        settings_ = newSettings(QString(), QString(), placement());
+        core_.setSettings(newSettings(QString(), QString(), core_.placement()));
         // Cancelled: there is no data folder yet, so nothing may be written.
         if (!editOwnSettings())
             return Start::End;
-        settings_.setPlacement(placement());
-        handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own, StepKind::Write);
+        (void)handler.run([&] { return core_.writeSettingsFile(); }, Scope::Own, StepKind::Write);
     } else {
         // Empty settings would lose the data folder and the members at the next save.
         SettingsRead read;
-        if (!handler.readOrGiveUp([&] { read = readSettings(settingsPath_); return read.status; }, Scope::Own))
+        if (!handler.readOrGiveUp([&] { read = readSettings(settingsPath); return read.status; }, Scope::Own))
             return Start::End;
         if (settingsUnderstood(read)) {
-            settings_ = read.settings;
+            core_.setSettings(read.settings);
         } else if (!recoverSettings(handler, read)) {
             return Start::End;
         }
-        addMissingSeparators(settings_);
-        settings_.banner = Field::fromBytes(currentBanner());
+        AppSettings& settings = core_.settings();
+        addMissingSeparators(settings);
+        settings.banner = Field::fromBytes(currentBanner());
         // Converted data are this version's now, and the settings say so at
         // once: a second start must not convert them again.
-        if (converted && handler.run([&] { return writeSettings(settingsPath_, settings_); }, Scope::Own,
+        if (converted && handler.run([&] { return writeSettings(settingsPath, settings); }, Scope::Own,
                                      StepKind::Write)
                              .gaveUp)
             return Start::End;
     }
 
-    // What a save cut short by a crash left behind.
-    removeLeftoverTemporaries(withTrailingSeparator(programDir_),
-                              {kSettingsFileName, kDoneTodoFileName, kDoneScheduleFileName});
-    removeLeftoverTemporaries(settings_.ownDirectory(), {kTodoFileName, kScheduleFileName});
+    // What writes cut short by a crash left behind, and what commands a crash
+    // (or a step given up) left half done: finished before anything else.
+    core_.removeLeftovers();
+    QString damagedJobs;
+    if (!handler.readOrGiveUp([&] { return core_.readJobs(&damagedJobs); }, Scope::Own))
+        return Start::End;
+    if (!damagedJobs.isEmpty())
+        ui_.message(window_,
+                    QStringLiteral("前回の終了時に途中だった操作の記録を読み取れませんでした。\n"
+                                   "記録は %1 として残します。")
+                        .arg(damagedJobs),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
 
     if (!loadOwnListAtStartup(ListKind::Todo) || !loadOwnListAtStartup(ListKind::Schedule))
         return Start::End;
+    if (core_.hasPendingJobs()) {
+        core_.redoJobsInMemory();
+        (void)core_.finishJobs(handler);
+    }
     view_ = View::Own;
     shownMember_ = 0;
     return Start::Run;

@@ -15,6 +15,7 @@ const QString kNoScheduleFile = QStringLiteral("Scheduleデータのファイル
 
 int Workspace::shownTodoCount() const
 {
+    const ItemStore& store_ = core_.store();
     switch (view_) {
     case View::Own: return store_.todos.count();
     case View::Member: return store_.memberTodos.count();
@@ -25,6 +26,7 @@ int Workspace::shownTodoCount() const
 
 int Workspace::shownScheduleCount() const
 {
+    const ItemStore& store_ = core_.store();
     switch (view_) {
     case View::Own: return store_.schedules.count();
     case View::Member: return store_.memberSchedules.count();
@@ -54,16 +56,16 @@ bool Workspace::loadMember(int k)
     Fingerprint seen[2];
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
         const QString& file = listFileName(kind);
-        if (!fileExistsIgnoringCase(settings_.memberDirectory(k), file))
+        if (!fileExistsIgnoringCase(core_.settings().memberDirectory(k), file))
             ui_.message(window_, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
                         MsgIcon::Exclamation);
         const bool read = handler.readOrGiveUp(
             [&] {
                 // The directory as it stands now: the member dialog may have corrected it.
-                const QString dir = settings_.memberDirectory(k);
+                const QString dir = core_.settings().memberDirectory(k);
                 if (!QDir::isAbsolutePath(dir))
                     return FileStatus{FileError::PathNotFound, dir + file, 0, FileRefusal::None};
-                return loadMemberList(dir, kind, incoming, &seen[kind == ListKind::Todo ? 0 : 1]);
+                return core_.readMemberList(dir, kind, incoming, &seen[kind == ListKind::Todo ? 0 : 1]);
             },
             Scope::Member);
         if (!read)
@@ -71,11 +73,8 @@ bool Workspace::loadMember(int k)
     }
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule})
         if (kind == ListKind::Todo ? incoming.memberTodos.noLineEnds : incoming.memberSchedules.noLineEnds)
-            tellNoLineEnds(resolvePath(settings_.memberDirectory(k), listFileName(kind)));
-    store_.memberTodos = std::move(incoming.memberTodos);
-    store_.memberSchedules = std::move(incoming.memberSchedules);
-    store_.memberTodoHeader = incoming.memberTodoHeader;
-    store_.memberScheduleHeader = incoming.memberScheduleHeader;
+            tellNoLineEnds(resolvePath(core_.settings().memberDirectory(k), listFileName(kind)));
+    core_.showMemberLists(std::move(incoming));
     memberTodoSeen_ = seen[0];
     memberScheduleSeen_ = seen[1];
     view_ = View::Member;
@@ -86,7 +85,7 @@ bool Workspace::loadMember(int k)
 template <class T>
 bool Workspace::loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out)
 {
-    const QString& path = archivePath(kind);
+    const QString& path = core_.archivePath(kind);
     if (handler.run([&] { return createArchive(path); }, Scope::Own, StepKind::Write).gaveUp)
         return false;
     return handler.readOrGiveUp([&] { return loadDone(path, out); }, Scope::Own);
@@ -116,8 +115,7 @@ bool Workspace::showCompleted()
         tellArchiveFull(ListKind::Schedule);
         return false;
     }
-    store_.doneTodos = std::move(todos);
-    store_.doneSchedules = std::move(schedules);
+    core_.showDoneLists(std::move(todos), std::move(schedules));
     view_ = View::Completed;
     return true;
 }
@@ -132,29 +130,18 @@ void Workspace::sortShown(SortOrder order, const YieldFn& yield)
 {
     switch (view_) {
     case View::Own:
-        sortOwnBy(order, yield);
+        core_.sortOwn(order, yield);
         break;
     case View::Member:
-        sortList(store_.memberTodos, order, yield);
-        sortList(store_.memberSchedules, order, yield);
+        core_.sortMember(order, yield);
         break;
     case View::Completed:
-        sortList(store_.doneTodos, order, yield);
-        sortList(store_.doneSchedules, order, yield);
+        core_.sortDone(order, yield);
         break;
     }
 }
 
-void Workspace::sortOwnByDate(const YieldFn& yield) { sortOwnBy(SortOrder::DateTime, yield); }
-
-void Workspace::sortOwnBy(SortOrder order, const YieldFn& yield)
-{
-    sortList(store_.todos, order, yield);
-    sortList(store_.schedules, order, yield);
-    // Another copy's records keep their places when the order is written.
-    journal(ListKind::Todo).reordered();
-    journal(ListKind::Schedule).reordered();
-}
+void Workspace::sortOwnByDate(const YieldFn& yield) { core_.sortOwn(SortOrder::DateTime, yield); }
 
 template bool Workspace::loadArchive(FileErrorHandler&, ListKind, ItemList<DoneTodoItem>&);
 template bool Workspace::loadArchive(FileErrorHandler&, ListKind, ItemList<DoneScheduleItem>&);

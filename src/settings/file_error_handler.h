@@ -4,7 +4,7 @@
 // reported, and the failed step is retried after the user's answer. The user can
 // give a step up where retrying cannot help; what the step held in memory stays.
 
-#include "store/file_access.h"
+#include "core/step_runner.h"
 
 #include <functional>
 
@@ -17,24 +17,13 @@ enum class TrapVariant {
     Memo,      // showing a memo: a missing memo is told, nothing retried
 };
 
-// Whose folder a step touches: a colleague's can be repaired in the member
-// dialog, the own one only in the own-settings dialog.
-enum class Scope { Member, Own };
-enum class StepKind { Read, Write };
-
-struct TrapResult {
-    FileStatus status;      // of the last attempt
-    bool gaveUp = false;    // the user chose not to retry
-    bool ok() const { return status.ok(); }
-};
-
 inline const QString kInvalidPathMessage = QStringLiteral("指定されたパスが不正です。");
 inline const QString kInUseByUserMessage =
     QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。");
 inline const QString kInUseByPersonMessage =
     QStringLiteral("ただいま別の人がファイルを使用中です。\nもう一度実行して下さい。");
 
-class FileErrorHandler {
+class FileErrorHandler final : public StepRunner {
 public:
     // Each repair callback shows its dialog modally and returns true when the
     // user accepted it (then the step is retried).
@@ -47,7 +36,7 @@ public:
     FileErrorHandler(TrapVariant variant, Ui& ui, QWidget* parent, Repairs repairs);
 
     // Runs the step until it succeeds, is passed over or is given up.
-    TrapResult run(const std::function<FileStatus()>& step, Scope scope, StepKind kind);
+    TrapResult run(const std::function<FileStatus()>& step, Scope scope, StepKind kind) override;
     // Runs a read that must not be passed over: one the trap would pass over
     // (no permission, an I/O error, a refused link) is told with the file and
     // the reason, and retried when the user asks. False when the user gave the

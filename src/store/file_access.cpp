@@ -1,5 +1,8 @@
 #include "store/file_access.h"
 
+#include "store/file_calls.h"
+#include "store/file_system.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -7,15 +10,26 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+using fs::Fd;
+using fs::local;
+
 namespace {
+
+bool isFolder(const QString& path)
+{
+    struct stat st {};
+    return fs::stat(local(path), st) && S_ISDIR(st.st_mode);
+}
 
 // Classifies errno from open(): a missing folder and a missing file are told apart
 // by looking at the folder.
@@ -27,8 +41,7 @@ FileStatus failure(const QString& path, int err)
     switch (err) {
     case ENOENT:
     case ENOTDIR:
-        s.error = QFileInfo(QFileInfo(path).absolutePath()).isDir() ? FileError::FileNotFound
-                                                                      : FileError::PathNotFound;
+        s.error = isFolder(QFileInfo(path).absolutePath()) ? FileError::FileNotFound : FileError::PathNotFound;
         break;
     case EACCES:
     case EPERM:
@@ -48,62 +61,6 @@ FileStatus failure(const QString& path, int err)
     return s;
 }
 
-// Holds a file descriptor and closes it (releasing its locks) when done.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
-// A whole-file lock on an open file description, taken without waiting. These
-// locks belong to the open file, not the process, and conflict with the classic
-// record locks other programs take, also over NFS.
-bool lockWhole(int fd, short type)
-{
-    struct flock fl {};
-    fl.l_type = type;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 0;
-    fl.l_pid = 0;
-    return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
-}
-
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-QByteArray local(const QString& path) { return QFile::encodeName(path); }
-
 FileStatus refused(const QString& path, FileRefusal refusal)
 {
     FileStatus s;
@@ -113,14 +70,21 @@ FileStatus refused(const QString& path, FileRefusal refusal)
     return s;
 }
 
+FileStatus succeeded(const QString& path)
+{
+    FileStatus ok;
+    ok.path = path;
+    return ok;
+}
+
 // The folder a path names, with every link in it resolved; empty when it
 // does not exist.
 QString realFolder(const QString& folder)
 {
-    char buf[PATH_MAX];
-    if (!::realpath(local(folder).constData(), buf))
+    QByteArray resolved;
+    if (!fs::realpath(local(folder), resolved))
         return {};
-    return QFile::decodeName(buf);
+    return QFile::decodeName(resolved);
 }
 
 bool isWithin(const QString& folder, const QString& inner)
@@ -148,17 +112,16 @@ Target accessTarget(const QString& path)
     }
     QString current = path;
     struct stat st {};
-    for (int hop = 0; ::lstat(local(current).constData(), &st) == 0 && S_ISLNK(st.st_mode); ++hop) {
+    for (int hop = 0; fs::lstat(local(current), st) && S_ISLNK(st.st_mode); ++hop) {
         if (hop >= 32)
             return {path, failure(path, ELOOP)};
-        char buf[PATH_MAX];
-        const ssize_t n = ::readlink(local(current).constData(), buf, sizeof buf - 1);
-        if (n < 0)
+        QByteArray link;
+        if (!fs::readlink(local(current), link))
             return {path, failure(path, errno)};
-        const QString next = QFile::decodeName(QByteArray(buf, n));
+        const QString next = QFile::decodeName(link);
         current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).absolutePath() + QLatin1Char('/') + next;
     }
-    const bool exists = ::lstat(local(current).constData(), &st) == 0;
+    const bool exists = fs::lstat(local(current), st);
     if (exists && !S_ISREG(st.st_mode))
         return {path, refused(path, FileRefusal::NotARegularFile)};
     if (current != path) {
@@ -183,24 +146,73 @@ Fingerprint fingerprintOf(const struct stat& st, QByteArrayView bytes)
     return f;
 }
 
-bool readWhole(int fd, QByteArray& out)
-{
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_ino == b.st_ino && a.st_dev == b.st_dev; }
+
+// Opens `path` and takes a whole-file lock of `type` on it, again and again
+// until the file locked is the one the path names: a writer renames its new
+// version over the old one, and a lock on the old one would guard nothing.
+// `flags` are open()'s; `opened` gets the locked file's stat.
+struct Locked {
+    std::optional<Fd> fd;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        out.reserve(qsizetype(st.st_size));
-    char buf[1 << 16];
-    for (off_t at = 0;;) {
-        const ssize_t n = ::pread(fd, buf, sizeof buf, at);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
+    FileStatus status;
+};
+
+Locked openLocked(const QString& path, const QString& requestedPath, int flags, short type)
+{
+    Locked l;
+    for (int attempt = 0;; ++attempt) {
+        // O_NONBLOCK never blocks on a FIFO swapped in meanwhile; no effect on a regular file.
+        l.fd.emplace(fs::open(local(path), flags | O_CLOEXEC | O_NONBLOCK, 0666), local(path));
+        if (l.fd->get() < 0) {
+            l.status = failure(requestedPath, errno);
+            return l;
         }
-        if (n == 0)
-            return true;
-        out.append(buf, n);
-        at += n;
+        if (!fs::fstat(l.fd->get(), local(path), l.st) || !S_ISREG(l.st.st_mode)) {
+            l.status = refused(requestedPath, FileRefusal::NotARegularFile);
+            return l;
+        }
+        if (type == F_UNLCK)
+            return l;
+        if (!fs::lockWhole(l.fd->get(), local(path), type)) {
+            l.status = failure(requestedPath, errno == EACCES ? EAGAIN : errno);
+            return l;
+        }
+        struct stat named {};
+        if (!fs::stat(local(path), named) || sameFile(l.st, named) || attempt >= 10)
+            return l;
     }
+}
+
+}  // namespace
+
+// The computer (its machine id) and the process: the leftovers of a write cut
+// short can then be told from a write going on now, also on a shared folder.
+const QString& writerTag()
+{
+    static const QString tag = [] {
+        QString machine;
+        for (const char* file : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+            QFile f(QString::fromLatin1(file));
+            if (f.open(QIODevice::ReadOnly)) {
+                machine = QString::fromLatin1(f.readAll().trimmed().left(12)).toLower();
+                break;
+            }
+        }
+        static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{12}$"));
+        if (!hex.match(machine).hasMatch())
+            machine = QStringLiteral("000000000000");
+        return machine + QLatin1Char('-') + QString::number(::getpid());
+    }();
+    return tag;
+}
+
+namespace {
+
+const QString& thisMachine()
+{
+    static const QString machine = writerTag().section(QLatin1Char('-'), 0, 0);
+    return machine;
 }
 
 }  // namespace
@@ -249,20 +261,30 @@ QString programFile(const QString& programDir, const QString& name)
 QString resolvePath(const QString& dir, const QString& name)
 {
     const QString exact = dir + name;
-    if (QFileInfo::exists(exact))
+    struct stat st {};
+    if (fs::lstat(local(exact), st))
         return exact;
-    const QDir d(dir);
-    const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& e : entries) {
-        if (e.size() == name.size() && e.compare(name, Qt::CaseInsensitive) == 0)
-            return dir + e;
+    QList<QByteArray> entries;
+    if (!fs::listFolder(local(dir), entries))
+        return exact;
+    const QByteArray wanted = local(name);
+    for (const QByteArray& e : entries) {
+        if (e.size() == wanted.size() && e.compare(wanted, Qt::CaseInsensitive) == 0)
+            return dir + QFile::decodeName(e);
     }
     return exact;
 }
 
 bool fileExistsIgnoringCase(const QString& dir, const QString& name)
 {
-    return QFileInfo(resolvePath(dir, name)).isFile();
+    struct stat st {};
+    return fs::stat(local(resolvePath(dir, name)), st) && S_ISREG(st.st_mode);
+}
+
+bool fileExists(const QString& path)
+{
+    struct stat st {};
+    return fs::stat(local(path), st);
 }
 
 ReadResult readFile(const QString& requestedPath, Locking locking)
@@ -273,42 +295,24 @@ ReadResult readFile(const QString& requestedPath, Locking locking)
         r.status = target.problem;
         return r;
     }
-    const QString& path = target.path;
     // A writer renames its new file over the old one; a reader that opened the old
     // one just before would lock and read a file that is no longer the list.
-    // Opening again until the locked file is the one the path names avoids that.
-    std::optional<Fd> fd;
-    for (int attempt = 0;; ++attempt) {
-        // Never blocks on a FIFO swapped in meanwhile; no effect on a regular file.
-        fd.emplace(::open(local(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-        if (fd->get() < 0) {
-            r.status = failure(requestedPath, errno);
-            return r;
-        }
-        struct stat opened {};
-        if (::fstat(fd->get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
-            r.status = refused(requestedPath, FileRefusal::NotARegularFile);
-            return r;
-        }
-        if (locking == Locking::None)
-            break;
-        if (!lockWhole(fd->get(), F_RDLCK)) {
-            r.status = failure(requestedPath, errno == EACCES ? EAGAIN : errno);
-            return r;
-        }
-        struct stat locked {}, named {};
-        if (::fstat(fd->get(), &locked) != 0 || ::stat(local(path).constData(), &named) != 0 ||
-            (locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) || attempt >= 10)
-            break;
+    const Locked l = openLocked(target.path, requestedPath, O_RDONLY,
+                                locking == Locking::Exclusive ? F_RDLCK : F_UNLCK);
+    if (!l.status.ok()) {
+        r.status = l.status;
+        return r;
     }
-    if (!readWhole(fd->get(), r.bytes)) {
+    if (!fs::readWhole(l.fd->get(), local(target.path), l.st.st_size, r.bytes)) {
         r.status = failure(requestedPath, errno);
         r.bytes.clear();
         return r;
     }
-    struct stat st {};
-    if (::fstat(fd->get(), &st) == 0)
-        r.fingerprint = fingerprintOf(st, r.bytes);
+    // The size read, with the stat taken before: a file that grew or shrank
+    // meanwhile (only a program that writes in place does that) gets the size read.
+    struct stat st = l.st;
+    st.st_size = r.bytes.size();
+    r.fingerprint = fingerprintOf(st, r.bytes);
     r.status.path = requestedPath;
     return r;
 }
@@ -320,7 +324,7 @@ namespace {
 // once the lock is held, goes into a temporary file beside it, synced and
 // renamed over it. Nothing is written when contentFor gives nothing.
 FileStatus rewrite(const QString& requestedPath, Locking locking,
-                   const std::function<std::optional<QByteArray>(int lockedFd, FileStatus& failed)>& contentFor,
+                   const std::function<std::optional<QByteArray>(const Locked* target, FileStatus& failed)>& contentFor,
                    Fingerprint* written)
 {
     // A list kept behind a symbolic link stays a link: the file it names is replaced.
@@ -328,59 +332,52 @@ FileStatus rewrite(const QString& requestedPath, Locking locking,
     if (!resolved.problem.ok())
         return resolved.problem;
     const QString& path = resolved.path;
+    const QByteArray localPath = local(path);
 
-    std::optional<Fd> target;
+    std::optional<Locked> target;
     if (locking == Locking::Exclusive) {
-        target.emplace(::open(local(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-        if (target->get() < 0)
-            return failure(requestedPath, errno);
-        struct stat opened {};
-        if (::fstat(target->get(), &opened) != 0 || !S_ISREG(opened.st_mode))
-            return refused(requestedPath, FileRefusal::NotARegularFile);
-        if (!lockWhole(target->get(), F_WRLCK))
-            return failure(requestedPath, errno == EACCES ? EAGAIN : errno);
-    } else if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) {
+        target.emplace(openLocked(path, requestedPath, O_RDWR | O_CREAT, F_WRLCK));
+        if (!target->status.ok())
+            return target->status;
+    } else if (!isFolder(QFileInfo(path).absolutePath())) {
         return failure(path, ENOENT);
     }
     FileStatus failed;
-    const std::optional<QByteArray> bytes = contentFor(target ? target->get() : -1, failed);
+    const std::optional<QByteArray> bytes = contentFor(target ? &*target : nullptr, failed);
     if (!bytes) {
         failed.path = requestedPath;
         return failed;
     }
 
-    const QByteArray tmpl = local(path + QStringLiteral(".~tmpXXXXXX"));
-    QByteArray tmpName = tmpl;
-    Fd tmp(::mkstemp(tmpName.data()));
+    QByteArray tmpName = local(path + QStringLiteral(".~tmp-") + writerTag() + QStringLiteral("-XXXXXX"));
+    Fd tmp(fs::mkstemp(tmpName), tmpName);
     if (tmp.get() < 0)
         return failure(path, errno);
     // The new file keeps the old one's permissions.
     struct stat st {};
-    if ((target && ::fstat(target->get(), &st) == 0) || ::stat(local(path).constData(), &st) == 0)
-        ::fchmod(tmp.get(), st.st_mode & 07777);
+    if (target)
+        st = target->st;
+    if (target || fs::stat(localPath, st))
+        fs::fchmod(tmp.get(), tmpName, st.st_mode & 07777);
     else
-        ::fchmod(tmp.get(), 0666 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
+        fs::fchmod(tmp.get(), tmpName, 0666 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
 
-    if (!writeAll(tmp.get(), *bytes) || ::fsync(tmp.get()) != 0) {
+    if (!fs::writeAll(tmp.get(), tmpName, *bytes) || !fs::fsync(tmp.get(), tmpName)) {
         const int err = errno;
-        ::unlink(tmpName.constData());
+        fs::unlink(tmpName);
         return failure(path, err);
     }
     struct stat done {};
-    if (written && ::fstat(tmp.get(), &done) == 0)
+    if (written && fs::fstat(tmp.get(), tmpName, done))
         *written = fingerprintOf(done, *bytes);
-    if (::close(tmp.release()) != 0 || ::rename(tmpName.constData(), local(path).constData()) != 0) {
+    if (!fs::close(tmp.release(), tmpName) || !fs::rename(tmpName, localPath)) {
         const int err = errno;
-        ::unlink(tmpName.constData());
+        fs::unlink(tmpName);
         return failure(path, err);
     }
     // Make the rename itself durable.
-    Fd dir(::open(local(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
-    FileStatus ok;
-    ok.path = path;
-    return ok;
+    fs::syncFolder(local(QFileInfo(path).absolutePath()));
+    return succeeded(path);
 }
 
 }  // namespace
@@ -397,7 +394,8 @@ quint64 bytesHash(QByteArrayView bytes)
 
 FileStatus writeFile(const QString& requestedPath, const QByteArray& bytes, Locking locking)
 {
-    return rewrite(requestedPath, locking, [&](int, FileStatus&) { return std::optional<QByteArray>(bytes); }, nullptr);
+    return rewrite(
+        requestedPath, locking, [&](const Locked*, FileStatus&) { return std::optional<QByteArray>(bytes); }, nullptr);
 }
 
 bool isUnchanged(const QString& path, const Fingerprint& seen)
@@ -406,7 +404,7 @@ bool isUnchanged(const QString& path, const Fingerprint& seen)
         return false;
     const Target target = accessTarget(path);
     struct stat st {};
-    if (!target.problem.ok() || ::stat(local(target.path).constData(), &st) != 0)
+    if (!target.problem.ok() || !fs::stat(local(target.path), st))
         return false;
     Fingerprint now = fingerprintOf(st, {});
     if (!now.sameStat(seen))
@@ -423,12 +421,8 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
     Fingerprint written;
     const FileStatus s = rewrite(
         path, Locking::Exclusive,
-        [&](int fd, FileStatus& failed) -> std::optional<QByteArray> {
-            struct stat st {};
-            if (::fstat(fd, &st) != 0) {
-                failed = failure(path, errno);
-                return std::nullopt;
-            }
+        [&](const Locked* target, FileStatus& failed) -> std::optional<QByteArray> {
+            const struct stat& st = target->st;
             const Fingerprint now = fingerprintOf(st, {});
             // No version known, or an empty file (created just now, or emptied;
             // no program writes a list without its header): nothing to take in.
@@ -438,7 +432,7 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
             std::optional<QByteArray> current;
             if (!unchanged || seen.hash) {
                 QByteArray bytes;
-                if (!readWhole(fd, bytes)) {
+                if (!fs::readWhole(target->fd->get(), local(path), st.st_size, bytes)) {
                     failed = failure(path, errno);
                     return std::nullopt;
                 }
@@ -459,33 +453,27 @@ FileStatus appendToFile(const QString& requestedPath, const QByteArray& bytes)
     const Target resolved = accessTarget(requestedPath);
     if (!resolved.problem.ok())
         return resolved.problem;
-    const QString& path = resolved.path;
-    Fd fd(::open(local(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (fd.get() < 0)
-        return failure(requestedPath, errno);
-    struct stat opened {};
-    if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode))
-        return refused(requestedPath, FileRefusal::NotARegularFile);
+    const QByteArray path = local(resolved.path);
     // Nobody reads the file half appended to.
-    if (!lockWhole(fd.get(), F_WRLCK))
-        return failure(requestedPath, errno == EACCES ? EAGAIN : errno);
+    const Locked l = openLocked(resolved.path, requestedPath, O_RDWR | O_APPEND | O_CREAT, F_WRLCK);
+    if (!l.status.ok())
+        return l.status;
+    const int fd = l.fd->get();
     // A file whose last line has no line end must not glue it to the first new line.
+    const off_t size = l.st.st_size;
     char last = '\n';
-    const off_t size = ::lseek(fd.get(), 0, SEEK_END);
-    if (size < 0 || (size > 0 && ::pread(fd.get(), &last, 1, size - 1) != 1))
+    if (size > 0 && !fs::readAt(fd, path, &last, 1, size - 1))
         return failure(requestedPath, errno);
     const QByteArray out = last == '\n' ? bytes : "\r\n" + bytes;
-    if (!writeAll(fd.get(), out) || ::fsync(fd.get()) != 0) {
+    if (!fs::writeAll(fd, path, out) || !fs::fsync(fd, path)) {
         // A full disk may have taken part of it: the file goes back to what it
         // was, so it never ends in half a record.
         const int err = errno;
-        if (::ftruncate(fd.get(), size) == 0)
-            ::fsync(fd.get());
+        if (fs::ftruncate(fd, path, size))
+            fs::fsync(fd, path);
         return failure(requestedPath, err);
     }
-    FileStatus ok;
-    ok.path = requestedPath;
-    return ok;
+    return succeeded(requestedPath);
 }
 
 FileStatus copyFile(const QString& from, const QString& to)
@@ -496,33 +484,55 @@ FileStatus copyFile(const QString& from, const QString& to)
     return writeFile(to, r.bytes, Locking::None);
 }
 
-int removeLeftoverTemporaries(const QString& dir, const QStringList& names)
+namespace {
+
+// A temporary file of ours: "<name>.~tmp-<machine>-<pid>-XXXXXX", or, from
+// earlier versions, "<name>.~tmpXXXXXX".
+struct TemporaryName {
+    QString base;
+    QString machine;   // empty for an earlier version's
+    qint64 pid = 0;
+};
+
+std::optional<TemporaryName> parseTemporary(const QString& entry)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(.+)\\.~tmp[A-Za-z0-9]{6}$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(.+)\\.~tmp(?:-([0-9a-f]{12})-([0-9]{1,10})-)?[A-Za-z0-9]{6}$"));
+    const QRegularExpressionMatch m = pattern.match(entry);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return TemporaryName{m.captured(1), m.captured(2), m.captured(3).toLongLong()};
+}
+
+bool processAlive(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
+
+// Older than any write lasts, by far, also with some difference between the
+// clocks of two computers.
+constexpr qint64 kSurelyDeadAfterSecs = 3600;
+
+}  // namespace
+
+int removeLeftoverTemporaries(const QString& dir, const std::function<bool(const QString& name)>& belongs)
+{
     int removed = 0;
-    const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        const QRegularExpressionMatch m = pattern.match(entry);
-        if (!m.hasMatch())
+    QList<QByteArray> entries;
+    if (!fs::listFolder(local(dir), entries))
+        return 0;
+    for (const QByteArray& raw : entries) {
+        const QString entry = QFile::decodeName(raw);
+        const std::optional<TemporaryName> tmp = parseTemporary(entry);
+        if (!tmp || !belongs(tmp->base))
             continue;
-        const QString base = m.captured(1);
-        if (std::none_of(names.begin(), names.end(),
-                         [&](const QString& n) { return n.compare(base, Qt::CaseInsensitive) == 0; }))
-            continue;
-        // A writer holds the file it replaces from before the temporary exists
-        // until after the rename; no lock on either means nobody is writing.
-        const QString path = dir + entry;
+        const QByteArray path = local(dir + entry);
         struct stat st {};
-        if (::lstat(local(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        if (!fs::lstat(path, st) || !S_ISREG(st.st_mode))
             continue;
-        Fd temporary(::open(local(path).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-        if (temporary.get() < 0 || !lockWhole(temporary.get(), F_WRLCK))
-            continue;
-        const QString target = resolvePath(dir, base);
-        Fd replaced(::open(local(target).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
-        if (replaced.get() >= 0 && !lockWhole(replaced.get(), F_WRLCK))
-            continue;
-        if (::unlink(local(path).constData()) == 0)
+        const bool ours = tmp->machine == thisMachine();
+        if (ours && processAlive(tmp->pid))
+            continue;   // a copy on this computer is writing it now
+        if (!ours && qint64(std::time(nullptr)) - qint64(st.st_mtim.tv_sec) < kSurelyDeadAfterSecs)
+            continue;   // another computer's (or an earlier version's): maybe being written now
+        if (fs::unlink(path))
             ++removed;
     }
     return removed;
@@ -532,12 +542,10 @@ FileStatus claimFile(const QString& path)
 {
     if (!QDir::isAbsolutePath(path))
         return failure(path, ENOENT);
-    Fd fd(::open(local(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    Fd fd(fs::open(local(path), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666), local(path));
     if (fd.get() < 0)
         return failure(path, errno);
-    FileStatus ok;
-    ok.path = path;
-    return ok;
+    return succeeded(path);
 }
 
 FileStatus removeFile(const QString& path)
@@ -548,9 +556,23 @@ FileStatus removeFile(const QString& path)
         s.path = path;
         return s;
     }
-    if (::unlink(local(path).constData()) != 0)
+    if (!fs::unlink(local(path)))
         return failure(path, errno);
-    FileStatus ok;
-    ok.path = path;
-    return ok;
+    return succeeded(path);
+}
+
+FileStatus renameFile(const QString& from, const QString& to)
+{
+    if (!QDir::isAbsolutePath(from) || !QDir::isAbsolutePath(to))
+        return failure(from, ENOENT);
+    if (!fs::rename(local(from), local(to)))
+        return failure(from, errno);
+    fs::syncFolder(local(QFileInfo(to).absolutePath()));
+    return succeeded(to);
+}
+
+qint64 fileSize(const QString& path)
+{
+    struct stat st {};
+    return fs::stat(local(path), st) && S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
 }

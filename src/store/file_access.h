@@ -91,6 +91,10 @@ QString programFile(const QString& programDir, const QString& name);
 // exists, else an entry equal without regard to ASCII case, else the name given.
 QString resolvePath(const QString& dir, const QString& name);
 bool fileExistsIgnoringCase(const QString& dir, const QString& name);
+// Whether anything is at the path.
+bool fileExists(const QString& path);
+// The size of the regular file at the path; -1 when there is none.
+qint64 fileSize(const QString& path);
 
 ReadResult readFile(const QString& path, Locking locking);
 FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking);
@@ -112,13 +116,20 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
 // back to its length before: it never ends in part of what was appended.
 FileStatus appendToFile(const QString& path, const QByteArray& bytes);
 FileStatus copyFile(const QString& from, const QString& to);
-// Removes what a rewrite cut short (a crash, a kill) left beside the files
-// `names` in `dir` (which ends with the separator): files named like one of
-// them in any letter case, followed by ".~tmp" and six letters or digits. A
-// file is kept while another program holds it, or the file it was to replace,
-// locked. Returns how many were removed.
-int removeLeftoverTemporaries(const QString& dir, const QStringList& names);
+// Removes what writes cut short (a crash, a kill) left in `dir` (which ends
+// with the separator): temporaries "<name>.~tmp..." of the files `belongs`
+// names. Only those provably abandoned: of a process of this computer that
+// has ended, or, when another computer (or an earlier version that put no
+// writer into the name) left it, untouched for an hour. A temporary of a
+// write going on now, here or on another computer, stays. Returns how many
+// were removed.
+int removeLeftoverTemporaries(const QString& dir, const std::function<bool(const QString& name)>& belongs);
+// What this program puts into the names of its temporary files:
+// "<machine>-<process>", the machine id's first twelve hex digits.
+const QString& writerTag();
 FileStatus removeFile(const QString& path);
+// Gives a file another name in its folder (replacing what has that name).
+FileStatus renameFile(const QString& from, const QString& to);
 // Creates an empty file that must not exist yet; a file already there fails
 // with sysError EEXIST. Atomic between programs (also over NFS 3 and later).
 FileStatus claimFile(const QString& path);

@@ -9,6 +9,7 @@
 template <class T>
 class ItemList {
 public:
+    using value_type = T;
     static constexpr int kCapacity = 30000;
 
     int count() const { return int(items_.size()); }

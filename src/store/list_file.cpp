@@ -87,31 +87,6 @@ FileStatus loadInto(const QString& directory, ListKind kind, QByteArray& header,
     return r.status;
 }
 
-// The file's version of the list, with the journal replayed onto it, becomes
-// the list; what the file already showed leaves the journal. A record kept
-// beside the other copy's version whose memo the other copy deleted with its
-// own version keeps no memo number that names nothing.
-template <class T>
-MergeReport takeIn(const QString& directory, const QByteArray& bytes, QByteArray& header, ItemList<T>& list,
-                   ListJournal& journal)
-{
-    ItemList<T> file;
-    QByteArray fileHeader;
-    parseList(bytes, fileHeader, file);
-    MergeReport report = mergeJournal(file, journal, list);
-    for (const QByteArray& kept : report.keptBeside) {
-        for (T& item : file.items()) {
-            const int memo = memoNumber(item.memoNo);
-            if (memo != 0 && recordBytes(item) == kept && !fileExistsIgnoringCase(directory, memoFileName(memo)))
-                item.memoNo = Field::number(0);
-        }
-    }
-    list = std::move(file);
-    header = fileHeader;
-    journal.keepOnly(report.replayed);
-    return report;
-}
-
 }  // namespace
 
 QString listFileName(ListKind kind) { return kind == ListKind::Todo ? kTodoFileName : kScheduleFileName; }
@@ -182,73 +157,11 @@ void parseRecords(const QByteArray& bytes, ItemList<T>& out)
     out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
-FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, ListSync* sync)
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store)
 {
-    if (sync) {
-        sync->path = resolvePath(directory, listFileName(kind));
-        sync->journal.clear();
-    }
-    Fingerprint* seen = sync ? &sync->seen : nullptr;
     if (kind == ListKind::Todo)
-        return loadInto(directory, kind, store.todoHeader, store.todos, seen);
-    return loadInto(directory, kind, store.scheduleHeader, store.schedules, seen);
-}
-
-namespace {
-
-// The data folder moved (F_mydata): what the old file's version and journal
-// said has nothing to do with the file in the new folder, which this copy's
-// lists replace.
-void followPath(ListSync& sync, const QString& path)
-{
-    if (sync.path == path)
-        return;
-    sync.path = path;
-    sync.seen = {};
-    sync.journal.clear();
-}
-
-}  // namespace
-
-SaveReport saveOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync)
-{
-    SaveReport report;
-    const QString path = resolvePath(ownDirectory, listFileName(kind));
-    followPath(sync, path);
-    report.status = rewriteChecked(path, sync.seen, [&](const std::optional<QByteArray>& current) {
-        if (current) {
-            report.merged = true;
-            report.keptBoth =
-                kind == ListKind::Todo
-                    ? takeIn(ownDirectory, *current, store.todoHeader, store.todos, sync.journal).keptBoth()
-                    : takeIn(ownDirectory, *current, store.scheduleHeader, store.schedules, sync.journal).keptBoth();
-        }
-        return kind == ListKind::Todo ? serializeList(store.todoHeader, store.todos)
-                                      : serializeList(store.scheduleHeader, store.schedules);
-    });
-    return report;
-}
-
-TakeInReport takeInOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync)
-{
-    TakeInReport report;
-    const QString path = resolvePath(ownDirectory, listFileName(kind));
-    if (sync.path != path)
-        return report;   // not the file this copy's lists came from: the next save writes it
-    const ReadResult r = readFile(path, Locking::Exclusive);
-    report.status = r.status;
-    if (!r.ok())
-        return report;
-    if (sync.seen.isKnown() && r.fingerprint.sameStat(sync.seen) && r.fingerprint.hash == sync.seen.hash)
-        return report;
-    const MergeReport merged = kind == ListKind::Todo
-                                   ? takeIn(ownDirectory, r.bytes, store.todoHeader, store.todos, sync.journal)
-                                   : takeIn(ownDirectory, r.bytes, store.scheduleHeader, store.schedules, sync.journal);
-    sync.seen = r.fingerprint;
-    report.changed = true;
-    report.replayed = !merged.replayed.empty();
-    report.keptBoth = merged.keptBoth();
-    return report;
+        return loadInto(directory, kind, store.todoHeader, store.todos);
+    return loadInto(directory, kind, store.scheduleHeader, store.schedules);
 }
 
 FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen)
@@ -295,11 +208,20 @@ FileStatus createArchive(const QString& path)
 }
 
 template <class T>
-FileStatus appendDone(const QString& path, const T& item)
+QByteArray archiveAppendBytes(const T& item, int missingLines)
 {
     ItemList<T> one;
     one.append(item);
-    return appendToFile(path, writeRecords(nullptr, one));
+    QByteArray out;
+    for (int i = 0; i < missingLines; ++i)
+        out += "\r\n";
+    return out + writeRecords(nullptr, one);
+}
+
+template <class T>
+FileStatus appendDone(const QString& path, const T& item)
+{
+    return appendToFile(path, archiveAppendBytes(item, 0));
 }
 
 template <class T>
@@ -323,6 +245,7 @@ RecordCount countDoneRecords(const QString& path)
         ++lines;
     constexpr qsizetype width = qsizetype(RecordLayout<DoneTodoItem>::lines.size());
     count.records = (lines + width - 1) / width;
+    count.missingLines = int((width - lines % width) % width);
     return count;
 }
 
@@ -335,6 +258,7 @@ PORUKA_LIST_TEMPLATES(ScheduleItem)
     template QByteArray serializeRecords<T>(const ItemList<T>&);              \
     template void parseRecords<T>(const QByteArray&, ItemList<T>&);           \
     template FileStatus appendDone<T>(const QString&, const T&);             \
+    template QByteArray archiveAppendBytes<T>(const T&, int);                 \
     template FileStatus loadDone<T>(const QString&, ItemList<T>&);
 PORUKA_DONE_TEMPLATES(DoneTodoItem)
 PORUKA_DONE_TEMPLATES(DoneScheduleItem)

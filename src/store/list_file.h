@@ -4,7 +4,6 @@
 
 #include "store/file_access.h"
 #include "store/item_store.h"
-#include "store/list_merge.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -61,42 +60,14 @@ QByteArray serializeRecords(const ItemList<T>& list);
 template <class T>
 void parseRecords(const QByteArray& bytes, ItemList<T>& out);
 
-struct ListSync;
-// Loads the list file of `kind` in `directory` into the own lists of the store;
-// `sync`, when given, then stands for the version read.
-FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store, ListSync* sync = nullptr);
+// Loads the list file of `kind` in `directory` into the own lists of the store.
+FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store);
 // Loads a colleague's list into the member lists, masking secret items;
 // `seen`, when given, becomes the version read.
 FileStatus loadMemberList(const QString& directory, ListKind kind, ItemStore& store, Fingerprint* seen = nullptr);
 // Rewrites the own list file of `kind` from the store.
 FileStatus saveList(const QString& ownDirectory, ListKind kind, const ItemStore& store);
 
-// What this copy knows of one of its own list files: the version it last read
-// or wrote, and the edits it made that the file may not show yet.
-struct ListSync {
-    QString path;   // the file these stand for; another file (a new data folder) starts afresh
-    Fingerprint seen;
-    ListJournal journal;
-};
-struct SaveReport {
-    FileStatus status;
-    bool merged = false;   // another program had changed the file: its version was taken in
-    bool keptBoth = false;
-};
-// Rewrites the own list file of `kind` from the store, as saveList does; when
-// another program changed the file since `sync.seen`, the file's version with
-// this copy's journal replayed onto it becomes the store's list first.
-SaveReport saveOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync);
-// Reads the own list file anew and takes in what another program changed, as
-// saveOwnList would before writing. `replayed`: edits of this copy that the
-// file does not show, so that the list is to be written again.
-struct TakeInReport {
-    FileStatus status;
-    bool changed = false;   // the file was another version: the store's list changed
-    bool replayed = false;
-    bool keptBoth = false;
-};
-TakeInReport takeInOwnList(const QString& ownDirectory, ListKind kind, ItemStore& store, ListSync& sync);
 // Creates the list file with the header line alone when it does not exist.
 FileStatus createList(const QString& directory, ListKind kind);
 
@@ -116,5 +87,13 @@ FileStatus loadDone(const QString& path, ItemList<T>& out);
 struct RecordCount {
     FileStatus status;
     qsizetype records = 0;
+    // Lines the last record lacks to be whole (a write cut short by an
+    // earlier version, or a file edited by hand): 0 for a whole archive.
+    int missingLines = 0;
 };
+// The bytes that append `item` to an archive whose last record lacks
+// `missingLines` lines: empty lines first, so the new record starts on a
+// record boundary and the old fragment is kept as a whole record.
+template <class T>
+QByteArray archiveAppendBytes(const T& item, int missingLines);
 RecordCount countDoneRecords(const QString& path);

@@ -1,8 +1,8 @@
 #pragma once
 // What the entry form is handed by the main window, built in a temporary
 // folder: a program folder with poruka.ini, a data folder with both list
-// files, a scripted Ui and a fixed clock. No main window: the form works on
-// the store and says what changed.
+// files, the core started on them, a scripted Ui and a fixed clock. No main
+// window: the form changes the lists through the core and says what changed.
 
 #include "common/fake_ui.h"
 #include "common/temp_files.h"
@@ -21,14 +21,14 @@ struct EntryFixture {
     QTemporaryDir root;
     QString programDir;
     QString dataDir;   // ends with the separator
-    ItemStore store;
-    AppSettings settings;
+    ItemStore seed;          // what saveFiles() writes into the list files
+    AppSettings settings;    // what the settings file holds at the start
+    std::unique_ptr<Core> started;
     FakeUi ui;
     FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(14, 50))};
     WindowPlacement placement{0, 1500, 1500, 6975, 9450};
     int selectedRow = 0;   // the item a change works on
     QWidget* mainWindow = nullptr;   // what the form centres itself over
-    QList<ListEdit> edits;           // as registration noted them
 
     EntryFixture()
     {
@@ -38,7 +38,7 @@ struct EntryFixture {
         dataDir = root.filePath(QStringLiteral("data")) + QLatin1Char('/');
         settings = newSettings(QStringLiteral("山田"), dataDir, placement);
         settings.members[1] = {Field(QStringLiteral("鈴木")), Field(dataDir)};
-        store.todoHeader = store.scheduleHeader = newListHeader();
+        seed.todoHeader = seed.scheduleHeader = newListHeader();
         writeBytes(settingsPath(), serializeSettings(settings));
         saveFiles();
     }
@@ -48,19 +48,35 @@ struct EntryFixture {
     QString schedulePath() const { return dataDir + QStringLiteral("SCHE.DAT"); }
     QString memo(int n) const { return memoPath(dataDir, n); }
 
-    // The list files as the store holds them.
+    // The list files as the seed holds them; the core reads them anew.
     void saveFiles()
     {
-        writeBytes(todoPath(), serializeList(store.todoHeader, store.todos));
-        writeBytes(schedulePath(), serializeList(store.scheduleHeader, store.schedules));
+        writeBytes(todoPath(), serializeList(seed.todoHeader, seed.todos));
+        writeBytes(schedulePath(), serializeList(seed.scheduleHeader, seed.schedules));
+        started.reset();
     }
+
+    // The core, started at its first use on the seed's lists.
+    Core& core()
+    {
+        if (!started) {
+            saveFiles();
+            started = std::make_unique<Core>(programDir);
+            started->resolvePaths();
+            const SettingsRead read = readSettings(settingsPath());
+            started->setSettings(read.settings);
+            started->setPlacementSource([this] { return placement; });
+            if (!started->loadOwnList(ListKind::Todo).ok() || !started->loadOwnList(ListKind::Schedule).ok())
+                qFatal("the fixture's lists could not be read");
+        }
+        return *started;
+    }
+    const ItemStore& store() { return core().store(); }
 
     // targetKind as the main window sets it: 1 new, 11 change ToDo, 12 change schedule.
     EntryContext context(int targetKind, QDate calendarDate = QDate(2026, 12, 24))
     {
-        return EntryContext{.store = store,
-                            .settings = settings,
-                            .settingsPath = settingsPath(),
+        return EntryContext{.core = core(),
                             .ui = ui,
                             .time = time,
                             .mainWindow = mainWindow,
@@ -68,10 +84,7 @@ struct EntryFixture {
                             .targetKind = TargetKind(targetKind),
                             .row = selectedRow,
                             .itemAtOpen = {},
-                            .placement = [this] { return placement; },
-                            .trap = [this] { return FileErrorHandler(TrapVariant::Shared, ui, mainWindow, {}); },
-                            .writeList = [this](ListKind kind) { return saveList(dataDir, kind, store); },
-                            .recordEdit = [this](ListKind, const ListEdit& edit) { edits.append(edit); }};
+                            .trap = [this] { return FileErrorHandler(TrapVariant::Shared, ui, mainWindow, {}); }};
     }
 
     std::unique_ptr<F_kinyu> form(int targetKind, QDate calendarDate = QDate(2026, 12, 24))

@@ -244,13 +244,13 @@ void TestFKinyu::loadForChange()
     item.alarm = Field::number(alarm);
     item.person = Field(QStringLiteral("田中"));
     if (targetKind == 11) {
-        fx.store.todos.append(todoItem("2026/01/01", "10:00", "別件"));
-        fx.store.todos.append(item);
+        fx.seed.todos.append(todoItem("2026/01/01", "10:00", "別件"));
+        fx.seed.todos.append(item);
     } else {
-        fx.store.schedules.append(scheduleItem("2026/01/01", "10:00", "別件"));
+        fx.seed.schedules.append(scheduleItem("2026/01/01", "10:00", "別件"));
         ScheduleItem s;
         static_cast<OpenItem&>(s) = item;
-        fx.store.schedules.append(s);
+        fx.seed.schedules.append(s);
     }
     fx.selectedRow = 2;
 
@@ -284,8 +284,8 @@ void TestFKinyu::loadForChange()
 void TestFKinyu::loadsTheMemoOfTheItem()
 {
     EntryFixture fx;
-    fx.store.schedules.append(scheduleItem("2027/01/15", "10:00", "会議", 12));
-    fx.store.schedules.append(scheduleItem("2027/01/16", "10:00", "memo gone", 13));
+    fx.seed.schedules.append(scheduleItem("2027/01/15", "10:00", "会議", 12));
+    fx.seed.schedules.append(scheduleItem("2027/01/16", "10:00", "memo gone", 13));
     writeBytes(fx.memo(12), sjis(QStringLiteral("一行目\r\n二行目\r\n")));
 
     fx.selectedRow = 1;
@@ -382,14 +382,14 @@ void TestFKinyu::enterAfterPickingRegisters()
     QTest::keyClicks(f->T_naiyo, QStringLiteral("abc"));
     QTest::keyClick(f->T_naiyo, Qt::Key_Return);   // Enter in the content box registers nothing
     QVERIFY(f->isVisible());
-    QCOMPARE(fx.store.todoCount(), 0);
+    QCOMPARE(fx.store().todoCount(), 0);
 
     f->fun[1]->click();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(!f->isVisible());
     QCOMPARE(f->result(), int(QDialog::Accepted));
-    QCOMPARE(fx.store.todoCount(), 1);
-    QCOMPARE(fx.store.todos[1].time.text(), QStringLiteral("00:05"));
+    QCOMPARE(fx.store().todoCount(), 1);
+    QCOMPARE(fx.store().todos[1].time.text(), QStringLiteral("00:05"));
 }
 
 void TestFKinyu::kakiAfterKyouResets_data()
@@ -460,7 +460,7 @@ void TestFKinyu::calendarChange()
 void TestFKinyu::cancelChangesNothing()
 {
     EntryFixture fx;
-    fx.store.todos.append(todoItem("2027/01/15", "10:00", "会議", 3));
+    fx.seed.todos.append(todoItem("2027/01/15", "10:00", "会議", 3));
     fx.saveFiles();
     writeBytes(fx.memo(3), sjis(QStringLiteral("メモ\r\n")));
     const QByteArray todoBefore = readBytes(fx.todoPath());
@@ -476,9 +476,9 @@ void TestFKinyu::cancelChangesNothing()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(f->result(), int(QDialog::Rejected));
 
-    QCOMPARE(fx.store.todos.count(), 1);
-    QCOMPARE(fx.store.todos[1].content.text(), QStringLiteral("会議"));
-    QCOMPARE(fx.store.schedules.count(), 0);
+    QCOMPARE(fx.store().todos.count(), 1);
+    QCOMPARE(fx.store().todos[1].content.text(), QStringLiteral("会議"));
+    QCOMPARE(fx.store().schedules.count(), 0);
     QCOMPARE(readBytes(fx.todoPath()), todoBefore);
     QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
     QVERIFY(QFileInfo::exists(fx.memo(3)));

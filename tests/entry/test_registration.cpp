@@ -39,6 +39,7 @@ void setCounter(EntryFixture& fx, int n)
 {
     fx.settings.memoCounter = Field::number(n);
     writeBytes(fx.settingsPath(), serializeSettings(fx.settings));
+    fx.started.reset();
 }
 
 }  // namespace
@@ -73,7 +74,7 @@ void TestRegistration::newScheduleWithMemo()
 {
     EntryFixture fx;
     setCounter(fx, 41);
-    fx.store.schedules.append(scheduleItem("2026/12/01", "09:00", "前からある"));
+    fx.seed.schedules.append(scheduleItem("2026/12/01", "09:00", "前からある"));
     fx.saveFiles();
 
     const auto f = fx.form(1, QDate(2026, 12, 24));
@@ -98,8 +99,8 @@ void TestRegistration::newScheduleWithMemo()
     // The todo list was not touched.
     QCOMPARE(records(fx.todoPath(), 11).size(), 0);
 
-    QCOMPARE(fx.store.scheduleCount(), 2);
-    QCOMPARE(rowCells(fx.store.schedules[2]), (QStringList{"2026/12/24", "14:05", "打合せ", "山田"}));
+    QCOMPARE(fx.store().scheduleCount(), 2);
+    QCOMPARE(rowCells(fx.store().schedules[2]), (QStringList{"2026/12/24", "14:05", "打合せ", "山田"}));
     QVERIFY(f->changes().schedules && !f->changes().todos);
     QVERIFY(f->changes().armAlarm);
     QVERIFY(fx.ui.messages.isEmpty());
@@ -149,8 +150,8 @@ void TestRegistration::newTodo()
     QCOMPARE(recs.size(), 1);
     QTEST(recs[0], "record");
     // Right after registration the new item is the last of the list.
-    QCOMPARE(fx.store.todoCount(), 1);
-    QTEST(rowCells(fx.store.todos[1]), "row");
+    QCOMPARE(fx.store().todoCount(), 1);
+    QTEST(rowCells(fx.store().todos[1]), "row");
     QVERIFY(f->changes().todos && !f->changes().schedules);
     QCOMPARE(readBytes(fx.schedulePath()), scheduleBefore);
     QVERIFY(f->changes().armAlarm);
@@ -172,7 +173,7 @@ void TestRegistration::emptyContentKeepsTheFormOpen()
     QCOMPARE(fx.ui.messages[0].buttons, MsgButtons::Ok);
     QCOMPARE(fx.ui.messages[0].title, QStringLiteral("ぽるか　Ver.2.10"));
     QCOMPARE(finished.count(), 0);
-    QCOMPARE(fx.store.todoCount(), 0);
+    QCOMPARE(fx.store().todoCount(), 0);
     QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
     QCOMPARE(readBytes(fx.todoPath()), todoBefore);
     QVERIFY(!QFileInfo::exists(fx.memo(1)));
@@ -182,8 +183,8 @@ void TestRegistration::emptyContentKeepsTheFormOpen()
     f->T_naiyo->setText(QStringLiteral("　"));
     f->Command25->click();
     QCOMPARE(finished.count(), 1);
-    QCOMPARE(fx.store.todoCount(), 1);
-    QCOMPARE(fx.store.todos[1].content.text(), QStringLiteral("　"));
+    QCOMPARE(fx.store().todoCount(), 1);
+    QCOMPARE(fx.store().todos[1].content.text(), QStringLiteral("　"));
     QCOMPARE(fx.ui.beeps, 1);
 }
 
@@ -222,8 +223,8 @@ void TestRegistration::unusableCharactersKeepTheFormOpen()
     if (label.isEmpty()) {
         QVERIFY(fx.ui.messages.isEmpty());
         QCOMPARE(finished.count(), 1);
-        QCOMPARE(fx.store.todoCount(), 1);
-        QCOMPARE(fx.store.todos[1].content.text(), content);
+        QCOMPARE(fx.store().todoCount(), 1);
+        QCOMPARE(fx.store().todos[1].content.text(), content);
         QCOMPARE(readBytes(fx.memo(1)), sjis(QString(memo).replace('\n', QStringLiteral("\r\n")) + "\r\n"));
         return;
     }
@@ -233,8 +234,8 @@ void TestRegistration::unusableCharactersKeepTheFormOpen()
     QCOMPARE(fx.ui.messages[0].icon, MsgIcon::Exclamation);
     QCOMPARE(fx.ui.messages[0].title, QStringLiteral("ぽるか　Ver.2.10"));
     QCOMPARE(finished.count(), 0);
-    QCOMPARE(fx.store.todoCount(), 0);
-    QCOMPARE(fx.settings.memoCounterValue(), 0);
+    QCOMPARE(fx.store().todoCount(), 0);
+    QCOMPARE(fx.core().settings().memoCounterValue(), 0);
     QCOMPARE(readBytes(fx.settingsPath()), settingsBefore);
     QCOMPARE(readBytes(fx.todoPath()), todoBefore);
     QVERIFY(!QFileInfo::exists(fx.memo(1)));
@@ -259,10 +260,11 @@ void TestRegistration::limitForNewItems()
     QFETCH(QString, message);
     EntryFixture fx;
     if (schedule)
-        fx.store.schedules.items().resize(std::size_t(count));
+        fx.seed.schedules.items().resize(std::size_t(count));
     else
-        fx.store.todos.items().resize(std::size_t(count));
-    const auto listCount = [&] { return schedule ? fx.store.scheduleCount() : fx.store.todoCount(); };
+        fx.seed.todos.items().resize(std::size_t(count));
+    fx.saveFiles();
+    const auto listCount = [&] { return schedule ? fx.store().scheduleCount() : fx.store().todoCount(); };
 
     const auto f = fx.form(1);
     if (schedule)
@@ -286,7 +288,7 @@ void TestRegistration::limitForNewItems()
     QCOMPARE(finished.count(), 0);
     QCOMPARE(listCount(), count);
     // Nothing allocated, nothing written, the alarm left alone.
-    QCOMPARE(fx.settings.memoCounterValue(), 0);
+    QCOMPARE(fx.core().settings().memoCounterValue(), 0);
     QVERIFY(!QFileInfo::exists(fx.memo(1)));
     QVERIFY(!f->changes().armAlarm);
 }
@@ -314,9 +316,9 @@ void TestRegistration::changeInPlace()
         list.append(make("2027/02/01", "99:99", QStringLiteral("三番目"), 0));
     };
     if (todo)
-        fill(fx.store.todos, todoItem);
+        fill(fx.seed.todos, todoItem);
     else
-        fill(fx.store.schedules, scheduleItem);
+        fill(fx.seed.schedules, scheduleItem);
     fx.saveFiles();
     writeBytes(fx.memo(5), sjis(QStringLiteral("古いメモ\r\n")));
     fx.selectedRow = 2;
@@ -337,7 +339,7 @@ void TestRegistration::changeInPlace()
     QVERIFY(recs[2].contains(QStringLiteral("三番目")));
     QCOMPARE(readBytes(fx.memo(5)), sjis(QStringLiteral("新しいメモ\r\n")));
     QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
-    QCOMPARE(fx.store.todoCount() + fx.store.scheduleCount(), 3);
+    QCOMPARE(fx.store().todoCount() + fx.store().scheduleCount(), 3);
     QVERIFY(f->changes().armAlarm);
 }
 
@@ -362,7 +364,7 @@ void TestRegistration::memoRules()
     QFETCH(int, memoNo);
     EntryFixture fx;
     setCounter(fx, 41);
-    fx.store.schedules.append(scheduleItem("2027/01/15", "10:00", QStringLiteral("会議"), had));
+    fx.seed.schedules.append(scheduleItem("2027/01/15", "10:00", QStringLiteral("会議"), had));
     fx.saveFiles();
     if (had == 5)
         writeBytes(fx.memo(5), sjis(QStringLiteral("前のメモ\r\n")));
@@ -373,7 +375,7 @@ void TestRegistration::memoRules()
     f->Command25->click();
 
     QVERIFY(fx.ui.messages.isEmpty());
-    QCOMPARE(memoNumber(fx.store.schedules[1].memoNo), memoNo);
+    QCOMPARE(memoNumber(fx.store().schedules[1].memoNo), memoNo);
     QCOMPARE(records(fx.schedulePath(), 10).value(0).split('|').value(5).trimmed().toInt(), memoNo);
     QTEST(settingsLine(fx, 2), "counter");
     QTEST(QDir(fx.dataDir).entryList({"~*.txt"}, QDir::Files), "memoFiles");
@@ -418,9 +420,9 @@ void TestRegistration::memoLeftAloneUnlessChanged()
     EntryFixture fx;
     setCounter(fx, 41);
     if (todo)
-        fx.store.todos.append(todoItem("2027/01/15", "10:00", QStringLiteral("会議"), 5));
+        fx.seed.todos.append(todoItem("2027/01/15", "10:00", QStringLiteral("会議"), 5));
     else
-        fx.store.schedules.append(scheduleItem("2027/01/15", "10:00", QStringLiteral("会議"), 5));
+        fx.seed.schedules.append(scheduleItem("2027/01/15", "10:00", QStringLiteral("会議"), 5));
     fx.saveFiles();
     if (memo.isEmpty()) {
         QVERIFY(QDir().mkpath(fx.memo(5)));
@@ -444,8 +446,8 @@ void TestRegistration::memoLeftAloneUnlessChanged()
     QVERIFY(fx.ui.messages.isEmpty());
     QCOMPARE(f->result(), int(QDialog::Accepted));
     const bool nowTodo = todo != moved;
-    const OpenItem& item = nowTodo ? static_cast<const OpenItem&>(fx.store.todos[fx.store.todoCount()])
-                                   : static_cast<const OpenItem&>(fx.store.schedules[fx.store.scheduleCount()]);
+    const OpenItem& item = nowTodo ? static_cast<const OpenItem&>(fx.store().todos[fx.store().todoCount()])
+                                   : static_cast<const OpenItem&>(fx.store().schedules[fx.store().scheduleCount()]);
     QCOMPARE(item.content.text(), QStringLiteral("会議（変更）"));
     QCOMPARE(memoNumber(item.memoNo), memoNo);
     const QStringList recs = records(nowTodo ? fx.todoPath() : fx.schedulePath(), nowTodo ? 11 : 10);
@@ -478,17 +480,17 @@ void TestRegistration::kindChange()
     const bool fromTodo = targetKind == 11;
     EntryFixture fx;
     setCounter(fx, 41);
-    fx.store.todos.append(todoItem("2027/03/01", "10:00", QStringLiteral("残るToDo")));
-    fx.store.schedules.append(scheduleItem("2027/03/01", "10:00", QStringLiteral("残る予定")));
+    fx.seed.todos.append(todoItem("2027/03/01", "10:00", QStringLiteral("残るToDo")));
+    fx.seed.schedules.append(scheduleItem("2027/03/01", "10:00", QStringLiteral("残る予定")));
     const auto fill = [&](auto& list, auto make) {
         list.append(make("2027/01/01", "08:00", QStringLiteral("一番目"), 0));
         list.append(make("2027/01/15", "09:30", QStringLiteral("二番目"), 7));
         list.append(make("2027/02/01", "99:99", QStringLiteral("三番目"), 0));
     };
     if (fromTodo)
-        fill(fx.store.todos, todoItem);
+        fill(fx.seed.todos, todoItem);
     else
-        fill(fx.store.schedules, scheduleItem);
+        fill(fx.seed.schedules, scheduleItem);
     fx.saveFiles();
     writeBytes(fx.memo(7), sjis(QStringLiteral("元のメモ\r\n")));
     fx.selectedRow = 3;
@@ -508,8 +510,8 @@ void TestRegistration::kindChange()
     QVERIFY(left[0].contains(QStringLiteral("残る")));
     QVERIFY(left[1].contains(QStringLiteral("一番目")));
     QVERIFY(left[2].contains(QStringLiteral("三番目")));
-    QCOMPARE(fromTodo ? fx.store.todoCount() : fx.store.scheduleCount(), 3);
-    QCOMPARE(fromTodo ? rowCells(fx.store.todos[3]) : rowCells(fx.store.schedules[3]),
+    QCOMPARE(fromTodo ? fx.store().todoCount() : fx.store().scheduleCount(), 3);
+    QCOMPARE(fromTodo ? rowCells(fx.store().todos[3]) : rowCells(fx.store().schedules[3]),
              (QStringList{"2027/02/01", "", "三番目", "鈴木"}));
     QVERIFY(!QFileInfo::exists(fx.memo(7)));
     // The main window's memo panel showed the item that moved.
@@ -520,7 +522,7 @@ void TestRegistration::kindChange()
     const QStringList moved = records(fromTodo ? fx.schedulePath() : fx.todoPath(), fromTodo ? 10 : 11);
     QCOMPARE(moved.size(), 2);
     QTEST(moved[1], "record");
-    QCOMPARE(fromTodo ? rowCells(fx.store.schedules[2]) : rowCells(fx.store.todos[2]),
+    QCOMPARE(fromTodo ? rowCells(fx.store().schedules[2]) : rowCells(fx.store().todos[2]),
              (QStringList{"2027/01/15", "16:30", "二番目", "鈴木"}));
     if (memo.isEmpty()) {
         QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
@@ -548,14 +550,13 @@ void TestRegistration::kindChangeIntoFullListKeepsTheItem()
     EntryFixture fx;
     setCounter(fx, 41);
     if (fromTodo) {
-        fx.store.todos.append(todoItem("2027/01/15", "09:30", QStringLiteral("動かない"), 7));
-        fx.saveFiles();
-        fx.store.schedules.items().resize(30000);
+        fx.seed.todos.append(todoItem("2027/01/15", "09:30", QStringLiteral("動かない"), 7));
+        fx.seed.schedules.items().resize(30000);
     } else {
-        fx.store.schedules.append(scheduleItem("2027/01/15", "09:30", QStringLiteral("動かない"), 7));
-        fx.saveFiles();
-        fx.store.todos.items().resize(30000);
+        fx.seed.schedules.append(scheduleItem("2027/01/15", "09:30", QStringLiteral("動かない"), 7));
+        fx.seed.todos.items().resize(30000);
     }
+    fx.saveFiles();
     writeBytes(fx.memo(7), sjis(QStringLiteral("メモ\r\n")));
     const QString sourcePath = fromTodo ? fx.todoPath() : fx.schedulePath();
     const QString targetPath = fromTodo ? fx.schedulePath() : fx.todoPath();
@@ -572,17 +573,17 @@ void TestRegistration::kindChangeIntoFullListKeepsTheItem()
     QCOMPARE(fx.ui.messageTexts(), QStringList{message});
     QCOMPARE(finished.count(), 1);   // the form closes
     // The item stays where it was, as it was, with its memo.
-    const OpenItem& item = fromTodo ? static_cast<const OpenItem&>(fx.store.todos[1])
-                                    : static_cast<const OpenItem&>(fx.store.schedules[1]);
-    QCOMPARE(fromTodo ? fx.store.todoCount() : fx.store.scheduleCount(), 1);
+    const OpenItem& item = fromTodo ? static_cast<const OpenItem&>(fx.store().todos[1])
+                                    : static_cast<const OpenItem&>(fx.store().schedules[1]);
+    QCOMPARE(fromTodo ? fx.store().todoCount() : fx.store().scheduleCount(), 1);
     QCOMPARE(item.content.text(), QStringLiteral("動かない"));
     QCOMPARE(memoNumber(item.memoNo), 7);
     QCOMPARE(readBytes(fx.memo(7)), sjis(QStringLiteral("メモ\r\n")));
     QVERIFY(!f->changes().memoPanelStale && !f->changes().todos && !f->changes().schedules);
-    QCOMPARE(fromTodo ? fx.store.scheduleCount() : fx.store.todoCount(), 30000);
+    QCOMPARE(fromTodo ? fx.store().scheduleCount() : fx.store().todoCount(), 30000);
     QCOMPARE(readBytes(sourcePath), sourceBefore);
     QCOMPARE(readBytes(targetPath), targetBefore);
-    QCOMPARE(fx.settings.memoCounterValue(), 41);
+    QCOMPARE(fx.core().settings().memoCounterValue(), 41);
 }
 
 // A colleague's program holds the schedule file while the user registers: the
@@ -590,8 +591,8 @@ void TestRegistration::kindChangeIntoFullListKeepsTheItem()
 void TestRegistration::retriesWhileAnotherProgramHoldsTheList()
 {
     EntryFixture fx;
-    fx.store.schedules.append(scheduleItem("2027/01/01", "08:00", QStringLiteral("前から")));
-    fx.saveFiles();
+    fx.seed.schedules.append(scheduleItem("2027/01/01", "08:00", QStringLiteral("前から")));
+    fx.core();
     HeldLock holder(fx.schedulePath(), QStringLiteral("ofd-write"));
     QVERIFY(holder.isHeld());
     bool released = false;
@@ -608,7 +609,7 @@ void TestRegistration::retriesWhileAnotherProgramHoldsTheList()
     QVERIFY(released);
     QCOMPARE(fx.ui.messageTexts(), QStringList{"ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。"});
     QCOMPARE(f->result(), int(QDialog::Accepted));
-    QCOMPARE(fx.store.scheduleCount(), 2);
+    QCOMPARE(fx.store().scheduleCount(), 2);
     const QStringList recs = records(fx.schedulePath(), 10);
     QCOMPARE(recs.size(), 2);
     QVERIFY(recs[1].contains(QStringLiteral("衝突")));
@@ -623,6 +624,7 @@ void TestRegistration::givingUpTheMemoGivesUpTheRegistration()
 {
     EntryFixture fx;
     setCounter(fx, 41);
+    fx.core();
     const QByteArray todoBefore = readBytes(fx.todoPath());
     const QString data = fx.root.filePath(QStringLiteral("data"));
     const QString away = fx.root.filePath(QStringLiteral("away"));
@@ -639,7 +641,7 @@ void TestRegistration::givingUpTheMemoGivesUpTheRegistration()
     QCOMPARE(finished.count(), 0);
     QCOMPARE(f->T_naiyo->text(), QStringLiteral("最初"));
     QCOMPARE(f->T_memo->toPlainText(), QStringLiteral("書けないメモ"));
-    QCOMPARE(fx.store.todoCount(), 0);
+    QCOMPARE(fx.store().todoCount(), 0);
     QVERIFY(!f->changes().todos);
     QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 41 "));
 
@@ -647,8 +649,8 @@ void TestRegistration::givingUpTheMemoGivesUpTheRegistration()
     QVERIFY(QDir().rename(away, data));
     f->Command25->click();
     QCOMPARE(finished.count(), 1);
-    QCOMPARE(fx.store.todoCount(), 1);
-    QCOMPARE(memoNumber(fx.store.todos[1].memoNo), 43);
+    QCOMPARE(fx.store().todoCount(), 1);
+    QCOMPARE(memoNumber(fx.store().todos[1].memoNo), 43);
     QCOMPARE(readBytes(fx.memo(43)), sjis(QStringLiteral("書けないメモ\r\n")));
     QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 43 "));
     const QStringList recs = records(fx.todoPath(), 11);

@@ -218,11 +218,12 @@ private slots:
             d.date = Field("2026/11/30");
             d.time = Field("10:00");
             d.content = Field(QStringLiteral("済%1").arg(i));
-            d.memoNo = Field::number(i == 2 ? 12 : 0);
+            d.memoNo = Field::number(i == 2 ? 13 : 0);
             d.spare = Field::fromBytes("\xFF odd");
             done.append(d);
         }
         writeBytes(f.programDir + "/todo_kan.dat", serializeRecords(done));
+        writeBytes(memoPath(f.dataDir, 13), sjis(QStringLiteral("済んだ件のメモ\r\n")));
         QVERIFY(f.start());
         f.form->show();
         const QByteArray settingsBefore = readBytes(f.settingsPath());
@@ -241,7 +242,8 @@ private slots:
         done.removeAt(2);
         QCOMPARE(readBytes(f.programDir + "/todo_kan.dat"), serializeRecords(done));
         QCOMPARE(readBytes(f.settingsPath()), settingsBefore);
-        QVERIFY(!QFileInfo::exists(memoPath(f.dataDir, 12)));
+        QVERIFY(!QFileInfo::exists(memoPath(f.dataDir, 13)));
+        QVERIFY(QFileInfo::exists(memoPath(f.dataDir, 12)));
     }
 
     // The list moved while the dialog was open (here a sort): the item chosen

@@ -8,7 +8,9 @@
 #include "ui/grid.h"
 #include "ui/twips.h"
 
+#include <QDateTime>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QScopeGuard>
 
@@ -214,17 +216,38 @@ private slots:
         QVERIFY(lines[7].startsWith('-'));
     }
 
-    // What a save killed half-way left beside the lists and the settings goes.
+    // What writes killed half-way left beside every file the program rewrites
+    // goes: lists, memos, the settings, the archives, the password, the
+    // conversion's backups and the record of a command. Only what is provably
+    // abandoned: a temporary of a process of this computer that has ended, or
+    // one nobody has touched for an hour. Files of others stay.
     void leftoversOfAKilledSaveRemoved()
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        for (const QString& p : {f.dataDir + "todo.dat.~tmpa1B2c3", f.dataDir + "SCHE.DAT.~tmpZZZZZZ",
-                                 f.programDir + "/poruka.ini.~tmp123abc", f.programDir + "/todo_kan.dat.~tmpq1w2e3"})
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        QVERIFY(ended.waitForFinished(10000));
+        const QString dead = ".~tmp-" + writerTag().section('-', 0, 0) + '-' + QString::number(ended.processId()) + '-';
+        const QString program = f.programDir + '/';
+        for (const QString& p : {f.dataDir + "todo.dat" + dead + "a1B2c3", f.dataDir + "SCHE.DAT" + dead + "ZZZZZZ",
+                                 f.dataDir + "~0000012.txt" + dead + "m12abc", f.dataDir + "todo.old" + dead + "b4ck0p",
+                                 program + "poruka.ini" + dead + "123abc", program + "todo_kan.dat" + dead + "q1w2e3",
+                                 program + "poruka.pas" + dead + "pa55wd", program + "sche_kan.datold" + dead + "0ldold",
+                                 program + "poruka.job" + dead + "j0bj0b"})
             writeBytes(p, QByteArray(4096, 'x'));
-        writeBytes(f.dataDir + "notes.~tmp123456", "mine");
+        // An earlier version's leftover, two hours old, and one just written.
+        const QString old = f.dataDir + "todo.dat.~tmpOLD123";
+        writeBytes(old, "x");
+        QFile oldFile(old);
+        QVERIFY(oldFile.open(QIODevice::ReadWrite));
+        QVERIFY(oldFile.setFileTime(QDateTime::currentDateTime().addSecs(-7200), QFileDevice::FileModificationTime));
+        oldFile.close();
+        writeBytes(f.dataDir + "SCHE.DAT.~tmpNEW123", "x");
+        writeBytes(f.dataDir + "notes.txt" + dead + "123456", "mine");
         QVERIFY(f.start());
-        QCOMPARE(entriesOf(f.dataDir), (QStringList{"SCHE.DAT", "notes.~tmp123456", "todo.dat"}));
+        QCOMPARE(entriesOf(f.dataDir),
+                 (QStringList{"SCHE.DAT", "SCHE.DAT.~tmpNEW123", "notes.txt" + dead + "123456", "todo.dat"}));
         QCOMPARE(entriesOf(f.programDir), QStringList{"poruka.ini"});
     }
 

@@ -195,6 +195,9 @@ private slots:
             const QString answer = f.step(s);
             QVERIFY2(answer == QStringLiteral("ok"), qPrintable(s + QStringLiteral(" -> ") + answer));
         }
+        if (QByteArray(QTest::currentDataTag()) == "a copy whose lock cannot be seen overwrites")
+            QEXPECT_FAIL("", "a writer that neither locks nor looks at the file: the lock file between copies comes next",
+                         Abort);
         QTEST(f.onFile(QStringLiteral("todo.dat")), "todos");
         QTEST(f.onFile(QStringLiteral("SCHE.DAT")), "schedules");
         const auto [named, files] = f.memos();

@@ -1,4 +1,4 @@
-#include "main_window/list_sort.h"
+#include "core/list_sort.h"
 
 #include <QDate>
 

@@ -1,5 +1,5 @@
 #include "common/test_main.h"
-#include "main_window/list_sort.h"
+#include "core/list_sort.h"
 #include "store/list_file.h"
 
 #include <QDate>

@@ -1,0 +1,168 @@
+#include "core/core.h"
+
+#include "store/memo.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace {
+
+bool namedAnyCase(const QString& name, std::initializer_list<QString> names)
+{
+    for (const QString& n : names)
+        if (name.compare(n, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// The files of the program folder this program rewrites (a damaged settings
+// file kept aside included).
+bool isProgramFolderFile(const QString& name)
+{
+    return namedAnyCase(name, {kSettingsFileName, kPasswordFileName, kDoneTodoFileName, kDoneScheduleFileName,
+                               kJobFileName, kDoneTodoFileName + QStringLiteral("old"),
+                               kDoneScheduleFileName + QStringLiteral("old"), kPasswordFileName + QStringLiteral("old")}) ||
+           name.startsWith(kSettingsFileName + QStringLiteral(".damaged-"));
+}
+
+// The files of the own data folder this program rewrites: the lists, their
+// conversion backups and the memos.
+bool isDataFolderFile(const QString& name)
+{
+    static const QRegularExpression memo(QStringLiteral("^~[0-9]{7}\\.txt$"), QRegularExpression::CaseInsensitiveOption);
+    return namedAnyCase(name, {kTodoFileName, kScheduleFileName, QStringLiteral("todo.old"), QStringLiteral("SCHE.old")}) ||
+           memo.match(name).hasMatch();
+}
+
+}  // namespace
+
+Core::Core(QString programDir) : programDir_(std::move(programDir)) {}
+
+void Core::resolvePaths()
+{
+    const QString dir = withTrailingSeparator(programDir_);
+    passwordPath_ = resolvePath(dir, kPasswordFileName);
+    settingsPath_ = resolvePath(dir, kSettingsFileName);
+    archivePath(ListKind::Todo);
+    archivePath(ListKind::Schedule);
+}
+
+void Core::removeLeftovers()
+{
+    removeLeftoverTemporaries(withTrailingSeparator(programDir_), isProgramFolderFile);
+    if (QDir::isAbsolutePath(settings_.ownDirectory()))
+        removeLeftoverTemporaries(settings_.ownDirectory(), isDataFolderFile);
+}
+
+QString Core::jobPath() const { return programFile(programDir_, kJobFileName); }
+
+const QString& Core::archivePath(ListKind kind)
+{
+    const QString dir = withTrailingSeparator(programDir_);
+    if (kind == ListKind::Todo)
+        return store_.doneTodoPath = resolvePath(dir, kDoneTodoFileName);
+    return store_.doneSchedulePath = resolvePath(dir, kDoneScheduleFileName);
+}
+
+WindowPlacement Core::placement() const { return placement_ ? placement_() : settings_.placement(); }
+
+FileStatus Core::writeSettingsFile()
+{
+    settings_.setPlacement(placement());
+    return writeSettings(settingsPath_, settings_);
+}
+
+template <>
+ItemList<TodoItem>& Core::ownList<TodoItem>()
+{
+    return store_.todos;
+}
+
+template <>
+ItemList<ScheduleItem>& Core::ownList<ScheduleItem>()
+{
+    return store_.schedules;
+}
+
+FileStatus Core::createOwnList(ListKind kind) { return createList(settings_.ownDirectory(), kind); }
+
+FileStatus Core::loadOwnList(ListKind kind)
+{
+    ListSync& s = sync(kind);
+    s.path = resolvePath(settings_.ownDirectory(), listFileName(kind));
+    s.pending.clear();
+    s.reordered = false;
+    const ReadResult r = readFile(s.path, Locking::Exclusive);
+    if (!r.ok())
+        return r.status;
+    withOwnList(kind, [&](auto& list) { parseList(r.bytes, ownHeader(kind), list); });
+    s.seen = r.fingerprint;
+    return r.status;
+}
+
+void Core::sortOwn(SortOrder order, const YieldFn& yield)
+{
+    sortList(store_.todos, order, yield);
+    sortList(store_.schedules, order, yield);
+    // Another copy's records keep their places when the order is written.
+    todoSync_.reordered = scheduleSync_.reordered = true;
+}
+
+void Core::sortMember(SortOrder order, const YieldFn& yield)
+{
+    sortList(store_.memberTodos, order, yield);
+    sortList(store_.memberSchedules, order, yield);
+}
+
+void Core::sortDone(SortOrder order, const YieldFn& yield)
+{
+    sortList(store_.doneTodos, order, yield);
+    sortList(store_.doneSchedules, order, yield);
+}
+
+FileStatus Core::readMemberList(const QString& directory, ListKind kind, ItemStore& into, Fingerprint* seen)
+{
+    return loadMemberList(directory, kind, into, seen);
+}
+
+void Core::showMemberLists(ItemStore&& incoming)
+{
+    store_.memberTodos = std::move(incoming.memberTodos);
+    store_.memberSchedules = std::move(incoming.memberSchedules);
+    store_.memberTodoHeader = incoming.memberTodoHeader;
+    store_.memberScheduleHeader = incoming.memberScheduleHeader;
+}
+
+template <class T>
+FileStatus Core::readArchive(ListKind kind, ItemList<T>& out)
+{
+    const QString& path = archivePath(kind);
+    const FileStatus created = createArchive(path);
+    if (!created.ok())
+        return created;
+    return loadDone(path, out);
+}
+
+template FileStatus Core::readArchive(ListKind, ItemList<DoneTodoItem>&);
+template FileStatus Core::readArchive(ListKind, ItemList<DoneScheduleItem>&);
+
+void Core::showDoneLists(ItemList<DoneTodoItem>&& todos, ItemList<DoneScheduleItem>&& schedules)
+{
+    store_.doneTodos = std::move(todos);
+    store_.doneSchedules = std::move(schedules);
+}
+
+int Core::allocateMemoNo() { return ::allocateMemoNo(settings_, settings_.ownDirectory()); }
+
+void Core::releaseMemoNo(int memoNo) { ::releaseMemoNo(settings_.ownDirectory(), memoNo); }
+
+bool Core::isMemoNamed(int memoNo) const
+{
+    const auto names = [memoNo](const auto& list) {
+        for (const auto& item : list.items())
+            if (memoNumber(item.memoNo) == memoNo)
+                return true;
+        return false;
+    };
+    return memoNo != 0 && (names(store_.todos) || names(store_.schedules));
+}

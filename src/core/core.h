@@ -1,0 +1,168 @@
+#pragma once
+// The data of one copy of the program: the settings, the own lists with the
+// files they come from, the archives, the memo files, and the commands that
+// change them. No widgets and no Ui: a file step that fails goes to the
+// StepRunner the caller gives, which decides whether to retry.
+//
+// The own lists change in one way only: run() takes a command as a Job, writes
+// it down in the job file, changes the lists in memory and then the files,
+// step by step, and removes the job when every step is done. Everyone else
+// sees the store read-only.
+
+#include "core/job.h"
+#include "core/list_sort.h"
+#include "core/step_runner.h"
+#include "store/item_store.h"
+#include "store/list_file.h"
+#include "store/settings_file.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+// What a command run through run() came to.
+struct JobResult {
+    enum class State {
+        NotBegun,   // its record could not be written and the user gave up: nothing changed
+        Pending,    // a step was given up: the lists in memory show the command, the
+                    // files will when the rest is done (at the latest at shutdown or the next start)
+        Done,
+    };
+    State state = State::Done;
+    bool merged = false;     // a list written took in another copy's changes first
+    bool keptBoth = false;   // ... and kept a record both copies changed twice
+    bool begun() const { return state != State::NotBegun; }
+};
+
+// What a look at the own list files found.
+struct FollowReport {
+    bool changed = false;    // the lists in memory changed (records or order)
+    bool recordsChanged = false;   // records came or went, not just their order
+    bool keptBoth = false;
+};
+
+class Core {
+public:
+    explicit Core(QString programDir);
+
+    // Where the settings, the password, the archives and the job file are,
+    // looked up in the program folder (their names in any letter case).
+    void resolvePaths();
+    const QString& programDir() const { return programDir_; }
+    const QString& settingsPath() const { return settingsPath_; }
+    const QString& passwordPath() const { return passwordPath_; }
+    QString jobPath() const;
+    // An archive's path, looked up afresh.
+    const QString& archivePath(ListKind kind);
+
+    const ItemStore& store() const { return store_; }
+    const AppSettings& settings() const { return settings_; }
+    // The settings dialogs change the member list and the own folder in place.
+    AppSettings& settings() { return settings_; }
+    void setSettings(AppSettings settings) { settings_ = std::move(settings); }
+    // Where the window's state and geometry come from when the settings are
+    // written; without it the placement read is kept.
+    void setPlacementSource(std::function<WindowPlacement()> source) { placement_ = std::move(source); }
+    WindowPlacement placement() const;
+    // The settings file written, with the window's present placement.
+    FileStatus writeSettingsFile();
+
+    // Removes what writes cut short by a crash or a kill left in the program
+    // folder and the own data folder (see removeLeftoverTemporaries).
+    void removeLeftovers();
+
+    // Start-up: an own list file created when missing, then read.
+    FileStatus createOwnList(ListKind kind);
+    FileStatus loadOwnList(ListKind kind);
+
+    // The jobs a crash, or a step the user gave up, left in the job file: read
+    // at start-up before the lists, their list edits made again in memory
+    // where the files lack them once the lists are read, and then finished.
+    // A job file that cannot be understood is kept aside under another name;
+    // `damaged` then names it.
+    FileStatus readJobs(QString* damaged = nullptr);
+    void redoJobsInMemory();
+    JobResult finishJobs(StepRunner& runner);
+    bool hasPendingJobs() const { return !jobs_.empty(); }
+
+    // The one way into the own lists (and the archives): the command's steps,
+    // written down first, then made in memory and in the files in order.
+    JobResult run(Job job, StepRunner& runner);
+
+    // Writes an own list, taking in first what another copy of the program
+    // changed in the file meanwhile.
+    FileStatus writeOwnList(ListKind kind, bool* merged = nullptr, bool* keptBoth = nullptr);
+    // Looks at both own list files and takes in what another copy changed;
+    // quiet: a file that cannot be read now is looked at next time. Then the
+    // jobs still waiting are tried once more.
+    FollowReport followOwnLists();
+
+    // Sorting: the own lists (the order is written with the next save), a
+    // colleague's or the archives on display.
+    void sortOwn(SortOrder order, const YieldFn& yield);
+    void sortMember(SortOrder order, const YieldFn& yield);
+    void sortDone(SortOrder order, const YieldFn& yield);
+
+    // A colleague's lists read into the store, secret items masked; `seen`
+    // stands for the versions read. Both go in, or neither.
+    FileStatus readMemberList(const QString& directory, ListKind kind, ItemStore& into, Fingerprint* seen);
+    void showMemberLists(ItemStore&& incoming);
+    // The archives read into the store, created empty when missing.
+    template <class T>
+    FileStatus readArchive(ListKind kind, ItemList<T>& out);
+    void showDoneLists(ItemList<DoneTodoItem>&& todos, ItemList<DoneScheduleItem>&& schedules);
+
+    // Memo numbers: the next free number claimed by creating its file (in the
+    // own folder), 0 when none is left.
+    int allocateMemoNo();
+    void releaseMemoNo(int memoNo);
+    // Whether a record of the own lists in memory names this memo.
+    bool isMemoNamed(int memoNo) const;
+
+private:
+    struct ListSync {
+        QString path;        // the file these stand for; another (a new data folder) starts afresh
+        Fingerprint seen;    // the version the list in memory came from
+        std::vector<ListEdit> pending;   // made in memory, not yet in the file, in order
+        bool reordered = false;          // sorted since: the order is to be written
+    };
+    ListSync& sync(ListKind kind) { return kind == ListKind::Todo ? todoSync_ : scheduleSync_; }
+    template <class T>
+    ItemList<T>& ownList();
+    QByteArray& ownHeader(ListKind kind) { return kind == ListKind::Todo ? store_.todoHeader : store_.scheduleHeader; }
+    template <class F>
+    decltype(auto) withOwnList(ListKind kind, F&& f)
+    {
+        return kind == ListKind::Todo ? f(store_.todos) : f(store_.schedules);
+    }
+    template <class F>
+    decltype(auto) withDoneList(ListKind kind, F&& f)
+    {
+        return kind == ListKind::Todo ? f(store_.doneTodos) : f(store_.doneSchedules);
+    }
+
+    FileStatus writeJobFile();
+    // Counts and sizes the job file keeps for finishing a step after a crash.
+    void noteBefore(JobStep& step);
+    void applyInMemory(const Job& job);
+    TrapResult runStep(JobStep& step, StepRunner& runner, JobResult& result);
+    FileStatus appendArchive(const JobStep& step);
+    FileStatus removeFromArchive(const JobStep& step);
+    FileStatus removeMemo(int memoNo);
+    // Takes the file's present version into the list in memory, with this
+    // copy's pending edits made again on top.
+    template <class T>
+    MergeReport takeIn(ListKind kind, const QByteArray& bytes);
+    void forgetWritten(ListKind kind);
+
+    QString programDir_;
+    QString settingsPath_;
+    QString passwordPath_;
+    std::function<WindowPlacement()> placement_;
+
+    ItemStore store_;
+    AppSettings settings_;
+    ListSync todoSync_, scheduleSync_;
+    std::vector<Job> jobs_;
+    quint64 lastJobId_ = 0;
+};
