@@ -5,7 +5,8 @@
 //                        rewriting each unchanged
 #include "bench_support.h"
 
-#include "maintenance/conversion.h"
+#include "core/conversion.h"
+#include "maintenance/old_data.h"
 #include "ui/ui.h"
 
 #include <QApplication>

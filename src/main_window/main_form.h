@@ -97,6 +97,9 @@ private:
     // commands that view allows.
     void showLists();
     void showRows();
+    // The count headings, leaving both grids' rows chosen as they are.
+    void writeListCounts();
+    // The same, leaving no row chosen in either grid.
     void writeListTitles(int todoCount, int scheduleCount);
     void enableCommandsForView();
     Grid* gridOf(ListChoice list) const;

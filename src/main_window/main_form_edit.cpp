@@ -42,7 +42,8 @@ void Main_Form::gridDblClick(ListChoice list)
     // Only the own open items can be changed; elsewhere a double click is nothing.
     if (workspace_.view() != View::Own)
         return;
-    const int row = gridOf(list)->row();
+    // A double click on the heading, or below the items, names no item.
+    const int row = gridOf(list)->clickedRow();
     if (row < 1)
         tell(ui_, this, QStringLiteral("訂正したい項目をダブルクリックして下さい。"));
     else if (!workspace_.holdsItem(list, row))
@@ -62,13 +63,18 @@ void Main_Form::changeItem(ListChoice list, int row)
     }
     if (changes.armAlarm)
         armAlarm(true);
-    // The row and its memo as the list now holds them, registered or not.
+    // The row and its memo as the list now holds them, registered or not;
+    // the other grid keeps its row.
     Grid* grid = gridOf(list);
+    Grid* other = gridOf(list == ListChoice::Todo ? ListChoice::Schedule : ListChoice::Todo);
+    const int otherRow = other->row();
     loading_ = true;
     showRows();
-    writeListTitles(workspace_.shownTodoCount(), workspace_.shownScheduleCount());
+    writeListCounts();
     if (row < grid->rows())
         grid->setRow(row);
+    if (otherRow < other->rows())
+        other->setRow(otherRow);
     loading_ = false;
     T_memo->setPlainText(workspace_.showMemo(list, grid->row()));
 }
@@ -96,8 +102,12 @@ void Main_Form::Command10_Click()
                 armAlarm(true);
         }
     }
-    // Every attempt ends with the counts in the headings and no row chosen.
+    // Every attempt ends with the counts in the headings and no row chosen;
+    // the memo box shows what it showed (nothing changes when the user
+    // cancels, and a deletion has emptied it already).
+    loading_ = true;
     writeListTitles(workspace_.shownTodoCount(), workspace_.shownScheduleCount());
+    loading_ = false;
 }
 
 void Main_Form::Command11_Click()

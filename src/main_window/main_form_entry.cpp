@@ -17,7 +17,7 @@ void Main_Form::CSCalendar1_Click()
     }
     if (changes.armAlarm)
         armAlarm(true);
-    writeListTitles(workspace_.shownTodoCount(), workspace_.shownScheduleCount());
+    writeListCounts();
     CSCalendar1->setDate(time_.today());
     // Registration appended the new item; the sort puts it at its place in
     // time. It runs after a cancel too, so the lists always come out in order.

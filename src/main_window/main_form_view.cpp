@@ -21,6 +21,12 @@ QString scheduleTitle(int count) { return QStringLiteral("予定(%1件)").arg(co
 
 }  // namespace
 
+void Main_Form::writeListCounts()
+{
+    Grid1->setHeading(2, todoTitle(workspace_.shownTodoCount()));
+    Grid2->setHeading(2, scheduleTitle(workspace_.shownScheduleCount()));
+}
+
 void Main_Form::writeListTitles(int todoCount, int scheduleCount)
 {
     for (const auto& [grid, title] : {std::pair{Grid1, todoTitle(todoCount)}, {Grid2, scheduleTitle(scheduleCount)}}) {

@@ -35,7 +35,7 @@ QString Workspace::readMemoText(const QString& directory, int memoNo)
                                   ui_.message(window_, memoMissingMessage(memoNo), MsgButtons::Ok,
                                               MsgIcon::Exclamation);
                               }});
-    handler.run([&] { return (read = readMemo(resolvePath(directory, memoFileName(memoNo)))).status; }, Scope::Own,
+    handler.run([&] { return (read = readMemoStart(resolvePath(directory, memoFileName(memoNo)))).status; }, Scope::Own,
                 StepKind::Read);
     return read.status.ok() ? read.text : QString();
 }

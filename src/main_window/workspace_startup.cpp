@@ -1,7 +1,8 @@
 // Start-up: the settings file, the first start, the own lists.
 #include "main_window/workspace.h"
 
-#include "maintenance/conversion.h"
+#include "core/conversion.h"
+#include "maintenance/old_data.h"
 #include "maintenance/f_y2k.h"
 #include "settings/f_ansyo.h"
 #include "settings/password.h"
@@ -95,7 +96,12 @@ Workspace::Start Workspace::start()
     FileErrorHandler handler = trap(TrapVariant::Startup);
     const bool firstRun = !fileExists(settingsPath);
     bool converted = false;
-    if (!firstRun) {
+    if (!firstRun && conversionUnfinished(core_.programDir())) {
+        // A conversion the user agreed to, cut short by a crash: finished first.
+        if (finishOldDataConversion(core_.programDir(), ui_, window_) != Conversion::Done)
+            return Start::End;
+        converted = true;
+    } else if (!firstRun) {
         // The first reading tells which major version wrote the data.
         SettingsRead first;
         if (!handler.readOrGiveUp([&] { return (first = readSettings(settingsPath)).status; }, Scope::Own))
@@ -129,11 +135,14 @@ Workspace::Start Workspace::start()
         addMissingSeparators(settings);
         settings.banner = Field::fromBytes(currentBanner());
         // Converted data are this version's now, and the settings say so at
-        // once: a second start must not convert them again.
-        if (converted && handler.run([&] { return writeSettings(settingsPath, settings); }, Scope::Own,
-                                     StepKind::Write)
-                             .gaveUp)
-            return Start::End;
+        // once: a second start must not convert them again. Only then is
+        // the conversion's record done with.
+        if (converted) {
+            if (handler.run([&] { return writeSettings(settingsPath, settings); }, Scope::Own, StepKind::Write)
+                    .gaveUp)
+                return Start::End;
+            (void)handler.run([&] { return closeConversion(core_.programDir()); }, Scope::Own, StepKind::Write);
+        }
     }
 
     // What writes cut short by a crash left behind, and what commands a crash

@@ -287,7 +287,7 @@ bool fileExists(const QString& path)
     return fs::stat(local(path), st);
 }
 
-ReadResult readFile(const QString& requestedPath, Locking locking)
+ReadResult readFile(const QString& requestedPath, Locking locking, qint64 limit)
 {
     ReadResult r;
     const Target target = accessTarget(requestedPath);
@@ -301,6 +301,17 @@ ReadResult readFile(const QString& requestedPath, Locking locking)
                                 locking == Locking::Exclusive ? F_RDLCK : F_UNLCK);
     if (!l.status.ok()) {
         r.status = l.status;
+        return r;
+    }
+    if (limit >= 0 && l.st.st_size > limit) {
+        r.bytes.resize(limit);
+        if (!fs::readAt(l.fd->get(), local(target.path), r.bytes.data(), limit, 0)) {
+            r.status = failure(requestedPath, errno);
+            r.bytes.clear();
+            return r;
+        }
+        r.cut = true;
+        r.status.path = requestedPath;
         return r;
     }
     if (!fs::readWhole(l.fd->get(), local(target.path), l.st.st_size, r.bytes)) {

@@ -67,6 +67,7 @@ struct ReadResult {
     FileStatus status;
     QByteArray bytes;
     Fingerprint fingerprint;   // of the version read
+    bool cut = false;          // the file holds more than the limit read
     bool ok() const { return status.ok(); }
 };
 
@@ -96,7 +97,8 @@ bool fileExists(const QString& path);
 // The size of the regular file at the path; -1 when there is none.
 qint64 fileSize(const QString& path);
 
-ReadResult readFile(const QString& path, Locking locking);
+// Reads the whole file, or with a limit (>= 0) at most that many bytes of its start.
+ReadResult readFile(const QString& path, Locking locking, qint64 limit = -1);
 FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking);
 
 // Whether the file at path is still the version `seen` stands for: a stat,

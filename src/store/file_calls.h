@@ -39,12 +39,20 @@ constexpr bool isDurable(FileCall call)
     }
 }
 
+// What becomes of a call the hook was asked about.
+enum class CallAnswer {
+    Make,   // the call goes to the file system
+    Fail,   // it fails without reaching it, as if the program had stopped just before
+    Skip,   // it succeeds without reaching it (a sync of a test's scratch file, a lock
+            // a copy on another computer would not see)
+};
+
 // Called before each call with the path it concerns (a file's, or the
-// folder's for a listing or a folder sync). Returning false makes the call
-// fail without reaching the file system, as if the program had stopped just
-// before it. One hook per thread; none is set outside the tests.
-using FileCallHook = std::function<bool(FileCall call, const QByteArray& path)>;
+// folder's for a listing or a folder sync). One hook per thread; none is set
+// outside the tests.
+using FileCallHook = std::function<CallAnswer(FileCall call, const QByteArray& path)>;
 void setFileCallHook(FileCallHook hook);
+const FileCallHook& fileCallHook();
 
 // Which error a call the hook stopped reports.
 inline constexpr int kStoppedCallError = 125;   // ECANCELED on Linux

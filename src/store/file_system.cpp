@@ -17,18 +17,23 @@ namespace {
 
 thread_local FileCallHook hook;
 
-// Whether the call may go ahead; when not, errno says why.
-bool allowed(FileCall call, const QByteArray& path)
+CallAnswer answer(FileCall call, const QByteArray& path)
 {
-    if (!hook || hook(call, path))
-        return true;
-    errno = kStoppedCallError;
-    return false;
+    if (!hook)
+        return CallAnswer::Make;
+    const CallAnswer a = hook(call, path);
+    if (a == CallAnswer::Fail)
+        errno = kStoppedCallError;
+    return a;
 }
+
+// Whether a call that reads or looks may go ahead; when not, errno says why.
+bool allowed(FileCall call, const QByteArray& path) { return answer(call, path) != CallAnswer::Fail; }
 
 }  // namespace
 
 void setFileCallHook(FileCallHook h) { hook = std::move(h); }
+const FileCallHook& fileCallHook() { return hook; }
 
 namespace fs {
 
@@ -118,8 +123,8 @@ bool listFolder(const QByteArray& folder, QList<QByteArray>& names)
 
 bool lockWhole(int fd, const QByteArray& path, short type)
 {
-    if (!allowed(FileCall::Lock, path))
-        return false;
+    if (const CallAnswer a = answer(FileCall::Lock, path); a != CallAnswer::Make)
+        return a == CallAnswer::Skip;
     struct flock fl {};
     fl.l_type = type;
     fl.l_whence = SEEK_SET;
@@ -178,7 +183,12 @@ bool writeAll(int fd, const QByteArray& path, const QByteArray& bytes)
     return true;
 }
 
-bool fsync(int fd, const QByteArray& path) { return allowed(FileCall::Sync, path) && ::fsync(fd) == 0; }
+bool fsync(int fd, const QByteArray& path)
+{
+    if (const CallAnswer a = answer(FileCall::Sync, path); a != CallAnswer::Make)
+        return a == CallAnswer::Skip;
+    return ::fsync(fd) == 0;
+}
 
 bool fchmod(int fd, const QByteArray& path, mode_t mode)
 {

@@ -41,6 +41,45 @@ MemoRead readMemo(const QString& path)
     return {r.status, r.ok() ? memoTextFromBytes(r.bytes) : QString()};
 }
 
+namespace {
+
+QString inShortLines(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / kMemoShownLine);
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n')) {
+            run = 0;
+        } else if (run == kMemoShownLine) {
+            out += QLatin1Char('\n');
+            run = 0;
+        }
+        out += c;
+        ++run;
+    }
+    return out;
+}
+
+}  // namespace
+
+MemoRead readMemoStart(const QString& path)
+{
+    const ReadResult r = readFile(path, Locking::None, kMemoShownBytes);
+    if (!r.ok())
+        return {r.status, QString(), false};
+    if (!r.cut)
+        return {r.status, inShortLines(memoTextFromBytes(r.bytes)), false};
+    // Cut mid-way: no final line end to drop, and a double-byte character
+    // cut in two at the end is left out.
+    QByteArray body = r.bytes;
+    body.replace("\r\n", "\n");
+    QString text = cp932::decode(body);
+    if (text.endsWith(QChar::ReplacementCharacter))
+        text.chop(1);
+    return {r.status, inShortLines(text) + kMemoCutNote, true};
+}
+
 FileStatus writeMemo(const QString& path, const QString& text)
 {
     return writeFile(path, memoBytesFromText(text), Locking::None);

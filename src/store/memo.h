@@ -19,8 +19,20 @@ QByteArray memoBytesFromText(const QString& text);
 struct MemoRead {
     FileStatus status;
     QString text;
+    bool cut = false;   // readMemoStart: the file holds more than was read
 };
 MemoRead readMemo(const QString& path);
+// What a memo panel shows of a memo: at most the first kMemoShownBytes of its
+// file, followed by a note when there is more, and a line longer than
+// kMemoShownLine characters shown in pieces of that length (a text box lays
+// out one line of tens of thousands of characters without a space slowly,
+// and wraps it at its width all the same). So a memo of megabytes on one
+// line, or of anything at all, keeps the window responsive.
+inline constexpr qint64 kMemoShownBytes = 64 * 1024;
+inline constexpr qsizetype kMemoShownLine = 1024;
+MemoRead readMemoStart(const QString& path);
+inline const QString kMemoCutNote =
+    QStringLiteral("\n\n……（メモが長いので、最初の部分だけを表示しています。全体はメモファイルにあります。）");
 FileStatus writeMemo(const QString& path, const QString& text);
 
 // Steps the memo counter in memory and returns the new number, whose memo file

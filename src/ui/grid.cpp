@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTimer>
@@ -40,6 +41,7 @@ Grid::Grid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), mode
     horizontal->setHighlightSections(false);
 
     view_->viewport()->installEventFilter(this);
+    horizontal->viewport()->installEventFilter(this);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { onCurrentChanged(current); });
     connect(view_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { onClicked(i, false); });
@@ -83,6 +85,7 @@ void Grid::setRow(int row)
 {
     if (row < 0 || row >= rows())
         return;
+    clickedRow_ = row;
     beginChange();
     if (row == 0)
         view_->selectionModel()->clear();
@@ -115,6 +118,8 @@ void Grid::setText(const QString& text)
     else
         model_->setCell(r - 1, col_, text);
 }
+
+void Grid::setHeading(int col, const QString& text) { model_->setHeading(col, text); }
 
 QString Grid::cellText(int row, int col) const
 {
@@ -155,12 +160,35 @@ void Grid::showItems(int count, std::function<QStringList(int item)> rowOf)
 
 bool Grid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == view_->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
-            mouseHeld_ = true;
-        else if (event->type() == QEvent::MouseButtonRelease)
+    const QEvent::Type type = event->type();
+    const bool mouse =
+        type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
+    if (watched == view_->viewport() && mouse) {
+        if (type == QEvent::MouseButtonRelease)
             // Still held while the view turns the release into a click.
             QTimer::singleShot(0, this, [this] { mouseHeld_ = false; });
+        else
+            mouseHeld_ = true;
+        // A click outside the item cells (below the last row, in an empty
+        // list) is a click in the grid all the same: the events go out, and
+        // the current row stays as it was.
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (!view_->indexAt(at).isValid()) {
+            clickedRow_ = 0;
+            if (type == QEvent::MouseButtonRelease)
+                emit Click();
+            else if (type == QEvent::MouseButtonDblClick)
+                emit DblClick();
+            return true;
+        }
+    } else if (watched == view_->horizontalHeader()->viewport() && mouse) {
+        // The heading row is row 0 of the grid: a click there chooses the grid
+        // and, like a click outside the cells, leaves the current row alone.
+        clickedRow_ = 0;
+        if (type == QEvent::MouseButtonRelease)
+            emit Click();
+        else if (type == QEvent::MouseButtonDblClick)
+            emit DblClick();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -214,6 +242,7 @@ void Grid::onClicked(const QModelIndex& index, bool doubleClick)
         view_->setCurrentIndex(index);
         endChange();
     }
+    clickedRow_ = index.row() + 1;
     if (doubleClick)
         emit DblClick();
     else

@@ -36,6 +36,8 @@ public:
     QString text() const;                // text of the current cell
     void setText(const QString& text);   // writes the current cell
     QString cellText(int row, int col) const;
+    // Writes a cell of the heading row without making it current.
+    void setHeading(int col, const QString& text);
 
     // Inserts a row at index (1 = first item row); cells separated by '\t'.
     void addItem(const QString& tabSeparatedRow, int index);
@@ -55,6 +57,11 @@ public:
     // A mouse button is down on the rows: a row change now is the first half
     // of a click, and the Click that ends it follows.
     bool mouseHeld() const { return mouseHeld_; }
+    // The row the last click landed on: the current row after a click on an
+    // item (or a setRow), 0 after a click on the heading or outside the items,
+    // which raises Click and DblClick all the same but leaves the current row
+    // as it was.
+    int clickedRow() const { return clickedRow_; }
 
 signals:
     void Click();
@@ -81,4 +88,5 @@ private:
     int lastRow_ = 0;    // as last reported by RowColChange
     int lastCol_ = 0;
     bool mouseHeld_ = false;
+    int clickedRow_ = 0;
 };

@@ -8,6 +8,8 @@ MsgAnswer FakeUi::message(QWidget*, const QString& text, MsgButtons buttons, Msg
         onMessage(m);
     if (!answers.isEmpty())
         return answers.dequeue();
+    if (giveUpAll)
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     switch (buttons) {
     case MsgButtons::YesNo: return MsgAnswer::Yes;
     case MsgButtons::RetryCancel: return MsgAnswer::Retry;

@@ -54,5 +54,8 @@ public:
     // Called with each message just before it is answered (e.g. to release a lock).
     std::function<void(const RecordedMessage&)> onMessage;
     int beeps = 0;
+    // Every question not queued answered "no" (キャンセル, いいえ): the user
+    // gives up every step the file-error trap offers to retry.
+    bool giveUpAll = false;
     int yields = 0;
 };

@@ -3,6 +3,8 @@
 // in the test's own process and, through workspace_driver, in a second one:
 //   add todo|sche <content> [memo]      a new item (memo "-" or none: no memo)
 //   change todo|sche <content> <new>    the item's content changed
+//   move todo|sche <content> [memo]     the item to the other list, its memo
+//                                       typed anew (none: the memo goes)
 //   complete todo|sche <content>
 //   delete todo|sche <content>
 //   view <member>                       a colleague's lists (0: the own)
@@ -96,6 +98,13 @@ inline QString runCopyCommand(Workspace& ws, const QStringList& w, FixedTimeSour
         EntryState s = stateFor(list, w.value(3), QString());
         s.memoAsLoaded.reset();   // the memo stays as it is
         return registerEntry(c, s, nullptr).result == RegistrationResult::Done ? QString() : QStringLiteral("change");
+    }
+    if (op == "move") {
+        const TargetKind kind = list == ListChoice::Todo ? TargetKind::ChangeTodo : TargetKind::ChangeSchedule;
+        EntryContext c = ws.entryContext(kind, row, QDate(2026, 12, 24));
+        EntryState s = stateFor(list == ListChoice::Todo ? ListChoice::Schedule : ListChoice::Todo, w.value(2),
+                                w.value(3));
+        return registerEntry(c, s, nullptr).result == RegistrationResult::Done ? QString() : QStringLiteral("move");
     }
     if (op == "complete")
         return ws.complete(list, row) == Completion::Done ? QString() : QStringLiteral("complete");

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace {
 
@@ -168,6 +169,57 @@ private slots:
         QVERIFY(f.form->T_memo->toPlainText().isEmpty());
         QCOMPARE(readBytes(f.programDir + "/todo_kan.dat").count("\r\n"), 10);
         QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    // A real click on the white space of the empty schedule grid chooses that
+    // grid: 完了 then asks for an item instead of archiving the ToDo item
+    // chosen before.
+    void clickOnEmptyGridChoosesIt()
+    {
+        MainFormFixture f;
+        f.writeSettingsFile();
+        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("残る"), QStringLiteral("山田"))});
+        const QByteArray list = readBytes(f.dataDir + "todo.dat");
+        QVERIFY(f.start());
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QTableView* todos = f.form->Grid1->view();
+        QTest::mouseClick(todos->viewport(), Qt::LeftButton, {}, todos->visualRect(todos->model()->index(0, 2)).center());
+        QCOMPARE(f.form->Grid1->row(), 1);
+        QWidget* empty = f.form->Grid2->view()->viewport();
+        QTest::mouseClick(empty, Qt::LeftButton, {}, QPoint(30, empty->height() / 2));
+        f.form->Command12->click();
+        QCOMPARE(f.ui.messageTexts(), QStringList{"完了した項目を選択して下さい。"});
+        QCOMPARE(readBytes(f.dataDir + "todo.dat"), list);
+        QVERIFY(!QFileInfo::exists(f.programDir + "/todo_kan.dat"));
+    }
+
+    // An archive whose last record was cut short (an earlier version's write,
+    // a hand edit): the new record starts on a record boundary, the fragment
+    // is kept as a whole record, and the user is told once.
+    void damagedArchive()
+    {
+        WorkspaceFixture f;
+        f.writeSettingsFile();
+        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("一件目")),
+                                                  todo("2026/12/25", "15:00", QStringLiteral("二件目"))});
+        const QByteArray damaged = archiveOf(1) + crlfLines({"2026/01/06", "2025/12/02", "2026/01/05"});
+        writeBytes(f.archivePath(ListKind::Todo), damaged);
+        QVERIFY(f.start());
+        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), Completion::Done);
+        QCOMPARE(f.ui.messages.size(), 1);
+        QVERIFY(f.ui.messages[0].text.contains(QStringLiteral("途中で切れていました")));
+        const QByteArrayList lines = fileLines(f.archivePath(ListKind::Todo));
+        QCOMPARE(lines.size(), 30);
+        QCOMPARE(lines.mid(10, 3), (QByteArrayList{"2026/01/06", "2025/12/02", "2026/01/05"}));
+        QCOMPARE(lines.mid(13, 7), QByteArrayList(7, QByteArray()));
+        QCOMPARE(lines[20], QByteArray("2026/12/10"));
+        QCOMPARE(lines[24], sjis(QStringLiteral("一件目")));
+
+        f.ui.messages.clear();
+        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), Completion::Done);
+        QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(fileLines(f.archivePath(ListKind::Todo)).size(), 40);
     }
 
     // The archives on display: completion dates and no times, the commands

@@ -122,15 +122,41 @@ private slots:
         QCOMPARE(recs[0], sjis(QStringLiteral("2026/12/01|9999/99/99|99:99|一番|山田| 11 |  17  | 0 |||")) +
                               QByteArray("\x85\x40spare"));
 
-        // Cancelled: the row shows again, unchanged.
+        // Cancelled: the row shows again, unchanged; the other grid keeps the
+        // row chosen in it.
         const QByteArray before = readBytes(f.dataDir + "todo.dat");
+        f.form->Grid2->setRow(0);
         f.form->Grid1->setRow(2);
         f.form->Grid1_Click();
         f.form->Command9->click();
         QCOMPARE(f.ui.dialogsShown.size(), 2);
         QCOMPARE(f.form->Grid1->cellText(2, 2), QStringLiteral("二番"));
+        QCOMPARE(f.form->Grid1->row(), 2);
         QCOMPARE(readBytes(f.dataDir + "todo.dat"), before);
         QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    // A change of a ToDo item leaves the schedule grid's chosen row alone.
+    void changeKeepsTheOtherGridsRow()
+    {
+        EditFixture f;
+        f.writeList(kScheduleFileName, QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), QStringLiteral("山田")),
+                                                            schedule("2026/12/24", "14:00", QStringLiteral("忘年会"), QStringLiteral("山田"))});
+        QVERIFY(f.start());
+        f.form->show();
+        f.form->Grid2->setRow(2);
+        f.ui.onDialog(QStringLiteral("F_kinyu"), [](QDialog& d) {
+            auto& k = static_cast<F_kinyu&>(d);
+            k.T_naiyo->setText(QStringLiteral("一番改"));
+            k.Command25->click();
+            return d.result();
+        });
+        f.click(*f.form->Grid1, 1);
+        f.form->Command9->click();
+        QCOMPARE(f.form->Grid1->cellText(1, 2), QStringLiteral("一番改"));
+        QCOMPARE(f.form->Grid1->row(), 1);
+        QCOMPARE(f.form->Grid2->row(), 2);
+        QCOMPARE(f.form->Grid2->cellText(0, 2), QStringLiteral("予定(2件)"));
     }
 
     // In a colleague's view and in the archives a double click does nothing.
@@ -200,10 +226,13 @@ private slots:
             return d.result();
         });
         f.click(*f.form->Grid1, 1);
+        QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("二番のメモ"));
         f.form->Command10->click();
         QCOMPARE(readBytes(f.dataDir + "todo.dat"), list);
         QCOMPARE(column(*f.form->Grid1, 2), (QStringList{"二番", "三番"}));
         QVERIFY(QFileInfo::exists(memoPath(f.dataDir, 12)));
+        // Not even the memo box changes.
+        QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("二番のメモ"));
     }
 
     // Delete in the archives: the archive rewritten without the record, every

@@ -77,6 +77,34 @@ private slots:
         QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("一行目\n二行目"));
     }
 
+    // A memo of megabytes on one line: the panel shows its start and says the
+    // rest is in the file; メモ編集 opens the whole file; the next item's memo
+    // shows as ever.
+    void longMemoShownInPart()
+    {
+        MemoFixture f;
+        writeBytes(memoPath(f.dataDir, 12), QByteArray(2 * 1024 * 1024, 'x') + "\r\n");
+        QVERIFY(f.start());
+        f.form->show();
+        f.click(*f.form->Grid1, 1);
+        const QString shown = f.form->T_memo->toPlainText();
+        QVERIFY(shown.endsWith(kMemoCutNote.mid(2)));
+        // 64 lines of 1024 characters: the first 64 KB, in pieces a text box
+        // lays out quickly.
+        const QStringList lines = shown.left(shown.size() - kMemoCutNote.size()).split('\n');
+        QCOMPARE(lines.size(), 64);
+        QVERIFY(std::all_of(lines.begin(), lines.end(), [](const QString& l) { return l == QString(1024, 'x'); }));
+        f.form->Command14->click();
+        QCOMPARE(f.ui.memosEdited, QStringList{memoPath(f.dataDir, 12)});
+        f.click(*f.form->Grid1, 2);
+        QVERIFY(f.form->T_memo->toPlainText().isEmpty());
+
+        // A double-byte character cut in two at the limit is left out.
+        writeBytes(memoPath(f.dataDir, 12), QByteArray(kMemoShownBytes - 1, '\n') + sjis(QStringLiteral("漢字")) + "\r\n");
+        f.click(*f.form->Grid1, 1);
+        QCOMPARE(f.form->T_memo->toPlainText(), QString(kMemoShownBytes - 1, '\n') + kMemoCutNote);
+    }
+
     // A memo file deleted behind the program's back: told once, panel empty.
     void missingMemoIsTold()
     {

@@ -1,4 +1,5 @@
 // Start-up with a password set, and with data of the previous major version.
+#include "common/file_calls_watch.h"
 #include "common/test_main.h"
 #include "main_form_fixture.h"
 
@@ -97,6 +98,42 @@ private slots:
         f.ui.dialogsShown.clear();
         QVERIFY(f.start());
         QVERIFY(f.ui.dialogsShown.isEmpty());
+    }
+
+    // Killed while the originals are being converted: the next start finishes
+    // the conversion from the backups without asking again, and the backups
+    // keep the version-1 data.
+    void crashedConversionIsFinished()
+    {
+        MainFormFixture f;
+        writeVersion1(f);
+        const QByteArray original = readBytes(f.dataDir + "todo.dat");
+        f.ui.onDialog(QStringLiteral("F_Y2K"), [](QDialog& d) {
+            d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+            return d.result();
+        });
+        f.ui.giveUpAll = true;
+        {
+            // Past the three backups and the record (six calls each) and the
+            // first original: todo.dat converted, sche.dat not yet.
+            FileCallsWatch crash(32);
+            f.start();
+            QVERIFY(crash.stopped());
+        }
+        QVERIFY(QFileInfo::exists(f.programDir + "/poruka.cnv"));
+        QVERIFY(readBytes(f.dataDir + "todo.dat").contains("1999/12/01"));
+        QVERIFY(QFileInfo::exists(f.programDir + "/poruka.pas"));
+        f.form.reset();
+        f.ui.giveUpAll = false;
+        f.ui.dialogsShown.clear();
+        f.ui.messages.clear();
+        QVERIFY(f.start());
+        QVERIFY(f.ui.dialogsShown.isEmpty());
+        QCOMPARE(f.store().todos[1].entryDate.bytes(), QByteArray("1999/12/01"));
+        QCOMPARE(readBytes(f.dataDir + "todo.old"), original);
+        QVERIFY(readBytes(f.settingsPath()).startsWith(currentBanner()));
+        QVERIFY(!QFileInfo::exists(f.programDir + "/poruka.cnv"));
+        QVERIFY(!QFileInfo::exists(f.programDir + "/poruka.pas"));
     }
 
     void decliningTouchesNothing()

@@ -6,6 +6,7 @@
 #include "common/test_main.h"
 #include "copy_commands.h"
 #include "main_form_fixture.h"
+#include "second_copy.h"
 #include "workspace_fixture.h"
 
 #include "store/memo.h"
@@ -15,35 +16,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-// The second copy: workspace_driver in a process of its own.
-class SecondCopy {
-public:
-    explicit SecondCopy(const QString& programDir)
-    {
-        process_.start(QStringLiteral(PORUKA_WORKSPACE_DRIVER), {programDir});
-        started_ = process_.waitForStarted(10000);
-    }
-    ~SecondCopy()
-    {
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(10000))
-            process_.kill();
-    }
-    bool isRunning() const { return started_ && process_.state() == QProcess::Running; }
-    QString run(const QString& command)
-    {
-        process_.write(command.toUtf8() + '\n');
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(20000))
-                return QStringLiteral("error no answer (%1)").arg(QString::fromUtf8(process_.readAllStandardError()));
-        return QString::fromUtf8(process_.readLine()).trimmed();
-    }
-
-private:
-    QProcess process_;
-    bool started_ = false;
-};
 
 struct TwoCopies {
     QTemporaryDir root;

@@ -1,23 +1,57 @@
 // A second copy of the program for the tests of two copies on one data
-// folder: a workspace in its own process, started on the program folder given
-// on the command line and driven line by line on stdin with the commands of
-// copy_commands.h. Each line is answered "ok" or "error <what>".
+// folder and of crashes: a workspace in its own process, started on the
+// program folder given on the command line and driven line by line on stdin
+// with the commands of copy_commands.h. Each line is answered "ok" or
+// "error <what>". Two more commands for the crash tests:
+//   stop-at <n>    at the n-th durable file call from now on, say "stopped"
+//                  and wait to be killed
+// and a second argument <n> does the same from the start on (a conversion
+// of old data, say).
 #include "common/fake_ui.h"
 
 #include "copy_commands.h"
+#include "store/file_calls.h"
 #include "ui/time_source.h"
 
 #include <QApplication>
 #include <QTextStream>
 
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+void stopAt(int n)
+{
+    if (n <= 0)
+        return;
+    setFileCallHook([n, durable = 0](FileCall call, const QByteArray&) mutable {
+        if (isDurable(call) && ++durable == n) {
+            std::fputs("stopped\n", stdout);
+            std::fflush(stdout);
+            for (;;)
+                ::pause();
+        }
+        return CallAnswer::Make;
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2)
+    if (argc < 2)
         return 2;
+    if (argc > 2)
+        stopAt(QByteArray(argv[2]).toInt());
     FakeUi ui;
+    // A copy that finds old data converts them.
+    ui.onDialog(QStringLiteral("F_Y2K"), [](QDialog& d) {
+        d.accept();
+        return int(QDialog::Accepted);
+    });
     FixedTimeSource time(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
     Workspace ws(QString::fromLocal8Bit(argv[1]), ui, time);
     if (ws.start() != Workspace::Start::Run)
@@ -26,6 +60,11 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     for (QString line; in.readLineInto(&line);) {
         const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.value(0) == "stop-at") {
+            stopAt(words.value(1).toInt());
+            out << "ok" << Qt::endl;
+            continue;
+        }
         const QString error = runCopyCommand(ws, words, time);
         out << (error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error ") + error) << Qt::endl;
         if (words.value(0) == "quit")

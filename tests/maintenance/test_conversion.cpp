@@ -1,10 +1,12 @@
 // The conversion of the previous version's data: the date rules, whole files,
 // and the procedure with its backups, all or nothing.
 #include "common/fake_ui.h"
+#include "common/file_calls_watch.h"
 #include "common/temp_files.h"
 #include "common/test_main.h"
 
-#include "maintenance/conversion.h"
+#include "core/conversion.h"
+#include "maintenance/old_data.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -122,11 +124,16 @@ private slots:
         QCOMPARE(readBytes(d.programDir + "/todo_kan.dat"), convertFileBytes(d.doneTodo, OldFile::DoneTodo));
         QCOMPARE(ui.messageTexts(), QStringList{"パスワードが消去されました。再設定して下さい。"});
 
-        // A second run converts nothing more; only the backups are written again.
+        // Until the settings say this version the conversion's record stays:
+        // a second run finishes the same conversion, and the backups keep
+        // the version-1 originals.
         const QByteArray converted = readBytes(d.dataDir + "todo.dat");
+        QVERIFY(conversionUnfinished(d.programDir));
         QCOMPARE(convertOldData(d.dataDir, d.programDir, ui, nullptr), Conversion::Done);
         QCOMPARE(readBytes(d.dataDir + "todo.dat"), converted);
-        QCOMPARE(readBytes(d.dataDir + "todo.old"), converted);
+        QCOMPARE(readBytes(d.dataDir + "todo.old"), d.todo);
+        QVERIFY(closeConversion(d.programDir).ok());
+        QVERIFY(!conversionUnfinished(d.programDir));
     }
 
     void missingList()
@@ -143,6 +150,9 @@ private slots:
     }
 
     // A backup that cannot be written stops everything before any original changes.
+    void crashAtEveryStep();
+    void failedRollbackIsTold();
+    void listGoneMeanwhile();
     void failedBackupChangesNothing()
     {
         OldData d;
@@ -156,6 +166,94 @@ private slots:
         QVERIFY(QFileInfo::exists(d.programDir + "/poruka.pas"));
     }
 };
+
+// Killed at any durable step of the conversion, then started again (which
+// finishes a conversion its record names, or asks again and converts anew):
+// every file ends converted and every backup holds the version-1 original.
+void TestConversion::crashAtEveryStep()
+{
+    int steps = 0;
+    {
+        OldData d;
+        FileCallsWatch count;
+        QCOMPARE(runConversion(d.dataDir, d.programDir).result, ConversionOutcome::Result::Done);
+        steps = count.durableCalls();
+    }
+    QVERIFY(steps > 10);
+    for (int n = 1; n <= steps; ++n) {
+        OldData d;
+        {
+            FileCallsWatch crash(n);
+            (void)runConversion(d.dataDir, d.programDir);
+            QVERIFY(crash.stopped());
+        }
+        const ConversionOutcome again = conversionUnfinished(d.programDir) ? finishConversion(d.programDir)
+                                                                           : runConversion(d.dataDir, d.programDir);
+        QCOMPARE(again.result, ConversionOutcome::Result::Done);
+        QCOMPARE(readBytes(d.dataDir + "todo.dat"), convertFileBytes(d.todo, OldFile::Todo));
+        QCOMPARE(readBytes(d.dataDir + "SCHE.DAT"), convertFileBytes(d.sche, OldFile::Schedule));
+        QCOMPARE(readBytes(d.programDir + "/todo_kan.dat"), convertFileBytes(d.doneTodo, OldFile::DoneTodo));
+        QCOMPARE(readBytes(d.programDir + "/sche_kan.dat"), convertFileBytes(d.doneSche, OldFile::DoneSchedule));
+        QCOMPARE(readBytes(d.dataDir + "todo.old"), d.todo);
+        QCOMPARE(readBytes(d.dataDir + "SCHE.old"), d.sche);
+        QCOMPARE(readBytes(d.programDir + "/todo_kan.datold"), d.doneTodo);
+        QCOMPARE(readBytes(d.programDir + "/sche_kan.datold"), d.doneSche);
+        QCOMPARE(readBytes(d.programDir + "/poruka.pasold"), QByteArray(" 1345\t\r\n"));
+        QVERIFY(!QFileInfo::exists(d.programDir + "/poruka.pas"));
+    }
+}
+
+// An original cannot be written, and putting back those already converted
+// fails too: the user is told so, not that the data are as before, and the
+// next start finishes the conversion.
+void TestConversion::failedRollbackIsTold()
+{
+    OldData d;
+    FakeUi ui;
+    {
+        // The two lists are converted; every later write of an original fails.
+        int renames = 0;
+        const FileCallsWatch outer;
+        setFileCallHook([&](FileCall call, const QByteArray& path) {
+            if (call != FileCall::Rename || path.endsWith("old") || path.endsWith(".cnv"))
+                return CallAnswer::Make;
+            return ++renames <= 2 ? CallAnswer::Make : CallAnswer::Fail;
+        });
+        QCOMPARE(convertOldData(d.dataDir, d.programDir, ui, nullptr), Conversion::Failed);
+    }
+    QCOMPARE(ui.messages.size(), 1);
+    QVERIFY(ui.messages[0].text.contains(QStringLiteral("todo_kan.dat を書けませんでした。")));
+    QVERIFY(ui.messages[0].text.contains(QStringLiteral("元に戻せませんでした")));
+    QVERIFY(!ui.messages[0].text.contains(QStringLiteral("変換前のまま")));
+    QVERIFY(conversionUnfinished(d.programDir));
+
+    QCOMPARE(finishOldDataConversion(d.programDir, ui, nullptr), Conversion::Done);
+    QCOMPARE(readBytes(d.programDir + "/todo_kan.dat"), convertFileBytes(d.doneTodo, OldFile::DoneTodo));
+    QCOMPARE(readBytes(d.dataDir + "todo.old"), d.todo);
+}
+
+// A list file that goes between the check and its conversion is passed over
+// with a message; the other files are converted.
+void TestConversion::listGoneMeanwhile()
+{
+    OldData d;
+    FakeUi ui;
+    {
+        const FileCallsWatch outer;
+        bool removed = false;
+        setFileCallHook([&](FileCall call, const QByteArray&) {
+            // Just after todo.dat was found, while sche.dat is looked for.
+            if (call == FileCall::List && !removed)
+                removed = QFile::remove(d.dataDir + "todo.dat");
+            return CallAnswer::Make;
+        });
+        QCOMPARE(convertOldData(d.dataDir, d.programDir, ui, nullptr), Conversion::Done);
+    }
+    QCOMPARE(ui.messageTexts(), (QStringList{"やることのファイル(" + d.dataDir + "TODO.DAT)が無いので変換しませんでした。",
+                                             "パスワードが消去されました。再設定して下さい。"}));
+    QVERIFY(!QFileInfo::exists(d.dataDir + "todo.old"));
+    QCOMPARE(readBytes(d.dataDir + "SCHE.DAT"), convertFileBytes(d.sche, OldFile::Schedule));
+}
 
 PORUKA_TEST_MAIN(TestConversion)
 #include "test_conversion.moc"

@@ -460,6 +460,38 @@ private slots:
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, other);
         QCOMPARE(atDblClick, (QList<QPoint>{{1, 2}}));
         QCOMPARE(atChange.last(), QPoint(1, 2));
+        QCOMPARE(g.clickedRow(), 1);
+    }
+
+    // A click anywhere in the grid is a click in it: below the last row, and
+    // on the heading. The current row stays; clickedRow says no item was hit.
+    void clicksOutsideTheItems()
+    {
+        Grid g;
+        fill(g, {"a", "b", "c"});
+        g.resize(400, 300);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.setRow(2);
+        QSignalSpy click(&g, &Grid::Click);
+        QSignalSpy dblClick(&g, &Grid::DblClick);
+        QSignalSpy change(&g, &Grid::RowColChange);
+
+        const QPoint below(20, g.view()->viewport()->height() - 5);
+        QVERIFY(!g.view()->indexAt(below).isValid());
+        QTest::mouseClick(g.view()->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(g.row(), 2);
+        QCOMPARE(g.clickedRow(), 0);
+
+        QWidget* heading = g.view()->horizontalHeader()->viewport();
+        QTest::mouseClick(heading, Qt::LeftButton, {}, QPoint(20, heading->height() / 2));
+        QTest::mouseDClick(heading, Qt::LeftButton, {}, QPoint(20, heading->height() / 2));
+        QCOMPARE(click.count(), 2);
+        QCOMPARE(dblClick.count(), 1);
+        QCOMPARE(g.row(), 2);
+        QCOMPARE(g.clickedRow(), 0);
+        QCOMPARE(change.count(), 0);
     }
 };
 

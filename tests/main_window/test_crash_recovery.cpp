@@ -1,0 +1,314 @@
+// Every command that changes more than one file, stopped by a crash at each of
+// its durable steps in turn (every create, write, sync, rename, unlink): a
+// fresh start on the files left behind ends in the state before the command
+// or the state after it, never in between, and every memo a record names is
+// there. A crash while that start finishes the command is survived as well.
+#include "common/file_calls_watch.h"
+#include "common/test_main.h"
+#include "copy_commands.h"
+#include "second_copy.h"
+#include "workspace_fixture.h"
+
+#include "core/job.h"
+#include "entry/registration.h"
+
+#include <QMap>
+
+namespace {
+
+struct CrashFixture : WorkspaceFixture {
+    CrashFixture()
+    {
+        writeSettingsFile(20);
+        TodoItem t1 = todo("2026/12/20", "10:00", QStringLiteral("一番"), 11);
+        t1.spare = Field::fromBytes("\x85\x40spare");
+        writeList(todoPath(), QList<TodoItem>{t1, todo("2026/12/21", "11:00", QStringLiteral("二番"), 12),
+                                              todo("2026/12/22", "12:00", QStringLiteral("三番"))});
+        writeList(schedulePath(), QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), 13, 1),
+                                                      schedule("2026/12/24", "99:99", QStringLiteral("忘年会"))});
+        DoneTodoItem d;
+        d.doneDate = Field("2026/12/01");
+        d.date = Field("2026/11/30");
+        d.content = Field(QStringLiteral("済んだ件"));
+        d.memoNo = Field::number(14);
+        writeArchive(ListKind::Todo, QList<DoneTodoItem>{d});
+        for (int n : {11, 12, 13, 14})
+            writeBytes(memoPath(dataDir, n), sjis(QStringLiteral("メモ%1\r\n").arg(n)));
+        writeList(colleagueDir + "TODO.DAT", QList<TodoItem>{todo("2026/12/25", "09:00", QStringLiteral("同僚の件"), 5)});
+        writeList(colleagueDir + "SCHE.DAT", QList<ScheduleItem>{});
+        writeBytes(memoPath(colleagueDir, 5), sjis(QStringLiteral("同僚のメモ\r\n")));
+    }
+};
+
+// What the user sees of the files: the lists, the archives, and the memo of
+// every record that names one (as "missing" when its file is gone). A memo
+// file no record names does not count: a stray file harms nobody.
+struct State {
+    QByteArray todos, schedules, doneTodos, doneSchedules;
+    QMap<int, QByteArray> memos;
+    bool operator==(const State&) const = default;
+};
+
+template <class T>
+void collectMemos(const QByteArray& bytes, bool header, const QString& dir, QMap<int, QByteArray>& memos)
+{
+    ItemList<T> list;
+    QByteArray h;
+    if (header)
+        parseList(bytes, h, list);
+    else
+        parseRecords(bytes, list);
+    for (const T& item : list.items())
+        if (const int n = memoNumber(item.memoNo))
+            memos[n] = QFileInfo::exists(memoPath(dir, n)) ? readBytes(memoPath(dir, n)) : QByteArray("missing");
+}
+
+State stateOf(const CrashFixture& f)
+{
+    State s{readBytes(f.todoPath()), readBytes(f.schedulePath()), readBytes(f.archivePath(ListKind::Todo)),
+            QFileInfo::exists(f.archivePath(ListKind::Schedule)) ? readBytes(f.archivePath(ListKind::Schedule))
+                                                                : QByteArray(),
+            {}};
+    collectMemos<TodoItem>(s.todos, true, f.dataDir, s.memos);
+    collectMemos<ScheduleItem>(s.schedules, true, f.dataDir, s.memos);
+    collectMemos<DoneTodoItem>(s.doneTodos, false, f.dataDir, s.memos);
+    collectMemos<DoneScheduleItem>(s.doneSchedules, false, f.dataDir, s.memos);
+    return s;
+}
+
+using Command = std::function<bool(Workspace&, FixedTimeSource&)>;
+
+bool registerWith(Workspace& ws, TargetKind target, int row, EntryState state)
+{
+    EntryContext c = ws.entryContext(target, row, QDate(2026, 12, 24));
+    return registerEntry(c, state, nullptr).result == RegistrationResult::Done;
+}
+
+// The entry form's state for the item in `row` as loaded, content changed.
+EntryState changed(const Workspace& ws, ListChoice list, int row, EntryKind kind, const QString& memo)
+{
+    EntryState s = copy_commands::stateFor(list, ws.itemTexts(list, row).content + QStringLiteral("改"), memo);
+    s.kind = kind;
+    const int m = memoNumber(list == ListChoice::Todo ? ws.store().todos[row].memoNo : ws.store().schedules[row].memoNo);
+    s.memoAsLoaded = m ? QStringLiteral("メモ%1").arg(m) : QString();
+    return s;
+}
+
+QMap<QString, Command> commands()
+{
+    using L = ListChoice;
+    return {
+        {"complete a ToDo with a memo", [](Workspace& ws, auto&) { return ws.complete(L::Todo, 2) == Completion::Done; }},
+        {"complete a schedule item", [](Workspace& ws, auto&) { return ws.complete(L::Schedule, 1) == Completion::Done; }},
+        {"delete a ToDo with its memo",
+         [](Workspace& ws, auto&) { return ws.deleteItem(L::Todo, 1, ws.itemBytes(L::Todo, 1)) == Deletion::Done; }},
+        {"delete an archived item with its memo",
+         [](Workspace& ws, auto&) {
+             return ws.showCompleted() && ws.deleteItem(L::Todo, 1, ws.itemBytes(L::Todo, 1)) == Deletion::Done;
+         }},
+        {"change an item and its memo",
+         [](Workspace& ws, auto&) {
+             return registerWith(ws, TargetKind::ChangeTodo, 1, changed(ws, L::Todo, 1, EntryKind::Todo, "新しいメモ"));
+         }},
+        {"change an item, memo emptied",
+         [](Workspace& ws, auto&) {
+             return registerWith(ws, TargetKind::ChangeTodo, 2, changed(ws, L::Todo, 2, EntryKind::Todo, QString()));
+         }},
+        {"move a ToDo to the schedule",
+         [](Workspace& ws, auto&) {
+             return registerWith(ws, TargetKind::ChangeTodo, 1, changed(ws, L::Todo, 1, EntryKind::Schedule, "メモ11"));
+         }},
+        {"move a schedule item to the ToDos",
+         [](Workspace& ws, auto&) {
+             return registerWith(ws, TargetKind::ChangeSchedule, 1,
+                                 changed(ws, L::Schedule, 1, EntryKind::Todo, "書き換えたメモ"));
+         }},
+        {"register a new item with a memo",
+         [](Workspace& ws, auto&) {
+             return registerWith(ws, TargetKind::New, 0, copy_commands::stateFor(L::Schedule, "新件", "新しいメモ"));
+         }},
+        {"transcribe a colleague's item with its memo",
+         [](Workspace& ws, auto&) {
+             return ws.showMember(1) &&
+                    ws.transcribe(L::Todo, 1, ws.itemBytes(L::Todo, 1)) == Transcription::Done;
+         }},
+    };
+}
+
+// The command's durable steps, and the states before and after it.
+struct Outline {
+    int steps = 0;
+    State before, after;
+};
+
+Outline outline(const Command& command)
+{
+    const FileCallsWatch noSyncs;
+    Outline o;
+    CrashFixture f;
+    if (!f.start())
+        return o;
+    o.before = stateOf(f);
+    {
+        FileCallsWatch watch;
+        if (!command(*f.ws, f.time))
+            return o;
+        o.steps = watch.durableCalls();
+    }
+    o.after = stateOf(f);
+    return o;
+}
+
+}  // namespace
+
+class TestCrashRecovery : public QObject {
+    Q_OBJECT
+private slots:
+    void killedFromOutside_data();
+    void killedFromOutside();
+    void conversionKilledFromOutside();
+    void crashAtEveryStep_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("stopAt");
+        QTest::addColumn<int>("restartStopAt");   // a second crash while the start finishes it; 0 none
+        const QMap<QString, Command> all = commands();
+        for (auto it = all.begin(); it != all.end(); ++it) {
+            const Outline o = outline(it.value());
+            QVERIFY2(o.steps > 0, qPrintable(it.key()));
+            for (int n = 1; n <= o.steps; ++n) {
+                QTest::addRow("%s, step %d", qPrintable(it.key()), n) << it.key() << n << 0;
+                // Crashed again while the next start finishes the job.
+                for (int m = 1; m <= 3; ++m)
+                    QTest::addRow("%s, step %d, again at %d", qPrintable(it.key()), n, m) << it.key() << n << m;
+            }
+        }
+    }
+
+    void crashAtEveryStep()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, stopAt);
+        QFETCH(int, restartStopAt);
+        const Command run = commands().value(command);
+        const Outline o = outline(run);
+        const FileCallsWatch noSyncs;
+
+        CrashFixture f;
+        QVERIFY(f.start());
+        f.ui.giveUpAll = true;
+        {
+            FileCallsWatch crash(stopAt);
+            run(*f.ws, f.time);
+            QVERIFY(crash.stopped());
+        }
+        f.ws.reset();   // the program is gone: nothing more reaches the disk
+
+        if (restartStopAt > 0) {
+            FileCallsWatch crash(restartStopAt);
+            f.start();
+            f.ws.reset();
+        }
+        f.ui.messages.clear();
+        f.ui.giveUpAll = false;
+        QVERIFY(f.start());
+        QVERIFY2(f.ui.messages.isEmpty(), qPrintable(f.ui.messageTexts().join('|')));
+        const State now = stateOf(f);
+        QVERIFY2(now == o.before || now == o.after, "neither the state before nor the one after the command");
+        for (auto it = now.memos.begin(); it != now.memos.end(); ++it)
+            QVERIFY2(it.value() != "missing", qPrintable(QStringLiteral("memo %1 is gone").arg(it.key())));
+        QVERIFY(!QFileInfo::exists(f.programDir + '/' + kJobFileName));
+        // What the start showed is what the files hold.
+        QCOMPARE(serializeList(f.store().todoHeader, f.store().todos), now.todos);
+        QCOMPARE(serializeList(f.store().scheduleHeader, f.store().schedules), now.schedules);
+    }
+};
+
+// The same with a real program, killed from outside while it works: a second
+// process runs the command and stops at a durable step in its middle; killed
+// there, it leaves the files to a fresh start here. What it left half written
+// goes too, its process being gone.
+void TestCrashRecovery::killedFromOutside_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("完了") << "complete todo 二番";
+    QTest::newRow("変更 into the other list") << "move todo 一番 移したメモ";
+    QTest::newRow("削除 with its memo") << "delete todo 一番";
+    QTest::newRow("転記 with its memo") << "view 1;transcribe todo 同僚の件";
+    QTest::newRow("登録 with a memo") << "add sche 新件 新しいメモ";
+}
+
+void TestCrashRecovery::killedFromOutside()
+{
+    QFETCH(QString, command);
+    const QStringList steps = command.split(';');
+    // How many durable steps the last command takes, and the states around it.
+    Outline o;
+    {
+        const FileCallsWatch noSyncs;
+        CrashFixture f;
+        QVERIFY(f.start());
+        for (const QString& step : steps.mid(0, steps.size() - 1))
+            QVERIFY(runCopyCommand(*f.ws, step.split(' '), f.time).isEmpty());
+        o.before = stateOf(f);
+        FileCallsWatch count;
+        QCOMPARE(runCopyCommand(*f.ws, steps.last().split(' '), f.time), QString());
+        o.steps = count.durableCalls();
+        o.after = stateOf(f);
+    }
+    QVERIFY(o.steps > 4);
+    for (int stop : {o.steps / 3, o.steps / 2, o.steps - 2}) {
+        CrashFixture f;
+        {
+            SecondCopy copy(f.programDir);
+            QVERIFY(copy.isRunning());
+            for (const QString& step : steps.mid(0, steps.size() - 1))
+                QCOMPARE(copy.run(step), QStringLiteral("ok"));
+            QCOMPARE(copy.run(QStringLiteral("stop-at %1").arg(stop)), QStringLiteral("ok"));
+            QCOMPARE(copy.run(steps.last()), QStringLiteral("stopped"));
+            copy.kill();
+        }
+        QVERIFY(f.start());
+        const State now = stateOf(f);
+        QVERIFY2(now == o.before || now == o.after, qPrintable(QStringLiteral("stopped at %1").arg(stop)));
+        for (auto it = now.memos.begin(); it != now.memos.end(); ++it)
+            QVERIFY(it.value() != "missing");
+        for (const QString& dir : {f.dataDir, f.programDir})
+            QVERIFY2(QDir(dir).entryList({"*.~tmp*"}, QDir::Files).isEmpty(), qPrintable(dir));
+    }
+}
+
+// The conversion of old data, killed from outside: before its record was
+// written (two backups and the record, six durable steps each) the next start
+// asks again; after it, the next start finishes it without asking, from the
+// backups, which keep the version-1 data.
+void TestCrashRecovery::conversionKilledFromOutside()
+{
+    for (int stop : {8, 20, 27}) {
+        WorkspaceFixture f;
+        AppSettings s = newSettings(QStringLiteral("山田"), f.dataDir, {0, 1500, 1500, 6975, 9450});
+        s.banner = Field(QStringLiteral("@ぽるか VER.1.05"));
+        writeBytes(f.settingsPath(), serializeSettings(s));
+        const QByteArray todos = crlfLines({"@", "99/12/01", "00/03/01", "10:00", "a", "b", " 0 ", " 9999 ", " 0 ", "", "", ""});
+        writeBytes(f.todoPath(), todos);
+        writeBytes(f.schedulePath(), crlfLines({"@"}));
+        {
+            SecondCopy copy(f.programDir, stop);
+            QCOMPARE(copy.answer(), QStringLiteral("stopped"));
+            copy.kill();
+        }
+        f.ui.onDialog(QStringLiteral("F_Y2K"), [](QDialog& d) {
+            d.accept();
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(f.start());
+        QCOMPARE(f.ui.dialogsShown.contains(QStringLiteral("F_Y2K")), stop <= 18);
+        QCOMPARE(f.store().todos[1].entryDate.bytes(), QByteArray("1999/12/01"));
+        QCOMPARE(readBytes(f.dataDir + "todo.old"), todos);
+        QVERIFY(readBytes(f.settingsPath()).startsWith(currentBanner()));
+        QVERIFY(QDir(f.dataDir).entryList({"*.~tmp*"}, QDir::Files).isEmpty());
+    }
+}
+
+PORUKA_TEST_MAIN(TestCrashRecovery)
+#include "test_crash_recovery.moc"
