@@ -3,6 +3,8 @@
 #include "store/memo.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QRegularExpression>
 
 namespace {
@@ -152,7 +154,23 @@ void Core::showDoneLists(ItemList<DoneTodoItem>&& todos, ItemList<DoneScheduleIt
     store_.doneSchedules = std::move(schedules);
 }
 
-int Core::allocateMemoNo() { return ::allocateMemoNo(settings_, settings_.ownDirectory()); }
+int Core::allocateMemoNo()
+{
+    // Past every number a record in memory names: a memo another copy freed
+    // with its record is never handed out while a record here may still name
+    // it (two copies count in two settings files). One copy alone never
+    // names a number beyond its counter, and nothing changes for it.
+    long long highest = 0;
+    const auto scan = [&highest](const auto& list) {
+        for (const auto& item : list.items())
+            highest = std::max<long long>(highest, memoNumber(item.memoNo));
+    };
+    scan(store_.todos);
+    scan(store_.schedules);
+    if (settings_.memoCounterValue() < highest)
+        settings_.memoCounter = Field::number(highest);
+    return ::allocateMemoNo(settings_, settings_.ownDirectory());
+}
 
 void Core::releaseMemoNo(int memoNo) { ::releaseMemoNo(settings_.ownDirectory(), memoNo); }
 

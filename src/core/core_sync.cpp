@@ -52,10 +52,14 @@ FileStatus Core::writeOwnList(ListKind kind, bool* merged, bool* keptBoth)
     }
     const FileStatus status = rewriteChecked(path, s.seen, [&](const std::optional<QByteArray>& current) {
         if (current) {
+            // Taken in is told only when another copy's records came in: a
+            // copy that rewrote the same records (at its quit, say) is nothing to tell.
+            const std::vector<quint64> before = withOwnList(kind, [](const auto& l) { return recordHashes(l); });
             const MergeReport r =
                 kind == ListKind::Todo ? takeIn<TodoItem>(kind, *current) : takeIn<ScheduleItem>(kind, *current);
+            const std::vector<quint64> after = withOwnList(kind, [](const auto& l) { return recordHashes(l); });
             if (merged)
-                *merged = true;
+                *merged = compareHashes(before, after).records;
             if (keptBoth)
                 *keptBoth = r.keptBoth();
         }
@@ -79,12 +83,11 @@ FollowReport Core::followOwnLists()
             continue;
         withOwnList(kind, [&](auto& list) {
             using T = typename std::remove_reference_t<decltype(list)>::value_type;
-            const ItemList<T> before = list;
+            const std::vector<quint64> before = recordHashes(list);
             const MergeReport merged = takeIn<T>(kind, r.bytes);
-            if (!sameRecordsInOrder(before, list)) {
-                report.changed = true;
-                report.recordsChanged = report.recordsChanged || !sameRecords(before, list);
-            }
+            const ListChange change = compareHashes(before, recordHashes(list));
+            report.changed = report.changed || change.order;
+            report.recordsChanged = report.recordsChanged || change.records;
             report.keptBoth = report.keptBoth || merged.keptBoth();
         });
         s.seen = r.fingerprint;

@@ -172,31 +172,25 @@ void takeOrder(ItemList<T>& list, const ItemList<T>& mine)
 }
 
 template <class T>
-bool sameRecordsInOrder(const ItemList<T>& a, const ItemList<T>& b)
+std::vector<quint64> recordHashes(const ItemList<T>& list)
 {
-    if (a.count() != b.count())
-        return false;
-    for (int i = 1; i <= a.count(); ++i)
-        for (auto field : RecordLayout<T>::lines)
-            if (!((a[i].*field) == (b[i].*field)))
-                return false;
-    return true;
+    std::vector<quint64> h;
+    h.reserve(std::size_t(list.count()));
+    for (const T& item : list.items())
+        h.push_back(recordHash(item));
+    return h;
 }
 
-template <class T>
-bool sameRecords(const ItemList<T>& a, const ItemList<T>& b)
+ListChange compareHashes(std::vector<quint64> before, std::vector<quint64> after)
 {
-    if (a.count() != b.count())
-        return false;
-    const auto hashes = [](const ItemList<T>& list) {
-        std::vector<quint64> h;
-        h.reserve(std::size_t(list.count()));
-        for (const T& item : list.items())
-            h.push_back(recordHash(item));
-        std::sort(h.begin(), h.end());
-        return h;
-    };
-    return hashes(a) == hashes(b);
+    ListChange c;
+    c.order = before != after;
+    if (c.order) {
+        std::sort(before.begin(), before.end());
+        std::sort(after.begin(), after.end());
+        c.records = before != after;
+    }
+    return c;
 }
 
 #define PORUKA_EDIT_TEMPLATES(T)                                                        \
@@ -205,8 +199,7 @@ bool sameRecords(const ItemList<T>& a, const ItemList<T>& b)
     template void takeOrder(ItemList<T>&, const ItemList<T>&);                          \
     template int countRecords(const ItemList<T>&, const QByteArray&);                   \
     template int findRecord(const ItemList<T>&, const QByteArray&, int);                \
-    template bool sameRecordsInOrder(const ItemList<T>&, const ItemList<T>&);           \
-    template bool sameRecords(const ItemList<T>&, const ItemList<T>&);                  \
+    template std::vector<quint64> recordHashes(const ItemList<T>&);                     \
     template T recordFromBytes<T>(const QByteArray&);
 PORUKA_EDIT_TEMPLATES(TodoItem)
 PORUKA_EDIT_TEMPLATES(ScheduleItem)

@@ -55,12 +55,15 @@ int countRecords(const ItemList<T>& list, const QByteArray& record);
 template <class T>
 int findRecord(const ItemList<T>& list, const QByteArray& record, int near = 0);
 
-// Whether two lists hold the same records in the same order, and whether they
-// hold the same records whatever their order.
+// A hash of each record of a list, in its order: enough to tell afterwards
+// whether the list changed, its records or only their order.
 template <class T>
-bool sameRecordsInOrder(const ItemList<T>& a, const ItemList<T>& b);
-template <class T>
-bool sameRecords(const ItemList<T>& a, const ItemList<T>& b);
+std::vector<quint64> recordHashes(const ItemList<T>& list);
+struct ListChange {
+    bool order = false;     // anything changed, the order included
+    bool records = false;   // records came, went or changed
+};
+ListChange compareHashes(std::vector<quint64> before, std::vector<quint64> after);
 
 // The record whose bytes recordBytes gave.
 template <class T>

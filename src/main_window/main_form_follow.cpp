@@ -59,7 +59,7 @@ void Main_Form::followFiles()
     if ((changed.ownLists && workspace_.view() == View::Own) ||
         (changed.memberLists && workspace_.view() == View::Member))
         showRowsKeepingChoice();
-    if (changed.ownLists)
+    if (changed.ownRecords)
         tellTakenIn(changed.keptBoth);
     if (changed.ownLists || changed.memberLists)
         armAlarm(true);

@@ -2,6 +2,7 @@
 
 #include "store/file_calls.h"
 #include "store/file_system.h"
+#include "store/writer_lock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -209,6 +210,8 @@ const QString& writerTag()
 
 namespace {
 
+bool processAlive(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
+
 const QString& thisMachine()
 {
     static const QString machine = writerTag().section(QLatin1Char('-'), 0, 0);
@@ -216,6 +219,14 @@ const QString& thisMachine()
 }
 
 }  // namespace
+
+FileStatus fileFailure(const QString& path, int err) { return failure(path, err); }
+
+bool isEndedProcessOfThisComputer(const QString& tag)
+{
+    return tag.section(QLatin1Char('-'), 0, 0) == thisMachine() &&
+           !processAlive(tag.section(QLatin1Char('-'), 1, 1).toLongLong());
+}
 
 QString FileStatus::detail() const
 {
@@ -336,7 +347,7 @@ namespace {
 // renamed over it. Nothing is written when contentFor gives nothing.
 FileStatus rewrite(const QString& requestedPath, Locking locking,
                    const std::function<std::optional<QByteArray>(const Locked* target, FileStatus& failed)>& contentFor,
-                   Fingerprint* written)
+                   Fingerprint* written, const WriterLock* writer = nullptr)
 {
     // A list kept behind a symbolic link stays a link: the file it names is replaced.
     const Target resolved = accessTarget(requestedPath);
@@ -381,6 +392,12 @@ FileStatus rewrite(const QString& requestedPath, Locking locking,
     struct stat done {};
     if (written && fs::fstat(tmp.get(), tmpName, done))
         *written = fingerprintOf(done, *bytes);
+    // A writer that stalled so long that another took its lock over must not
+    // put its version over the other's.
+    if (writer && !writer->stillHeld()) {
+        fs::unlink(tmpName);
+        return fileFailure(requestedPath, EAGAIN);
+    }
     if (!fs::close(tmp.release(), tmpName) || !fs::rename(tmpName, localPath)) {
         const int err = errno;
         fs::unlink(tmpName);
@@ -429,6 +446,11 @@ bool isUnchanged(const QString& path, const Fingerprint& seen)
 FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
                           const std::function<QByteArray(const std::optional<QByteArray>& current)>& produce)
 {
+    // One writer at a time, also where file locks do not reach from one
+    // computer to another: the lock file first, then the file lock.
+    const WriterLock writer(path);
+    if (!writer.held())
+        return writer.failure();
     Fingerprint written;
     const FileStatus s = rewrite(
         path, Locking::Exclusive,
@@ -453,7 +475,7 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
             }
             return produce(current);
         },
-        &written);
+        &written, &writer);
     if (s.ok())
         seen = written;
     return s;
@@ -515,7 +537,6 @@ std::optional<TemporaryName> parseTemporary(const QString& entry)
     return TemporaryName{m.captured(1), m.captured(2), m.captured(3).toLongLong()};
 }
 
-bool processAlive(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
 
 // Older than any write lasts, by far, also with some difference between the
 // clocks of two computers.
@@ -539,7 +560,7 @@ int removeLeftoverTemporaries(const QString& dir, const std::function<bool(const
         if (!fs::lstat(path, st) || !S_ISREG(st.st_mode))
             continue;
         const bool ours = tmp->machine == thisMachine();
-        if (ours && processAlive(tmp->pid))
+        if (ours && !isEndedProcessOfThisComputer(tmp->machine + QLatin1Char('-') + QString::number(tmp->pid)))
             continue;   // a copy on this computer is writing it now
         if (!ours && qint64(std::time(nullptr)) - qint64(st.st_mtim.tv_sec) < kSurelyDeadAfterSecs)
             continue;   // another computer's (or an earlier version's): maybe being written now

@@ -73,6 +73,13 @@ struct ReadResult {
 
 enum class Locking { None, Exclusive };
 
+// A failed call's errno as a FileStatus: a missing file told from a missing
+// folder, a lock held elsewhere (EAGAIN) as PermissionDenied.
+FileStatus fileFailure(const QString& path, int err);
+// Whether `tag` (as writerTag gives it) names a process of this computer
+// that has ended.
+bool isEndedProcessOfThisComputer(const QString& tag);
+
 // The separator a data-directory text ends with on this platform.
 QChar dirSeparator();
 // Appends the separator unless the text already ends with one.

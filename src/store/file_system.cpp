@@ -207,6 +207,11 @@ bool rename(const QByteArray& from, const QByteArray& to)
 
 bool unlink(const QByteArray& path) { return allowed(FileCall::Unlink, path) && ::unlink(path.constData()) == 0; }
 
+bool link(const QByteArray& from, const QByteArray& to)
+{
+    return allowed(FileCall::Create, to) && ::link(from.constData(), to.constData()) == 0;
+}
+
 void syncFolder(const QByteArray& folder)
 {
     Fd dir(open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC), folder);

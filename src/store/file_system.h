@@ -59,6 +59,8 @@ bool fchmod(int fd, const QByteArray& path, mode_t mode);
 bool ftruncate(int fd, const QByteArray& path, qint64 size);
 bool rename(const QByteArray& from, const QByteArray& to);
 bool unlink(const QByteArray& path);
+// A second name for a file; fails when the new name exists (atomic, also over NFS).
+bool link(const QByteArray& from, const QByteArray& to);
 // Makes the renames and removals in a folder durable.
 void syncFolder(const QByteArray& folder);
 

@@ -136,12 +136,24 @@ private slots:
         QCOMPARE(contentsOf(file), QStringLiteral("C Y B A"));
     }
 
-    void sameRecords()
+    void whatChanged_data()
     {
-        QVERIFY(::sameRecords(listOf("A B C"), listOf("C A B")));
-        QVERIFY(!::sameRecordsInOrder(listOf("A B C"), listOf("C A B")));
-        QVERIFY(::sameRecordsInOrder(listOf("A B C"), listOf("A B C")));
-        QVERIFY(!::sameRecords(listOf("A B C"), listOf("A B B")));
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("order");
+        QTest::addColumn<bool>("records");
+        QTest::newRow("nothing") << "A B C" << "A B C" << false << false;
+        QTest::newRow("order only") << "A B C" << "C A B" << true << false;
+        QTest::newRow("one changed") << "A B C" << "A B B" << true << true;
+        QTest::newRow("one more") << "A B C" << "A B C D" << true << true;
+    }
+    void whatChanged()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        const ListChange c = compareHashes(recordHashes(listOf(before)), recordHashes(listOf(after)));
+        QTEST(c.order, "order");
+        QTEST(c.records, "records");
     }
 };
 

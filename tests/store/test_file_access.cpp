@@ -6,6 +6,7 @@
 #include "common/test_main.h"
 
 #include "store/file_access.h"
+#include "store/writer_lock.h"
 
 #include <QDir>
 #include <QDateTime>
@@ -96,6 +97,8 @@ private slots:
     void folderReachedThroughALink();
     void relativePathsAreNeverUsed();
     void leftoverTemporariesRemoved();
+    void writerLock_data();
+    void writerLock();
     void reasonsInJapanese_data();
     void reasonsInJapanese();
 };
@@ -543,6 +546,60 @@ void TestFileAccess::leftoverTemporariesRemoved()
     QStringList expected = kept;
     expected.sort();
     QCOMPARE(entries(dir.path()), expected);
+}
+
+// One writer at a time through a lock file beside the list, also where file
+// locks do not reach: held, it says "in use"; left behind by a holder that
+// ended it is taken over (at once for a process of this computer, after an
+// age for another computer's); gone with its holder.
+void TestFileAccess::writerLock_data()
+{
+    QTest::addColumn<QByteArray>("holder");   // "dead", "live" or a lock file's content
+    QTest::addColumn<int>("ageSecs");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a process of this computer that ended") << QByteArray("dead") << 0 << true;
+    QTest::newRow("a process of this computer at work") << QByteArray("live") << 0 << false;
+    QTest::newRow("another computer, just now") << QByteArray("0123456789ab-42 other 1\n") << 5 << false;
+    QTest::newRow("another computer, long ago") << QByteArray("0123456789ab-42 other 1\n") << 600 << true;
+    QTest::newRow("no holder written, just now") << QByteArray() << 5 << false;
+    QTest::newRow("no holder written, long ago") << QByteArray() << 600 << true;
+}
+
+void TestFileAccess::writerLock()
+{
+    QFETCH(QByteArray, holder);
+    QFETCH(int, ageSecs);
+    QFETCH(bool, taken);
+    QTemporaryDir dir;
+    const QString list = dirOf(dir) + "todo.dat";
+    writeBytes(list, "x\r\n");
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    QVERIFY(ended.waitForFinished(10000));
+    const QByteArray machine = writerTag().section('-', 0, 0).toUtf8();
+    if (holder == "dead")
+        holder = machine + '-' + QByteArray::number(ended.processId()) + " here 1\n";
+    else if (holder == "live")
+        holder = writerTag().toUtf8() + " here 1\n";
+    writeBytes(list + ".~lock", holder);
+    QFile f(list + ".~lock");
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-ageSecs), QFileDevice::FileModificationTime));
+    f.close();
+
+    {
+        const WriterLock lock(list);
+        QCOMPARE(lock.held(), taken);
+        if (!taken)
+            QCOMPARE(lock.failure().error, FileError::PermissionDenied);
+        else
+            QVERIFY(readBytes(list + ".~lock").startsWith(writerTag().toUtf8()));
+        Fingerprint seen;
+        const FileStatus s = rewriteChecked(list, seen, [](const auto&) { return QByteArray("y\r\n"); });
+        QCOMPARE(s.error, FileError::PermissionDenied);   // held: by this one or the other
+    }
+    QCOMPARE(QFileInfo::exists(list + ".~lock"), !taken);
+    QVERIFY(QDir(dirOf(dir)).entryList({"*stale*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 void TestFileAccess::reasonsInJapanese_data()
