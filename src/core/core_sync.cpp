@@ -79,8 +79,14 @@ FollowReport Core::followOwnLists()
         if (s.path != path || isUnchanged(path, s.seen))
             continue;
         const ReadResult r = readFile(path, Locking::Exclusive);
-        if (!r.ok() || (r.fingerprint.sameStat(s.seen) && r.fingerprint.hash == s.seen.hash))
+        if (!r.ok())
             continue;
+        if (r.fingerprint.hash == s.seen.hash) {
+            // Written again with the same bytes (another copy's quit, say): nothing
+            // to take in, and the next look needs only its stat again.
+            s.seen = r.fingerprint;
+            continue;
+        }
         withOwnList(kind, [&](auto& list) {
             using T = typename std::remove_reference_t<decltype(list)>::value_type;
             const std::vector<quint64> before = recordHashes(list);

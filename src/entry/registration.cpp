@@ -1,5 +1,6 @@
 #include "entry/registration.h"
 
+#include "core/commands.h"
 #include "store/cp932.h"
 #include "store/memo.h"
 #include "ui/time_source.h"
@@ -118,17 +119,15 @@ private:
 
     void changed(ListKind kind) { (kind == ListKind::Todo ? changes_.todos : changes_.schedules) = true; }
 
-    // The memo typed, under a new number claimed now: the step that writes
-    // it, or nothing when no memo was typed. False when no number is left.
-    bool newMemo(Job& job)
+    // The memo typed, under a new number claimed now; no number when no memo
+    // was typed. False when no number is left.
+    bool newMemo(commands::MemoFile& memo)
     {
         if (state_.memo.isEmpty())
             return true;
         claimed_ = ctx_.core.allocateMemoNo();
-        if (claimed_ == 0)
-            return false;
-        job.steps.push_back(JobStep::memo(JobStep::Kind::MemoWrite, claimed_, memoBytesFromText(state_.memo)));
-        return true;
+        memo = {claimed_, memoBytesFromText(state_.memo)};
+        return claimed_ != 0;
     }
 
     // Runs the command; given up before anything changed, the number claimed
@@ -145,13 +144,11 @@ private:
     template <class T>
     bool addNew(ListKind kind, T item)
     {
-        Job job;
-        if (!newMemo(job))
+        commands::MemoFile memo;
+        if (!newMemo(memo))
             return false;
-        item.memoNo = Field::number(claimed_);
-        job.steps.push_back(JobStep::settings());
-        job.steps.push_back(JobStep::listEdit(kind, {ListEdit::Kind::Add, {}, recordBytes(item)}, 0));
-        if (!store(std::move(job)))
+        item.memoNo = Field::number(memo.number);
+        if (!store(commands::add(kind, recordBytes(item), memo)))
             return false;
         changed(kind);
         return true;
@@ -165,19 +162,19 @@ private:
             return true;
         const int m = memoNumber(list[r].memoNo);
         const bool typed = !state_.memo.isEmpty();
-        Job job;
+        commands::MemoFile memo;
         int memoNo = m;
         int removeAfter = 0;
         if (m == 0 && typed) {
-            if (!newMemo(job))
+            if (!newMemo(memo))
                 return false;
-            memoNo = claimed_;
+            memoNo = memo.number;
         } else if (m != 0 && (typed ? memoUntouched() : !state_.memoAsLoaded)) {
             // Left as it is. Writing an untouched memo again would drop bytes the
             // text cannot hold and a missing final CR LF; an empty box over a memo
             // that could not be read is no wish to delete it.
         } else if (m != 0 && typed) {
-            job.steps.push_back(JobStep::memo(JobStep::Kind::MemoWrite, m, memoBytesFromText(state_.memo)));
+            memo = {m, memoBytesFromText(state_.memo)};
         } else if (m != 0) {
             // Emptied: the record drops the number first, then the file goes.
             memoNo = 0;
@@ -188,42 +185,30 @@ private:
         applyEntry(item, state_);
         if (memoNo != m)
             item.memoNo = Field::number(memoNo);
-        job.steps.push_back(JobStep::settings());
-        job.steps.push_back(JobStep::listEdit(kind, {ListEdit::Kind::Replace, before, recordBytes(item)}, 0, 0, r));
-        if (removeAfter != 0)
-            job.steps.push_back(JobStep::memo(JobStep::Kind::MemoRemove, removeAfter));
-        if (!store(std::move(job)))
+        if (!store(commands::change(kind, r, before, recordBytes(item), memo, removeAfter)))
             return false;
         changed(kind);
         return true;
     }
 
     // The item of the source list's selected row becomes a new item of the
-    // target list, with its memo written again under a new number. The
-    // target list is written before the source list, and the old memo goes
-    // last, so no step leaves the item in neither list or a record without
-    // its memo.
+    // target list, with its memo written again under a new number.
     template <class S, class T>
     bool move(const ItemList<S>& source, ListKind sourceKind, ListKind targetKind, T item)
     {
         const int r = selectedRow(source);
         if (r == 0)
             return true;
-        Job job;
-        if (!newMemo(job))
+        commands::MemoFile memo;
+        if (!newMemo(memo))
             return false;
-        item.memoNo = Field::number(claimed_);
-        job.steps.push_back(JobStep::settings());
-        job.steps.push_back(JobStep::listEdit(targetKind, {ListEdit::Kind::Add, {}, recordBytes(item)}, 0));
-        job.steps.push_back(JobStep::settings());
-        job.steps.push_back(
-            JobStep::listEdit(sourceKind, {ListEdit::Kind::Remove, recordBytes(source[r]), {}}, 0, 0, r));
+        item.memoNo = Field::number(memo.number);
         // A memo that could not be read and was not replaced stays on disk, out of
         // the user's sight: the moved item gets no memo number for it.
         const int m = memoNumber(source[r].memoNo);
-        if (m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()))
-            job.steps.push_back(JobStep::memo(JobStep::Kind::MemoRemove, m));
-        if (!store(std::move(job)))
+        const int removeAfter = m != 0 && (state_.memoAsLoaded || !state_.memo.isEmpty()) ? m : 0;
+        if (!store(commands::move(sourceKind, r, recordBytes(source[r]), targetKind, recordBytes(item), memo,
+                                  removeAfter)))
             return false;
         changes_.memoPanelStale = true;
         changed(sourceKind);

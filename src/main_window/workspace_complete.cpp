@@ -1,6 +1,7 @@
 // "完了": an own open item moves into its archive, stamped with today's date.
 #include "main_window/workspace.h"
 
+#include "core/commands.h"
 #include "store/list_file.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
@@ -63,19 +64,13 @@ Completion Workspace::complete(ListChoice list, int row)
     // The archive record first, whole: given up, the item stays where it is.
     // Then the list without it; a crash in between is finished at the next start.
     const QString today = time_.today().toString(QStringLiteral("yyyy/MM/dd"));
-    JobStep archive;
-    archive.kind = JobStep::Kind::Archive;
-    archive.list = kind;
-    archive.edit.kind = ListEdit::Kind::Add;
-    archive.edit.after = withShownList(list, [&](const auto& items) {
+    const QByteArray bytes = withShownList(list, [&](const auto& items) {
         using T = typename std::remove_cvref_t<decltype(items)>::value_type;
         if constexpr (std::is_base_of_v<OpenItem, T>)
             return archiveAppendBytes(doneRecord<DoneOf<T>>(items[row], today), archived.missingLines);
         else
             return QByteArray();
     });
-    Job job;
-    job.steps = {archive, JobStep::settings(),
-                 JobStep::listEdit(kind, {ListEdit::Kind::Remove, itemBytes(list, row), {}}, 0, 0, row)};
+    Job job = commands::complete(kind, row, itemBytes(list, row), bytes);
     return run(std::move(job), handler).begun() ? Completion::Done : Completion::GivenUp;
 }

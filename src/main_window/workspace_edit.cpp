@@ -2,6 +2,7 @@
 // colleague's item into the own lists.
 #include "main_window/workspace.h"
 
+#include "core/commands.h"
 #include "store/list_file.h"
 #include "store/memo.h"
 #include "ui/ui.h"
@@ -54,20 +55,8 @@ Deletion Workspace::deleteItem(ListChoice list, int row, const QByteArray& expec
     const int memoNo = withShownList(list, [r](const auto& items) { return memoNumber(items[r].memoNo); });
     // The record leaves its file before its memo goes, so no file ever names
     // a memo that is gone.
-    Job job;
-    if (view_ == View::Completed) {
-        JobStep archive;
-        archive.kind = JobStep::Kind::Archive;
-        archive.list = kindOf(list);
-        archive.edit = {ListEdit::Kind::Remove, expected, {}};
-        archive.row = r;
-        job.steps.push_back(archive);
-    } else {
-        job.steps.push_back(JobStep::settings());
-        job.steps.push_back(JobStep::listEdit(kindOf(list), {ListEdit::Kind::Remove, expected, {}}, 0, 0, r));
-    }
-    if (memoNo != 0)
-        job.steps.push_back(JobStep::memo(JobStep::Kind::MemoRemove, memoNo));
+    Job job = view_ == View::Completed ? commands::removeArchived(kindOf(list), r, expected, memoNo)
+                                       : commands::remove(kindOf(list), r, expected, memoNo);
     FileErrorHandler handler = trap(TrapVariant::Shared);
     return run(std::move(job), handler).begun() ? Deletion::Done : Deletion::GivenUp;
 }
@@ -89,8 +78,7 @@ Transcription Workspace::transcribe(ListChoice list, int row, const QByteArray& 
     }
     // The memo is copied from the colleague's file into a new memo of the
     // own folder, which the command writes before it adds the item.
-    Job job;
-    int memoNo = 0;
+    commands::MemoFile memo;
     if (const int theirs = withShownList(list, [r](const auto& items) { return memoNumber(items[r].memoNo); })) {
         MemoRead read;
         FileErrorHandler memoTrap(TrapVariant::Memo, ui_, window_,
@@ -105,23 +93,19 @@ Transcription Workspace::transcribe(ListChoice list, int row, const QByteArray& 
                     .status;
             },
             Scope::Member, StepKind::Read);
-        if (read.status.ok()) {
-            memoNo = core_.allocateMemoNo();
-            if (memoNo != 0)
-                job.steps.push_back(JobStep::memo(JobStep::Kind::MemoWrite, memoNo, memoBytesFromText(read.text)));
-        }
+        if (read.status.ok())
+            memo = {core_.allocateMemoNo(), memoBytesFromText(read.text)};
     }
     const QByteArray copy = withShownList(list, [&](const auto& items) {
         auto item = items[r];
-        item.memoNo = Field::number(memoNo);
+        item.memoNo = Field::number(memo.number);
         return recordBytes(item);
     });
-    job.steps.push_back(JobStep::settings());
-    job.steps.push_back(JobStep::listEdit(kind, {ListEdit::Kind::Add, {}, copy}, 0));
+    Job job = commands::add(kind, copy, memo);
     FileErrorHandler handler = trap(TrapVariant::Shared);
     if (run(std::move(job), handler).begun())
         return Transcription::Done;
-    if (memoNo != 0)
-        core_.releaseMemoNo(memoNo);
+    if (memo.number != 0)
+        core_.releaseMemoNo(memo.number);
     return Transcription::GivenUp;
 }

@@ -141,9 +141,9 @@ Fingerprint fingerprintOf(const struct stat& st, QByteArrayView bytes)
     f.inode = quint64(st.st_ino);
     f.size = qint64(st.st_size);
     f.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    f.hash = bytesHash(bytes);
     // Whole seconds only: two versions within a second would look the same.
-    if (st.st_mtim.tv_nsec == 0)
-        f.hash = bytesHash(bytes);
+    f.wholeSeconds = st.st_mtim.tv_nsec == 0;
     return f;
 }
 
@@ -189,8 +189,18 @@ Locked openLocked(const QString& path, const QString& requestedPath, int flags, 
 
 // The computer (its machine id) and the process: the leftovers of a write cut
 // short can then be told from a write going on now, also on a shared folder.
+namespace {
+
+thread_local QString threadWriterTag;
+
+}  // namespace
+
+void setThreadWriterTag(const QString& tag) { threadWriterTag = tag; }
+
 const QString& writerTag()
 {
+    if (!threadWriterTag.isEmpty())
+        return threadWriterTag;
     static const QString tag = [] {
         QString machine;
         for (const char* file : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
@@ -212,11 +222,7 @@ namespace {
 
 bool processAlive(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
 
-const QString& thisMachine()
-{
-    static const QString machine = writerTag().section(QLatin1Char('-'), 0, 0);
-    return machine;
-}
+QString thisMachine() { return writerTag().section(QLatin1Char('-'), 0, 0); }
 
 }  // namespace
 
@@ -437,10 +443,10 @@ bool isUnchanged(const QString& path, const Fingerprint& seen)
     Fingerprint now = fingerprintOf(st, {});
     if (!now.sameStat(seen))
         return false;
-    if (!seen.hash)
+    if (!seen.wholeSeconds)
         return true;
     const ReadResult r = readFile(path, Locking::None);
-    return r.ok() && bytesHash(r.bytes) == *seen.hash;
+    return r.ok() && bytesHash(r.bytes) == seen.hash;
 }
 
 FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
@@ -455,25 +461,18 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
     const FileStatus s = rewrite(
         path, Locking::Exclusive,
         [&](const Locked* target, FileStatus& failed) -> std::optional<QByteArray> {
-            const struct stat& st = target->st;
-            const Fingerprint now = fingerprintOf(st, {});
+            // The file's bytes, whatever its attributes say: a network mount
+            // may show a size and time it cached before another copy's write.
+            QByteArray bytes;
+            if (!fs::readWhole(target->fd->get(), local(path), target->st.st_size, bytes)) {
+                failed = failure(path, errno);
+                return std::nullopt;
+            }
             // No version known, or an empty file (created just now, or emptied;
             // no program writes a list without its header): nothing to take in.
-            if (!seen.isKnown() || st.st_size == 0)
+            if (!seen.isKnown() || bytes.isEmpty() || bytesHash(bytes) == seen.hash)
                 return produce(std::nullopt);
-            bool unchanged = now.sameStat(seen);
-            std::optional<QByteArray> current;
-            if (!unchanged || seen.hash) {
-                QByteArray bytes;
-                if (!fs::readWhole(target->fd->get(), local(path), st.st_size, bytes)) {
-                    failed = failure(path, errno);
-                    return std::nullopt;
-                }
-                unchanged = unchanged && bytesHash(bytes) == *seen.hash;
-                if (!unchanged)
-                    current = std::move(bytes);
-            }
-            return produce(current);
+            return produce(std::move(bytes));
         },
         &written, &writer);
     if (s.ok())

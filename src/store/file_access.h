@@ -44,15 +44,18 @@ struct FileStatus {
 };
 
 // Which version of a file this copy of the program last read or wrote: the
-// file's identity, size and modification time (with nanoseconds). Where the
-// file system keeps whole seconds only, a hash of the bytes tells versions
-// written within one second apart.
+// file's identity, size and modification time (with nanoseconds), and a hash
+// of its bytes. A look at the file compares the first (a stat, and a read
+// only where the file system keeps whole seconds); a writer, which must not
+// be fooled by what a network mount caches of a file's attributes, compares
+// the bytes.
 struct Fingerprint {
     quint64 device = 0;
     quint64 inode = 0;
     qint64 size = -1;          // -1: no version known
     qint64 modifiedNs = 0;
-    std::optional<quint64> hash;
+    quint64 hash = 0;          // of the bytes
+    bool wholeSeconds = false; // the time tells no two versions within a second apart
 
     bool isKnown() const { return size >= 0; }
     bool sameStat(const Fingerprint& o) const

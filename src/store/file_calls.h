@@ -5,6 +5,7 @@
 // or to let two simulated copies of the program take turns call by call.
 
 #include <QByteArray>
+#include <QString>
 
 #include <functional>
 
@@ -56,3 +57,9 @@ const FileCallHook& fileCallHook();
 
 // Which error a call the hook stopped reports.
 inline constexpr int kStoppedCallError = 125;   // ECANCELED on Linux
+
+// Tests that run several simulated copies of the program in one process give
+// each thread a writer mark of its own ("<12 hex digits>-<number>", as
+// writerTag gives it): a computer of its own, for the temporary and lock
+// files it makes. Empty: the process's own.
+void setThreadWriterTag(const QString& tag);

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -67,19 +69,43 @@ bool close(int fd, const QByteArray& path)
     return ::close(fd) == 0;
 }
 
+namespace {
+
+// A file's attributes as the file server has them now, not as this computer
+// cached them: a network mount may keep a size and time from before another
+// computer's write for a while, and a read of the file would then stop at
+// the old size. On a local disk this is the plain stat.
+bool freshStat(int dirFd, const char* path, int flags, struct stat& st)
+{
+    struct statx x {};
+    if (::statx(dirFd, path, flags | AT_STATX_FORCE_SYNC, STATX_BASIC_STATS, &x) != 0)
+        return false;
+    st = {};
+    st.st_dev = makedev(x.stx_dev_major, x.stx_dev_minor);
+    st.st_ino = x.stx_ino;
+    st.st_mode = x.stx_mode;
+    st.st_nlink = x.stx_nlink;
+    st.st_size = off_t(x.stx_size);
+    st.st_mtim.tv_sec = x.stx_mtime.tv_sec;
+    st.st_mtim.tv_nsec = x.stx_mtime.tv_nsec;
+    return true;
+}
+
+}  // namespace
+
 bool stat(const QByteArray& path, struct stat& st)
 {
-    return allowed(FileCall::Stat, path) && ::stat(path.constData(), &st) == 0;
+    return allowed(FileCall::Stat, path) && freshStat(AT_FDCWD, path.constData(), 0, st);
 }
 
 bool lstat(const QByteArray& path, struct stat& st)
 {
-    return allowed(FileCall::Stat, path) && ::lstat(path.constData(), &st) == 0;
+    return allowed(FileCall::Stat, path) && freshStat(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, st);
 }
 
 bool fstat(int fd, const QByteArray& path, struct stat& st)
 {
-    return allowed(FileCall::Stat, path) && ::fstat(fd, &st) == 0;
+    return allowed(FileCall::Stat, path) && freshStat(fd, "", AT_EMPTY_PATH, st);
 }
 
 bool readlink(const QByteArray& path, QByteArray& target)

@@ -11,9 +11,6 @@
 //   transcribe todo|sche <content>      from the colleague on display
 //   follow                              what the window's timer does
 //   later                               some seconds pass
-//   blind-write todo|sche               writes the own list as a copy on another
-//                                       computer would whose lock this machine
-//                                       cannot see: no lock, no look at the file
 //   quit                                shutdown
 // runCopyCommand returns an empty text when it went through, else what failed.
 
@@ -22,7 +19,6 @@
 #include "store/list_file.h"
 #include "ui/time_source.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace copy_commands {
@@ -78,17 +74,6 @@ inline QString runCopyCommand(Workspace& ws, const QStringList& w, FixedTimeSour
                                                                                           : QStringLiteral("view");
     if (op == "quit")
         return ws.saveAll() ? QString() : QStringLiteral("save");
-    if (op == "blind-write") {
-        const ListKind kind = list == ListChoice::Todo ? ListKind::Todo : ListKind::Schedule;
-        const QString path = resolvePath(ws.settings().ownDirectory(), listFileName(kind));
-        const QByteArray bytes = kind == ListKind::Todo ? serializeList(ws.store().todoHeader, ws.store().todos)
-                                                        : serializeList(ws.store().scheduleHeader, ws.store().schedules);
-        QFile tmp(path + ".blind");
-        if (!tmp.open(QIODevice::WriteOnly) || tmp.write(bytes) != bytes.size())
-            return QStringLiteral("blind-write");
-        tmp.close();
-        return QFile::remove(path) && QFile::rename(path + ".blind", path) ? QString() : QStringLiteral("rename");
-    }
     const int row = rowOf(ws, list, w.value(2));
     if (row == 0)
         return QStringLiteral("no item ") + w.value(2);

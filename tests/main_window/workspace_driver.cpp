@@ -5,8 +5,12 @@
 // "error <what>". Two more commands for the crash tests:
 //   stop-at <n>    at the n-th durable file call from now on, say "stopped"
 //                  and wait to be killed
-// and a second argument <n> does the same from the start on (a conversion
-// of old data, say).
+//   unseen-locks   from now on file locks are not taken, as on a mount where
+//                  the other copy's locks do not reach
+// and a second argument <n> does the same as stop-at from the start on (a
+// conversion of old data, say). A third, "--data=<folder>", writes a new
+// poruka.ini naming that data folder when the program folder has none (the
+// soak script's copies).
 #include "common/fake_ui.h"
 
 #include "copy_commands.h"
@@ -14,6 +18,7 @@
 #include "ui/time_source.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -46,6 +51,11 @@ int main(int argc, char** argv)
         return 2;
     if (argc > 2)
         stopAt(QByteArray(argv[2]).toInt());
+    const QString programDir = QString::fromLocal8Bit(argv[1]);
+    if (argc > 3 && QByteArray(argv[3]).startsWith("--data=") && !QFile::exists(programDir + "/poruka.ini"))
+        writeSettings(programDir + "/poruka.ini",
+                      newSettings(QStringLiteral("soak"), withTrailingSeparator(QString::fromLocal8Bit(argv[3] + 7)),
+                                  {0, 0, 0, 6000, 9000}));
     FakeUi ui;
     // A copy that finds old data converts them.
     ui.onDialog(QStringLiteral("F_Y2K"), [](QDialog& d) {
@@ -53,7 +63,7 @@ int main(int argc, char** argv)
         return int(QDialog::Accepted);
     });
     FixedTimeSource time(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
-    Workspace ws(QString::fromLocal8Bit(argv[1]), ui, time);
+    Workspace ws(programDir, ui, time);
     if (ws.start() != Workspace::Start::Run)
         return 3;
     QTextStream in(stdin);
@@ -62,6 +72,13 @@ int main(int argc, char** argv)
         const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.value(0) == "stop-at") {
             stopAt(words.value(1).toInt());
+            out << "ok" << Qt::endl;
+            continue;
+        }
+        if (words.value(0) == "unseen-locks") {
+            setFileCallHook([](FileCall call, const QByteArray&) {
+                return call == FileCall::Lock ? CallAnswer::Skip : CallAnswer::Make;
+            });
             out << "ok" << Qt::endl;
             continue;
         }

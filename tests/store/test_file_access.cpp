@@ -6,6 +6,7 @@
 #include "common/test_main.h"
 
 #include "store/file_access.h"
+#include "store/file_calls.h"
 #include "store/writer_lock.h"
 
 #include <QDir>
@@ -90,6 +91,7 @@ private slots:
     void locks();
     void unlockedReadIgnoresLocks();
     void readerOpensAgainAfterARename();
+    void writerOpensAgainAfterARename();
     void writeThroughASymbolicLink();
     void appendAfterALastLineWithoutEnd();
     void linksAndSpecialFiles_data();
@@ -346,6 +348,36 @@ void TestFileAccess::readerOpensAgainAfterARename()
     QCOMPARE(renames, 1);
     QVERIFY(r.ok());
     QCOMPARE(r.bytes, QByteArray("new\r\n"));
+}
+
+// The same for a writer: another copy renames its new version over the list
+// between this writer's open and its lock. The writer locks that new version
+// and, seeing it is not the one it last read, takes it in before it writes.
+void TestFileAccess::writerOpensAgainAfterARename()
+{
+    QTemporaryDir dir;
+    const QString path = dirOf(dir) + "todo.dat";
+    writeBytes(path, "old\r\n");
+    Fingerprint seen = readFile(path, Locking::Exclusive).fingerprint;
+    bool replaced = false;
+    setFileCallHook([&](FileCall call, const QByteArray& at) {
+        if (call == FileCall::Lock && at.endsWith("todo.dat") && !replaced) {
+            writeBytes(dirOf(dir) + "new.tmp", "new\r\n");
+            replaced = ::rename(QFile::encodeName(dirOf(dir) + "new.tmp").constData(),
+                                QFile::encodeName(path).constData()) == 0;
+        }
+        return CallAnswer::Make;
+    });
+    std::optional<QByteArray> takenIn;
+    const FileStatus s = rewriteChecked(path, seen, [&](const std::optional<QByteArray>& current) {
+        takenIn = current;
+        return current.value_or(QByteArray()) + "mine\r\n";
+    });
+    setFileCallHook({});
+    QVERIFY(replaced);
+    QVERIFY(s.ok());
+    QCOMPARE(takenIn, std::optional<QByteArray>("new\r\n"));
+    QCOMPARE(readBytes(path), QByteArray("new\r\nmine\r\n"));
 }
 
 // A list kept behind a symbolic link: the file it names is rewritten, the link
