@@ -5,7 +5,7 @@
 #include "maintenance/old_data.h"
 #include "maintenance/f_y2k.h"
 #include "settings/f_ansyo.h"
-#include "settings/password.h"
+#include "core/password.h"
 #include "store/list_file.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"

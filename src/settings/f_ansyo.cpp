@@ -1,6 +1,6 @@
 #include "settings/f_ansyo.h"
 
-#include "settings/password.h"
+#include "core/password.h"
 #include "ui/centre.h"
 #include "ui/named.h"
 #include "ui/ui.h"

@@ -3,7 +3,7 @@
 #include "settings/typed_text.h"
 
 #include "settings/drive_follow.h"
-#include "settings/memo_copy.h"
+#include "core/memo_copy.h"
 #include "store/file_access.h"
 #include "store/settings_file.h"
 #include "ui/centre.h"

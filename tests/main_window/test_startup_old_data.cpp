@@ -4,7 +4,7 @@
 #include "main_form_fixture.h"
 
 #include "settings/f_ansyo.h"
-#include "settings/password.h"
+#include "core/password.h"
 #include "ui/grid.h"
 
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 
 #include "settings/f_ansyo.h"
 #include "settings/f_passw.h"
-#include "settings/password.h"
+#include "core/password.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "settings/memo_copy.h"
+#include "core/memo_copy.h"
 
 #include "store/item_store.h"
 #include "store/memo.h"

@@ -1,4 +1,4 @@
-#include "settings/password.h"
+#include "core/password.h"
 
 #include "store/cp932.h"
 
