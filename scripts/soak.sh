@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 scripts/install-deps.sh test
 cmake -S . -B build-test -G Ninja -DPORUKA_BUILD_TESTS=ON >/dev/null
-cmake --build build-test -j"$(nproc)" --target main_window_workspace_driver
-driver=build-test/bin/main_window_workspace_driver
+cmake --build build-test -j"$(nproc)" --target main_window_copy_driver
+driver=build-test/bin/main_window_copy_driver
 export QT_QPA_PLATFORM=offscreen
 status=0
 python3 scripts/soak_two_copies.py "$driver" "$seconds" || status=1

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Two real copies of ぽるか on one data folder, driven with random commands.
 
-Each copy (tests/main_window/workspace_driver, the program's own workspace in
+Each copy (tests/main_window/copy_driver, the program's own presenter in
 a process of its own) adds, changes, moves, completes and deletes only items
 of its own, looks at the files now and then, and is sometimes killed (kill -9)
 and started again. At the end both quit, and the files are checked against

@@ -1,5 +1,7 @@
 #include "core/core.h"
 
+#include "core/memo_copy.h"
+#include "core/password.h"
 #include "store/memo.h"
 
 #include <QDir>
@@ -183,4 +185,52 @@ bool Core::isMemoNamed(int memoNo) const
         return false;
     };
     return memoNo != 0 && (names(store_.todos) || names(store_.schedules));
+}
+
+QStringList Core::changeOwnEntry(const QString& name, const QString& directory)
+{
+    const QString oldDir = settings_.ownDirectory();
+    const QString newDir = withTrailingSeparator(directory);
+    Member& own = settings_.members[0];
+    own.name = Field(name);
+    own.directory = Field(newDir);
+    // Nothing to carry over on the first start or when the folder stays the same.
+    if (oldDir.isEmpty() || isSameFolder(oldDir, newDir))
+        return {};
+    return copyOwnMemos(store_, oldDir, newDir);
+}
+
+void Core::setMember(int slot, const QString& name, const QString& directory)
+{
+    Member& member = settings_.members[std::size_t(slot)];
+    member.name = Field(name);
+    member.directory = Field(withTrailingSeparator(directory));
+}
+
+bool Core::hasPassword() const { return fileExists(passwordPath_); }
+
+FileStatus Core::writePassword(const QByteArray& line) { return writePasswordFile(passwordPath_, line); }
+
+FileStatus Core::removePassword() { return removeFile(passwordPath_); }
+
+Core::SaveAll Core::saveAll(StepRunner& runner)
+{
+    SaveAll result;
+    const QString ownDirectory = settings_.ownDirectory();
+    result.saved = runner.run([&] { return writeSettingsFile(); }, Scope::Own, StepKind::Write).ok();
+    for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
+        bool merged = false, keptBoth = false;
+        result.saved = runner.run([&] { return writeOwnList(kind, &merged, &keptBoth); }, Scope::Own, StepKind::Write)
+                           .ok() &&
+                       result.saved;
+        result.merged = result.merged || merged;
+        result.keptBoth = result.keptBoth || keptBoth;
+    }
+    // What commands left undone (a memo to remove, say) is done now.
+    result.saved = finishJobs(runner).state == JobResult::State::Done && result.saved;
+    // The user chose another data folder on the way (a repair the trap
+    // offered): the settings must name it.
+    if (settings_.ownDirectory() != ownDirectory)
+        result.saved = runner.run([&] { return writeSettingsFile(); }, Scope::Own, StepKind::Write).ok() && result.saved;
+    return result;
 }

@@ -71,6 +71,27 @@ public:
     // folder and the own data folder (see removeLeftoverTemporaries).
     void removeLeftovers();
 
+    // A new own name and data folder (設定 → 自分): the memo files of the own
+    // items are copied along when the folder changes; the names of those that
+    // could not be copied.
+    QStringList changeOwnEntry(const QString& name, const QString& directory);
+    // A colleague's entry (設定 → 他ﾒﾝﾊﾞｰ), slot 1 .. 99.
+    void setMember(int slot, const QString& name, const QString& directory);
+
+    // The start-up password in poruka.pas beside the settings.
+    bool hasPassword() const;
+    FileStatus writePassword(const QByteArray& line);
+    FileStatus removePassword();
+
+    // Shutdown: the settings and both own lists written, and whatever jobs
+    // are left done. False when something could not be saved.
+    struct SaveAll {
+        bool saved = true;
+        bool merged = false;     // another copy's records were taken in first
+        bool keptBoth = false;
+    };
+    SaveAll saveAll(StepRunner& runner);
+
     // Start-up: an own list file created when missing, then read.
     FileStatus createOwnList(ListKind kind);
     FileStatus loadOwnList(ListKind kind);

@@ -41,4 +41,6 @@ struct EntryChanges {
     bool schedules = false;
     bool memoPanelStale = false;   // the memo shown in the main window may no longer exist
     bool armAlarm = false;     // the alarm is to be chosen again
+    bool merged = false;       // another copy's records were taken in on the way
+    bool keptBoth = false;     // ... and a record both changed is kept twice
 };

@@ -134,7 +134,10 @@ private:
     // for a new memo goes back.
     bool store(Job job)
     {
-        if (ctx_.core.run(std::move(job), trap_).begun())
+        const JobResult r = ctx_.core.run(std::move(job), trap_);
+        changes_.merged = changes_.merged || r.merged;
+        changes_.keptBoth = changes_.keptBoth || r.keptBoth;
+        if (r.begun())
             return true;
         if (claimed_ != 0)
             ctx_.core.releaseMemoNo(claimed_);

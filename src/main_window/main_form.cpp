@@ -41,11 +41,12 @@ QGroupBox* buttonFrame(QWidget* parent, const char* name, const QString& caption
 }  // namespace
 
 Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget* parent)
-    : QMainWindow(parent), workspace_(std::move(programDir), ui, time), ui_(ui), time_(time)
+    : QMainWindow(parent), ui_(ui), time_(time), forms_(ui, this, programDir),
+      presenter_(std::move(programDir), ui, forms_, time)
 {
     setObjectName(QStringLiteral("Main_Form"));
-    workspace_.attachWindow(this, [this] { return placement(); });
-    connect(&workspace_, &Workspace::membersChanged, this, &Main_Form::refillMemberCombo);
+    presenter_.attachWindow(this, [this] { return placement(); });
+    connect(&presenter_, &Presenter::membersChanged, this, &Main_Form::refillMemberCombo);
     setWindowTitle(kAppTitle);
     buildControls();
     buildMenus();

@@ -2,11 +2,9 @@
 // data folder, a colleague's program writing the colleague's lists.
 #include "main_window/main_form.h"
 
-#include "ui/grid.h"
 
 #include <QApplication>
 #include <QFileSystemWatcher>
-#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -30,11 +28,6 @@ void Main_Form::startFollowingFiles()
     auto* regular = new QTimer(this);
     connect(regular, &QTimer::timeout, this, &Main_Form::followFiles);
     regular->start(kLookEveryMs);
-    connect(&workspace_, &Workspace::ownListMerged, this, [this](bool keptBoth) {
-        if (workspace_.view() == View::Own)
-            showRowsKeepingChoice();
-        tellTakenIn(keptBoth);
-    });
     watchFolders();
 }
 
@@ -44,7 +37,7 @@ void Main_Form::watchFolders()
         return;
     if (!watcher_->directories().isEmpty())
         watcher_->removePaths(watcher_->directories());
-    const QStringList folders = workspace_.watchedFolders();
+    const QStringList folders = presenter_.watchedFolders();
     if (!folders.isEmpty())
         watcher_->addPaths(folders);
 }
@@ -55,42 +48,6 @@ void Main_Form::followFiles()
     // open on a row: the lists must not move under them. The next look comes soon.
     if (busy_ || QApplication::activeModalWidget())
         return;
-    const Workspace::FilesChanged changed = workspace_.followFiles();
-    if ((changed.ownLists && workspace_.view() == View::Own) ||
-        (changed.memberLists && workspace_.view() == View::Member))
-        showRowsKeepingChoice();
-    if (changed.ownRecords)
-        tellTakenIn(changed.keptBoth);
-    if (changed.ownLists || changed.memberLists)
-        armAlarm(true);
+    redisplay(presenter_.followFiles());
     watchFolders();
-}
-
-void Main_Form::showRowsKeepingChoice()
-{
-    // The item chosen in each grid stays chosen where it still is.
-    QByteArray chosen[2];
-    int at[2] = {0, 0};
-    for (int g = 0; g < 2; ++g) {
-        const ListChoice list = g == 0 ? ListChoice::Todo : ListChoice::Schedule;
-        at[g] = gridOf(list)->row();
-        if (at[g] >= 1 && at[g] <= (g == 0 ? workspace_.shownTodoCount() : workspace_.shownScheduleCount()))
-            chosen[g] = workspace_.itemBytes(list, at[g]);
-    }
-    loading_ = true;
-    showRows();
-    writeListTitles(workspace_.shownTodoCount(), workspace_.shownScheduleCount());
-    for (int g = 0; g < 2; ++g) {
-        const ListChoice list = g == 0 ? ListChoice::Todo : ListChoice::Schedule;
-        const int row = chosen[g].isEmpty() ? 0 : workspace_.rowOf(list, chosen[g], at[g]);
-        gridOf(list)->setRow(row);
-    }
-    loading_ = false;
-}
-
-void Main_Form::tellTakenIn(bool keptBoth)
-{
-    statusBar()->showMessage(keptBoth ? QStringLiteral("他のパソコンでの変更を取り込みました。両方で変更された項目は、両方とも残しました。")
-                                      : QStringLiteral("他のパソコンでの変更を取り込みました。"),
-                             15000);
 }

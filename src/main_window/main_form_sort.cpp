@@ -1,5 +1,6 @@
-// The sort buttons 日時, 名前 and 重要: both lists on display are reordered in
-// memory and shown again; nothing is written until the next save.
+// Commands that yield to events while they work (the sorts: 日時, 名前, 重要,
+// and the one after a new item), guarded so that no other command starts
+// meanwhile.
 #include "main_window/main_form.h"
 
 #include "ui/grid.h"
@@ -65,35 +66,15 @@ private:
     CloseBlocker closeBlocker_;
 };
 
-bool Main_Form::runGuarded(const std::function<void(const YieldFn&)>& work)
+void Main_Form::runGuarded(const std::function<Redisplay(const YieldFn&)>& work)
 {
     if (busy_)
-        return false;
-    CommandGuard guard(*this);
-    BusyPointer busy;
-    const bool wasLoading = std::exchange(loading_, true);
-    work(everyFewSteps([this] { ui_.yieldToEvents(); }));
-    // The lists in their new order; the current rows stay where they were.
-    const int row1 = Grid1->row();
-    const int row2 = Grid2->row();
-    showRows();
-    for (const auto& [grid, row] : {std::pair{Grid1, row1}, {Grid2, row2}})
-        if (row > 0 && row < grid->rows())
-            grid->setRow(row);
-    loading_ = wasLoading;
-    return true;
+        return;
+    Redisplay display;
+    {
+        CommandGuard guard(*this);
+        BusyPointer busy;
+        display = work(everyFewSteps([this] { ui_.yieldToEvents(); }));
+        redisplay(display);
+    }
 }
-
-void Main_Form::sortShown(SortOrder order)
-{
-    runGuarded([&](const YieldFn& yield) { workspace_.sortShown(order, yield); });
-}
-
-void Main_Form::sortOwnListsByDate()
-{
-    runGuarded([&](const YieldFn& yield) { workspace_.sortOwnByDate(yield); });
-}
-
-void Main_Form::Command6_Click() { sortShown(SortOrder::DateTime); }
-void Main_Form::Command7_Click() { sortShown(SortOrder::Name); }
-void Main_Form::Command8_Click() { sortShown(SortOrder::Important); }

@@ -1,10 +1,9 @@
-// Start-up and shutdown of the main window: the workspace does the files, the
+// Start-up and shutdown of the main window: the presenter does the files, the
 // window its own placement, grids, combo and calendar.
 #include "main_window/main_form.h"
 
 #include "main_window/main_layout.h"
 #include "main_window/member_combo.h"
-#include "settings/f_passw.h"
 #include "ui/calendar.h"
 #include "ui/centre.h"
 #include "ui/clock.h"
@@ -74,25 +73,24 @@ void Main_Form::setUpGrid(Grid& grid)
 
 void Main_Form::refillMemberCombo()
 {
-    fillMemberCombo(*Combo1, workspace_.settings());
+    fillMemberCombo(*Combo1, presenter_.settings());
     // The combo keeps naming whoever's lists are on display.
-    Combo1->setCurrentIndex(workspace_.shownMember());
+    Combo1->setCurrentIndex(presenter_.shownMember());
 }
 
-void Main_Form::armAlarm(bool sameMinute) { CurTime1->setAlarmTime(workspace_.armAlarm(sameMinute)); }
 
 bool Main_Form::Form_Load()
 {
     centreOver(*this, nullptr);
     setWindowTitle(kAppTitle);
-    if (workspace_.start() == Workspace::Start::End)
+    if (presenter_.start() == Presenter::Start::End)
         return false;
 
-    restorePlacement(workspace_.settings().placement());
+    restorePlacement(presenter_.settings().placement());
     setUpGrid(*Grid1);
     setUpGrid(*Grid2);
     armAlarm(true);
-    showLists();
+    redisplay(Presenter::wholeView());
     refillMemberCombo();
     CSCalendar1->setDate(time_.today());
     startFollowingFiles();
@@ -110,7 +108,7 @@ void Main_Form::bringToFront()
 
 bool Main_Form::cmd_syuryo_Click()
 {
-    if (!workspace_.saveAll())
+    if (!presenter_.quit())
         return false;
     closing_ = true;
     close();
@@ -119,17 +117,9 @@ bool Main_Form::cmd_syuryo_Click()
 
 void Main_Form::closeEvent(QCloseEvent* event)
 {
-    if (closing_ || workspace_.saveAll())
+    if (closing_ || presenter_.quit())
         event->accept();
     else
         event->ignore();
 }
 
-void Main_Form::Menu_Settei_jibun_Click() { workspace_.editOwnSettings(); }
-void Main_Form::Menu_Settei_member_Click() { workspace_.editMembers(); }
-
-void Main_Form::Menu_Settei_pass_Click()
-{
-    F_passw dialog(workspace_.passwordPath(), ui_, this);
-    ui_.runModal(dialog);
-}

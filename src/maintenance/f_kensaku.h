@@ -4,7 +4,7 @@
 // lock, like every reader) and never writes anything.
 
 #include "maintenance/search.h"
-#include "settings/file_error_handler.h"
+#include "maintenance/search_context.h"
 
 #include <QDialog>
 #include <functional>
@@ -17,18 +17,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class Ui;
-
-// What the search works on, handed over by the main window.
-struct SearchContext {
-    QString dataDirectory;      // the own data folder (the lists and the memos)
-    QString programDirectory;   // the archives
-    Ui& ui;
-    QWidget* mainWindow;        // the dialog is centred over it; may be null
-    std::function<FileErrorHandler()> trap;
-    // The memo file "メモ編集" opens: one value for the whole program.
-    std::function<QString()> memoEditPath;
-    std::function<void(const QString&)> setMemoEditPath;
-};
 
 class F_kensaku : public QDialog {
     Q_OBJECT

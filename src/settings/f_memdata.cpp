@@ -32,7 +32,7 @@ QLabel* label(const char* name, const QString& text, QWidget* parent)
 
 }  // namespace
 
-F_memdata::F_memdata(AppSettings& settings, Ui& ui, QWidget* mainWindow)
+F_memdata::F_memdata(const AppSettings& settings, Ui& ui, QWidget* mainWindow)
     : QDialog(mainWindow), settings_(settings), ui_(ui), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("F_memdata"));
@@ -169,9 +169,7 @@ void F_memdata::Command1_Click()
         Text3->setFocus();
         return;
     }
-    Member& member = settings_.members[std::size_t(line + 1)];
-    member.name = Field(Text3->text());
-    member.directory = Field(withTrailingSeparator(Text4->text()));
+    entry_ = {line + 1, Text3->text(), withTrailingSeparator(Text4->text())};
     accept();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // The other members whose lists the user views: slots 1..99 of the member
-// list. One slot is renamed or given a new directory per confirmation.
+// list. One slot is renamed or given a new directory per confirmation: then
+// entry() is what the user chose; the dialog changes nothing itself.
+
+#include "store/settings_file.h"
 
 #include <QDialog>
 #include <QString>
@@ -12,12 +15,13 @@ class QPushButton;
 class DriveListBox;
 class DirListBox;
 class Ui;
-struct AppSettings;
 
 class F_memdata : public QDialog {
     Q_OBJECT
 public:
-    F_memdata(AppSettings& settings, Ui& ui, QWidget* mainWindow);
+    F_memdata(const AppSettings& settings, Ui& ui, QWidget* mainWindow);
+
+    const MemberEntry& entry() const { return entry_; }
 
     QLabel* Label1;
     QListWidget* List1;   // line i is slot i + 1
@@ -47,7 +51,8 @@ public slots:
 private:
     int selectedLine() const;   // -1 when no line is selected
 
-    AppSettings& settings_;
+    const AppSettings& settings_;
+    MemberEntry entry_;
     Ui& ui_;
     QWidget* mainWindow_;
     QString rememberedDrive_;

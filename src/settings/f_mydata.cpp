@@ -3,7 +3,6 @@
 #include "settings/typed_text.h"
 
 #include "settings/drive_follow.h"
-#include "core/memo_copy.h"
 #include "store/file_access.h"
 #include "store/settings_file.h"
 #include "ui/centre.h"
@@ -31,10 +30,8 @@ QLabel* wrappingLabel(const char* name, const QString& text, QWidget* parent)
 
 }  // namespace
 
-F_mydata::F_mydata(AppSettings& settings, const ItemStore& store, const QString& programDir, Ui& ui,
-                   QWidget* mainWindow)
-    : QDialog(mainWindow), settings_(settings), store_(store), programDir_(programDir), ui_(ui),
-      mainWindow_(mainWindow)
+F_mydata::F_mydata(const AppSettings& settings, const QString& programDir, Ui& ui, QWidget* mainWindow)
+    : QDialog(mainWindow), settings_(settings), programDir_(programDir), ui_(ui), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("F_mydata"));
 
@@ -124,24 +121,7 @@ void F_mydata::Command1_Click()
         return;
     }
 
-    const QString oldDir = settings_.ownDirectory();
-    const QString newDir = withTrailingSeparator(Text2->text());
-    Member& own = settings_.members[0];
-    own.name = Field(Text1->text());
-    own.directory = Field(newDir);
-
-    // Nothing to carry over on the first start or when the folder stays the same.
-    if (!oldDir.isEmpty() && !isSameFolder(oldDir, newDir)) {
-        QStringList failed;
-        {
-            const BusyPointer busy;
-            failed = copyOwnMemos(store_, oldDir, newDir);
-        }
-        if (!failed.isEmpty())
-            ui_.message(this, QStringLiteral("次のメモファイルをコピーできませんでした。") + QLatin1Char('\n') +
-                                  failed.join(QLatin1Char('\n')),
-                        MsgButtons::Ok, MsgIcon::Exclamation);
-    }
+    entry_ = {Text1->text(), withTrailingSeparator(Text2->text())};
     accept();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
-// The own settings: the user's name and data directory (member 0). Accepting
-// moves the memo files of the open items into the new directory.
+// The own settings: the user's name and data directory (member 0). Accepted,
+// entry() is what the user chose; the dialog changes nothing itself (the
+// presenter stores it and carries the memo files over to a new folder).
+
+#include "store/settings_file.h"
 
 #include <QDialog>
 #include <QString>
@@ -11,14 +14,13 @@ class QPushButton;
 class DriveListBox;
 class DirListBox;
 class Ui;
-struct AppSettings;
-struct ItemStore;
 
 class F_mydata : public QDialog {
     Q_OBJECT
 public:
-    F_mydata(AppSettings& settings, const ItemStore& store, const QString& programDir, Ui& ui,
-             QWidget* mainWindow);
+    F_mydata(const AppSettings& settings, const QString& programDir, Ui& ui, QWidget* mainWindow);
+
+    const OwnEntry& entry() const { return entry_; }
 
     QLabel* Label1;
     QLabel* Label4;
@@ -39,9 +41,9 @@ public slots:
     void Command2_Click();
 
 private:
-    AppSettings& settings_;
-    const ItemStore& store_;
+    const AppSettings& settings_;
     QString programDir_;
+    OwnEntry entry_;
     Ui& ui_;
     QWidget* mainWindow_;
     QString rememberedDrive_;

@@ -33,8 +33,8 @@ QLineEdit* passwordBox(const char* name, QWidget* parent)
 
 }  // namespace
 
-F_passw::F_passw(QString passwordPath, Ui& ui, QWidget* mainWindow)
-    : QDialog(mainWindow), passwordPath_(std::move(passwordPath)), ui_(ui), mainWindow_(mainWindow)
+F_passw::F_passw(PasswordActions actions, Ui& ui, QWidget* mainWindow)
+    : QDialog(mainWindow), actions_(std::move(actions)), ui_(ui), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("F_passw"));
     Label1 = wrapping("Label1",
@@ -96,10 +96,10 @@ void F_passw::Command2_Click()
         return;
     }
     for (;;) {
-        const FileStatus written = writePasswordFile(passwordPath_, *line);
+        const FileStatus written = actions_.set(*line);
         if (written.ok())
             break;
-        QString text = QStringLiteral("パスワードを保存できませんでした。\n%1").arg(QDir::toNativeSeparators(passwordPath_));
+        QString text = QStringLiteral("パスワードを保存できませんでした。\n%1").arg(QDir::toNativeSeparators(actions_.path));
         if (!written.detail().isEmpty())
             text += QStringLiteral("\n(%1)").arg(written.detail());
         if (ui_.message(this, text, MsgButtons::RetryCancel, MsgIcon::Exclamation) != MsgAnswer::Retry)
@@ -110,13 +110,13 @@ void F_passw::Command2_Click()
 
 void F_passw::Command1_Click()
 {
-    if (!QFileInfo::exists(passwordPath_)) {
+    if (!actions_.isSet()) {
         ui_.message(this, QStringLiteral("パスワードは設定されていません"));
         return;
     }
-    const FileStatus removed = removeFile(passwordPath_);
+    const FileStatus removed = actions_.remove();
     if (!removed.ok()) {
-        QString text = QStringLiteral("パスワードを消せませんでした。\n%1").arg(QDir::toNativeSeparators(passwordPath_));
+        QString text = QStringLiteral("パスワードを消せませんでした。\n%1").arg(QDir::toNativeSeparators(actions_.path));
         if (!removed.detail().isEmpty())
             text += QStringLiteral("\n(%1)").arg(removed.detail());
         ui_.message(this, text, MsgButtons::Ok, MsgIcon::Exclamation);

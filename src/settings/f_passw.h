@@ -1,7 +1,10 @@
 #pragma once
 // The password dialog: set the password (typed twice), remove it, or leave.
-// It works on the password file directly; the new password counts from the
+// The password file is written and removed through the actions it is given
+// (the presenter's, which go to the core); the new password counts from the
 // next start.
+
+#include "settings/password_actions.h"
 
 #include <QDialog>
 
@@ -13,7 +16,7 @@ class Ui;
 class F_passw : public QDialog {
     Q_OBJECT
 public:
-    F_passw(QString passwordPath, Ui& ui, QWidget* mainWindow);
+    F_passw(PasswordActions actions, Ui& ui, QWidget* mainWindow);
 
     QLabel* Label1;
     QLabel* Label2;
@@ -33,7 +36,7 @@ public slots:
     void Command3_Click();
 
 private:
-    QString passwordPath_;
+    PasswordActions actions_;
     Ui& ui_;
     QWidget* mainWindow_;
 };

@@ -22,6 +22,19 @@ struct Member {
     Field directory;   // ends with the separator; "指定無し" in a free slot
 };
 
+// The own name and data folder as 設定 → 自分 chose them.
+struct OwnEntry {
+    QString name;
+    QString directory;   // ends with the separator
+};
+
+// A colleague's entry as 設定 → 他ﾒﾝﾊﾞｰ chose it.
+struct MemberEntry {
+    int slot = 0;   // 1 .. 99
+    QString name;
+    QString directory;   // ends with the separator
+};
+
 // Window state and geometry in twips, as lines 6 to 10 hold them.
 struct WindowPlacement {
     int state = 0;   // 0 normal, 1 minimised, 2 maximised

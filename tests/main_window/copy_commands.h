@@ -1,35 +1,44 @@
 #pragma once
-// The commands the tests of two copies on one data folder run on a workspace,
-// in the test's own process and, through workspace_driver, in a second one:
+// The commands the tests of two copies on one data folder and of crashes run
+// on a presenter, with scripted dialogs, in the test's own process and,
+// through copy_driver, in a second one:
 //   add todo|sche <content> [memo]      a new item (memo "-" or none: no memo)
-//   change todo|sche <content> <new>    the item's content changed
+//   change todo|sche <content> <new>    the item's content changed, its memo left
+//   memo todo|sche <content> <memo>     the item's memo changed ("-": emptied)
 //   move todo|sche <content> [memo]     the item to the other list, its memo
 //                                       typed anew (none: the memo goes)
 //   complete todo|sche <content>
-//   delete todo|sche <content>
-//   view <member>                       a colleague's lists (0: the own)
+//   delete todo|sche <content>          (in the archives while they are shown)
+//   view <member>|done                  a colleague's lists (0: the own), the archives
 //   transcribe todo|sche <content>      from the colleague on display
 //   follow                              what the window's timer does
 //   later                               some seconds pass
 //   quit                                shutdown
 // runCopyCommand returns an empty text when it went through, else what failed.
 
-#include "entry/registration.h"
-#include "main_window/workspace.h"
+#include "fake_forms.h"
+#include "main_window/presenter.h"
 #include "store/list_file.h"
+#include "store/memo.h"
 #include "ui/time_source.h"
 
 #include <QStringList>
 
 namespace copy_commands {
 
+struct Copy {
+    Presenter& presenter;
+    FakeForms& forms;
+    FixedTimeSource& time;
+};
+
 inline ListChoice listOf(const QString& word) { return word == "todo" ? ListChoice::Todo : ListChoice::Schedule; }
 
-inline int rowOf(const Workspace& ws, ListChoice list, const QString& content)
+inline int rowOf(const Presenter& p, ListChoice list, const QString& content)
 {
-    const int count = list == ListChoice::Todo ? ws.shownTodoCount() : ws.shownScheduleCount();
+    const int count = list == ListChoice::Todo ? p.shownTodoCount() : p.shownScheduleCount();
     for (int r = 1; r <= count; ++r)
-        if (ws.itemTexts(list, r).content == content)
+        if (p.itemTexts(list, r).content == content)
             return r;
     return 0;
 }
@@ -50,55 +59,91 @@ inline EntryState stateFor(ListChoice list, const QString& content, const QStrin
     return s;
 }
 
-inline QString runCopyCommand(Workspace& ws, const QStringList& w, FixedTimeSource& time)
+// The memo of an own item as the entry form loads it.
+inline QString memoOf(const Presenter& p, ListChoice list, int row)
 {
+    const int m = memoNumber(list == ListChoice::Todo ? p.store().todos[row].memoNo : p.store().schedules[row].memoNo);
+    return m ? readMemo(memoPath(p.settings().ownDirectory(), m)).text : QString();
+}
+
+inline QString runCopyCommand(Copy c, const QStringList& w)
+{
+    Presenter& p = c.presenter;
     const QString& op = w.value(0);
     const ListChoice list = listOf(w.value(1));
+    const auto registered = [&] {
+        return !c.forms.registered.isEmpty() && c.forms.registered.last() == RegistrationResult::Done;
+    };
+    // How often the own list holds an item with this content.
+    const auto ownCount = [&](const QString& content) {
+        int n = 0;
+        const auto count = [&](const auto& items) {
+            for (const auto& item : items.items())
+                n += item.content.text() == content;
+        };
+        if (list == ListChoice::Todo)
+            count(p.store().todos);
+        else
+            count(p.store().schedules);
+        return n;
+    };
     if (op == "add") {
         const QString memo = w.value(3) == "-" ? QString() : w.value(3);
-        EntryContext c = ws.entryContext(TargetKind::New, 0, QDate(2026, 12, 24));
-        return registerEntry(c, stateFor(list, w.value(2), memo), nullptr).result == RegistrationResult::Done
-                   ? QString()
-                   : QStringLiteral("add");
+        c.forms.registers(stateFor(list, w.value(2), memo));
+        p.newItem(QDate(2026, 12, 24), {});
+        return registered() ? QString() : QStringLiteral("add");
     }
     if (op == "later") {
-        time.advanceSecs(10);
+        c.time.advanceSecs(10);
         return {};
     }
     if (op == "follow") {
-        ws.followFiles();
+        p.followFiles();
         return {};
     }
-    if (op == "view")
-        return ws.showMember(w.value(1).toInt()) || ws.shownMember() == w.value(1).toInt() ? QString()
-                                                                                          : QStringLiteral("view");
+    if (op == "view") {
+        if (w.value(1) == "done")
+            p.toggleCompleted();
+        else
+            p.showMember(w.value(1).toInt());
+        return w.value(1) == "done" ? (p.view() == View::Completed ? QString() : QStringLiteral("view"))
+                                    : (p.shownMember() == w.value(1).toInt() ? QString() : QStringLiteral("view"));
+    }
     if (op == "quit")
-        return ws.saveAll() ? QString() : QStringLiteral("save");
-    const int row = rowOf(ws, list, w.value(2));
+        return p.quit() ? QString() : QStringLiteral("save");
+    const int row = rowOf(p, list, w.value(2));
     if (row == 0)
         return QStringLiteral("no item ") + w.value(2);
-    if (op == "change") {
-        const TargetKind kind = list == ListChoice::Todo ? TargetKind::ChangeTodo : TargetKind::ChangeSchedule;
-        EntryContext c = ws.entryContext(kind, row, QDate(2026, 12, 24));
-        EntryState s = stateFor(list, w.value(3), QString());
-        s.memoAsLoaded.reset();   // the memo stays as it is
-        return registerEntry(c, s, nullptr).result == RegistrationResult::Done ? QString() : QStringLiteral("change");
+    p.select(list, row);
+    if (op == "change" || op == "memo" || op == "move") {
+        const bool move = op == "move";
+        EntryState s = stateFor(move ? (list == ListChoice::Todo ? ListChoice::Schedule : ListChoice::Todo) : list,
+                                op == "change" ? w.value(3) : w.value(2),
+                                op == "memo" ? (w.value(3) == "-" ? QString() : w.value(3)) : w.value(3));
+        if (op == "change")
+            s.memoAsLoaded.reset();   // the memo stays as it is
+        else
+            s.memoAsLoaded = memoOf(p, list, row);
+        c.forms.registers(s);
+        p.change(row);
+        return registered() ? QString() : QStringLiteral("not changed");
     }
-    if (op == "move") {
-        const TargetKind kind = list == ListChoice::Todo ? TargetKind::ChangeTodo : TargetKind::ChangeSchedule;
-        EntryContext c = ws.entryContext(kind, row, QDate(2026, 12, 24));
-        EntryState s = stateFor(list == ListChoice::Todo ? ListChoice::Schedule : ListChoice::Todo, w.value(2),
-                                w.value(3));
-        return registerEntry(c, s, nullptr).result == RegistrationResult::Done ? QString() : QStringLiteral("move");
+    const QByteArray item = p.itemBytes(list, row);
+    if (op == "complete") {
+        p.complete(row);
+        return p.rowOf(list, item, row) == 0 ? QString() : QStringLiteral("complete");
     }
-    if (op == "complete")
-        return ws.complete(list, row) == Completion::Done ? QString() : QStringLiteral("complete");
-    if (op == "delete")
-        return ws.deleteItem(list, row, ws.itemBytes(list, row)) == Deletion::Done ? QString()
-                                                                                   : QStringLiteral("delete");
-    if (op == "transcribe")
-        return ws.transcribe(list, row, ws.itemBytes(list, row)) == Transcription::Done ? QString()
-                                                                                        : QStringLiteral("transcribe");
+    if (op == "delete") {
+        c.forms.confirms.enqueue(true);
+        p.deleteItem(row);
+        return p.rowOf(list, item, row) == 0 ? QString() : QStringLiteral("delete");
+    }
+    if (op == "transcribe") {
+        c.forms.confirms.enqueue(true);
+        const int before = ownCount(w.value(2));
+        p.transcribe(row);
+        return ownCount(w.value(2)) == before + 1 ? QString() : QStringLiteral("transcribe");
+    }
     return QStringLiteral("unknown ") + op;
 }
 

@@ -55,8 +55,8 @@ struct MainFormFixture {
         return form->Form_Load();
     }
 
-    const ItemStore& store() const { return form->workspace().store(); }
-    const AppSettings& settings() const { return form->workspace().settings(); }
+    const ItemStore& store() const { return form->presenter().store(); }
+    const AppSettings& settings() const { return form->presenter().settings(); }
 
     // Scripts the first-run dialog: name and data folder typed, then 決定.
     void acceptOwnSettings(const QString& name, const QString& dir)

@@ -1,5 +1,5 @@
 #pragma once
-// A second copy of the program: workspace_driver in a process of its own,
+// A second copy of the program: copy_driver in a process of its own,
 // driven line by line with the commands of copy_commands.h.
 
 #include <QProcess>
@@ -11,7 +11,7 @@ public:
     // and waits to be killed), counted from its start; 0 none.
     explicit SecondCopy(const QString& programDir, int stopAt = 0)
     {
-        process_.start(QStringLiteral(PORUKA_WORKSPACE_DRIVER), {programDir, QString::number(stopAt)});
+        process_.start(QStringLiteral(PORUKA_COPY_DRIVER), {programDir, QString::number(stopAt)});
         started_ = process_.waitForStarted(10000);
     }
     ~SecondCopy()

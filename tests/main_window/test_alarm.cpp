@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(f.ui.beeps, 2);
         // Not 会議 again: the next is tomorrow's 電話 at 15:55.
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("15:55"));
-        QCOMPARE(form.workspace().alarmNotice()->content, QStringLiteral("電話"));
+        QCOMPARE(form.presenter().alarmNotice()->content, QStringLiteral("電話"));
         QVERIFY(form.CurTime1->alarmEnabled());
 
         // 電話 is tomorrow's: at 15:55 nothing is shown and nothing is left to arm.
@@ -163,7 +163,7 @@ private slots:
         f.form->CurTime1_Alarm();
         QCOMPARE(f.ui.dialogsShown.size(), 1);
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("23:59"));
-        QCOMPARE(f.form->workspace().alarmNotice()->date, QStringLiteral("2026/12/10"));
+        QCOMPARE(f.form->presenter().alarmNotice()->date, QStringLiteral("2026/12/10"));
 
         f.time.set(at(23, 59));
         f.form->CurTime1_Alarm();
@@ -196,7 +196,7 @@ private slots:
         f.form->CSCalendar1_Click();
         QCOMPARE(f.ui.dialogsShown.last(), QStringLiteral("F_kinyu"));
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("15:55"));
-        QCOMPARE(f.form->workspace().alarmNotice()->content, QStringLiteral("B"));
+        QCOMPARE(f.form->presenter().alarmNotice()->content, QStringLiteral("B"));
     }
 
     // Left running overnight, the window arms the new day's first alarm by itself.

@@ -3,7 +3,7 @@
 #include "common/held_lock.h"
 #include "common/test_main.h"
 #include "main_form_fixture.h"
-#include "workspace_fixture.h"
+#include "presenter_fixture.h"
 
 #include "ui/calendar.h"
 #include "ui/grid.h"
@@ -30,6 +30,14 @@ QByteArray archiveOf(int n)
     return serializeRecords(one).repeated(n);
 }
 
+// 完了 on `row` of `list`, chosen as a click would (None: nothing clicked yet).
+void completeAt(PresenterFixture& f, ListChoice list, int row)
+{
+    if (list != ListChoice::None)
+        f.presenter->select(list, row);
+    f.presenter->complete(row);
+}
+
 }  // namespace
 
 class TestCompletion : public QObject {
@@ -39,7 +47,7 @@ private slots:
     // memo number; the memo file stays; todo.dat keeps only its header line.
     void completingTheOnlyItem()
     {
-        WorkspaceFixture f;
+        PresenterFixture f;
         f.writeSettingsFile();
         TodoItem item = todo("2026/12/24", "15:00", QStringLiteral("●資料作成"), 12, 1);
         item.important = Field(sentinel::kImportant);
@@ -48,7 +56,7 @@ private slots:
         writeBytes(memoPath(f.dataDir, 12), sjis(QStringLiteral("メモ\r\n")));
         QVERIFY(f.start());
 
-        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), Completion::Done);
+        completeAt(f, ListChoice::Todo, 1);
         QCOMPARE(f.store().todoCount(), 0);
         QCOMPARE(readBytes(f.todoPath()), crlfLines({newListHeader()}));
         QCOMPARE(readBytes(f.archivePath(ListKind::Todo)),
@@ -80,7 +88,7 @@ private slots:
         QFETCH(int, records);
         QFETCH(QStringList, messages);
         QFETCH(bool, completed);
-        WorkspaceFixture f;
+        PresenterFixture f;
         f.writeSettingsFile();
         f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("次"))});
         const QByteArray archive = archiveOf(records);
@@ -88,7 +96,7 @@ private slots:
         const QByteArray list = readBytes(f.todoPath());
         QVERIFY(f.start());
 
-        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), completed ? Completion::Done : Completion::ArchiveFull);
+        completeAt(f, ListChoice::Todo, 1);
         QCOMPARE(f.ui.messageTexts(), messages);
         for (const RecordedMessage& m : f.ui.messages)
             QCOMPARE(m.icon, MsgIcon::None);
@@ -119,11 +127,11 @@ private slots:
         QFETCH(int, list);
         QFETCH(int, row);
         QFETCH(QString, message);
-        WorkspaceFixture f;
+        PresenterFixture f;
         f.writeSettingsFile();
         f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("残る"))});
         QVERIFY(f.start());
-        QVERIFY(f.ws->complete(ListChoice(list), row) != Completion::Done);
+        completeAt(f, ListChoice(list), row);
         QCOMPARE(f.ui.messageTexts(), QStringList{message});
         QCOMPARE(f.ui.messages[0].icon, MsgIcon::Exclamation);
         QCOMPARE(f.store().todoCount(), 1);
@@ -134,7 +142,7 @@ private slots:
     // item stays in its list, nothing is written.
     void archiveWriteGivenUpKeepsTheItem()
     {
-        WorkspaceFixture f;
+        PresenterFixture f;
         f.writeSettingsFile();
         f.writeList(f.schedulePath(), QList<ScheduleItem>{schedule("2026/12/24", "15:00", QStringLiteral("残る"))});
         writeBytes(f.archivePath(ListKind::Schedule), archiveOf(2));
@@ -143,7 +151,7 @@ private slots:
         HeldLock reader(f.archivePath(ListKind::Schedule), QStringLiteral("ofd-read"));
         QVERIFY(reader.isHeld());
         f.ui.answer(MsgAnswer::Cancel);
-        QCOMPARE(f.ws->complete(ListChoice::Schedule, 1), Completion::GivenUp);
+        completeAt(f, ListChoice::Schedule, 1);
         QCOMPARE(f.ui.messageTexts(), QStringList{kInUseByUserMessage});
         QCOMPARE(f.store().scheduleCount(), 1);
         QCOMPARE(readBytes(f.schedulePath()), list);
@@ -199,14 +207,14 @@ private slots:
     // is kept as a whole record, and the user is told once.
     void damagedArchive()
     {
-        WorkspaceFixture f;
+        PresenterFixture f;
         f.writeSettingsFile();
         f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("一件目")),
                                                   todo("2026/12/25", "15:00", QStringLiteral("二件目"))});
         const QByteArray damaged = archiveOf(1) + crlfLines({"2026/01/06", "2025/12/02", "2026/01/05"});
         writeBytes(f.archivePath(ListKind::Todo), damaged);
         QVERIFY(f.start());
-        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), Completion::Done);
+        completeAt(f, ListChoice::Todo, 1);
         QCOMPARE(f.ui.messages.size(), 1);
         QVERIFY(f.ui.messages[0].text.contains(QStringLiteral("途中で切れていました")));
         const QByteArrayList lines = fileLines(f.archivePath(ListKind::Todo));
@@ -217,7 +225,7 @@ private slots:
         QCOMPARE(lines[24], sjis(QStringLiteral("一件目")));
 
         f.ui.messages.clear();
-        QCOMPARE(f.ws->complete(ListChoice::Todo, 1), Completion::Done);
+        completeAt(f, ListChoice::Todo, 1);
         QVERIFY(f.ui.messages.isEmpty());
         QCOMPARE(fileLines(f.archivePath(ListKind::Todo)).size(), 40);
     }
@@ -250,7 +258,7 @@ private slots:
         QVERIFY(f.start());
         Main_Form& form = *f.form;
         form.Combo1_Click(1);
-        QCOMPARE(form.workspace().view(), View::Member);
+        QCOMPARE(form.presenter().view(), View::Member);
 
         form.Command13->click();
         QCOMPARE(form.Command13->text(), QStringLiteral("予定表示"));
@@ -269,7 +277,7 @@ private slots:
 
         form.Command13->click();
         QCOMPARE(form.Command13->text(), QStringLiteral("完了表示"));
-        QCOMPARE(form.workspace().view(), View::Own);
+        QCOMPARE(form.presenter().view(), View::Own);
         QCOMPARE(form.Grid1->cellText(0, 0), QStringLiteral("年/月/日"));
         QCOMPARE(form.Grid1->cellText(1, 2), QStringLiteral("開いている"));
         QCOMPARE(form.Combo1->currentIndex(), 0);

@@ -7,16 +7,15 @@
 #include "common/test_main.h"
 #include "copy_commands.h"
 #include "second_copy.h"
-#include "workspace_fixture.h"
+#include "presenter_fixture.h"
 
 #include "core/job.h"
-#include "entry/registration.h"
 
 #include <QMap>
 
 namespace {
 
-struct CrashFixture : WorkspaceFixture {
+struct CrashFixture : PresenterFixture {
     // This test's process stands for the program that crashed, and lives on:
     // the lock files it held are what a process that ended leaves, and go as
     // the next start would take them over (one stopped before its holder's
@@ -90,63 +89,26 @@ State stateOf(const CrashFixture& f)
     return s;
 }
 
-using Command = std::function<bool(Workspace&, FixedTimeSource&)>;
-
-bool registerWith(Workspace& ws, TargetKind target, int row, EntryState state)
+// Each command as the steps copy_commands.h runs: what goes before it, then it.
+QMap<QString, QString> commands()
 {
-    EntryContext c = ws.entryContext(target, row, QDate(2026, 12, 24));
-    return registerEntry(c, state, nullptr).result == RegistrationResult::Done;
-}
-
-// The entry form's state for the item in `row` as loaded, content changed.
-EntryState changed(const Workspace& ws, ListChoice list, int row, EntryKind kind, const QString& memo)
-{
-    EntryState s = copy_commands::stateFor(list, ws.itemTexts(list, row).content + QStringLiteral("改"), memo);
-    s.kind = kind;
-    const int m = memoNumber(list == ListChoice::Todo ? ws.store().todos[row].memoNo : ws.store().schedules[row].memoNo);
-    s.memoAsLoaded = m ? QStringLiteral("メモ%1").arg(m) : QString();
-    return s;
-}
-
-QMap<QString, Command> commands()
-{
-    using L = ListChoice;
     return {
-        {"complete a ToDo with a memo", [](Workspace& ws, auto&) { return ws.complete(L::Todo, 2) == Completion::Done; }},
-        {"complete a schedule item", [](Workspace& ws, auto&) { return ws.complete(L::Schedule, 1) == Completion::Done; }},
-        {"delete a ToDo with its memo",
-         [](Workspace& ws, auto&) { return ws.deleteItem(L::Todo, 1, ws.itemBytes(L::Todo, 1)) == Deletion::Done; }},
-        {"delete an archived item with its memo",
-         [](Workspace& ws, auto&) {
-             return ws.showCompleted() && ws.deleteItem(L::Todo, 1, ws.itemBytes(L::Todo, 1)) == Deletion::Done;
-         }},
-        {"change an item and its memo",
-         [](Workspace& ws, auto&) {
-             return registerWith(ws, TargetKind::ChangeTodo, 1, changed(ws, L::Todo, 1, EntryKind::Todo, "新しいメモ"));
-         }},
-        {"change an item, memo emptied",
-         [](Workspace& ws, auto&) {
-             return registerWith(ws, TargetKind::ChangeTodo, 2, changed(ws, L::Todo, 2, EntryKind::Todo, QString()));
-         }},
-        {"move a ToDo to the schedule",
-         [](Workspace& ws, auto&) {
-             return registerWith(ws, TargetKind::ChangeTodo, 1, changed(ws, L::Todo, 1, EntryKind::Schedule, "メモ11"));
-         }},
-        {"move a schedule item to the ToDos",
-         [](Workspace& ws, auto&) {
-             return registerWith(ws, TargetKind::ChangeSchedule, 1,
-                                 changed(ws, L::Schedule, 1, EntryKind::Todo, "書き換えたメモ"));
-         }},
-        {"register a new item with a memo",
-         [](Workspace& ws, auto&) {
-             return registerWith(ws, TargetKind::New, 0, copy_commands::stateFor(L::Schedule, "新件", "新しいメモ"));
-         }},
-        {"transcribe a colleague's item with its memo",
-         [](Workspace& ws, auto&) {
-             return ws.showMember(1) &&
-                    ws.transcribe(L::Todo, 1, ws.itemBytes(L::Todo, 1)) == Transcription::Done;
-         }},
+        {"complete a ToDo with a memo", "complete todo 二番"},
+        {"complete a schedule item", "complete sche 会議"},
+        {"delete a ToDo with its memo", "delete todo 一番"},
+        {"delete an archived item with its memo", "view done;delete todo 済んだ件"},
+        {"change an item and its memo", "memo todo 一番 新しいメモ"},
+        {"change an item, memo emptied", "memo todo 二番 -"},
+        {"move a ToDo to the schedule", "move todo 一番 メモ11"},
+        {"move a schedule item to the ToDos", "move sche 会議 書き換えたメモ"},
+        {"register a new item with a memo", "add sche 新件 新しいメモ"},
+        {"transcribe a colleague's item with its memo", "view 1;transcribe todo 同僚の件"},
     };
+}
+
+QString run(CrashFixture& f, const QString& step)
+{
+    return runCopyCommand({*f.presenter, f.forms, f.time}, step.split(' '));
 }
 
 // The command's durable steps, and the states before and after it.
@@ -155,17 +117,21 @@ struct Outline {
     State before, after;
 };
 
-Outline outline(const Command& command)
+Outline outline(const QString& command)
 {
     const FileCallsWatch noSyncs;
+    const QStringList steps = command.split(';');
     Outline o;
     CrashFixture f;
     if (!f.start())
         return o;
+    for (const QString& step : steps.mid(0, steps.size() - 1))
+        if (!run(f, step).isEmpty())
+            return o;
     o.before = stateOf(f);
     {
         FileCallsWatch watch;
-        if (!command(*f.ws, f.time))
+        if (!run(f, steps.last()).isEmpty())
             return o;
         o.steps = watch.durableCalls();
     }
@@ -186,7 +152,7 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("stopAt");
         QTest::addColumn<int>("restartStopAt");   // a second crash while the start finishes it; 0 none
-        const QMap<QString, Command> all = commands();
+        const QMap<QString, QString> all = commands();
         for (auto it = all.begin(); it != all.end(); ++it) {
             const Outline o = outline(it.value());
             QVERIFY2(o.steps > 0, qPrintable(it.key()));
@@ -204,25 +170,27 @@ private slots:
         QFETCH(QString, command);
         QFETCH(int, stopAt);
         QFETCH(int, restartStopAt);
-        const Command run = commands().value(command);
-        const Outline o = outline(run);
+        const QStringList steps = commands().value(command).split(';');
+        const Outline o = outline(commands().value(command));
         const FileCallsWatch noSyncs;
 
         CrashFixture f;
         QVERIFY(f.start());
+        for (const QString& step : steps.mid(0, steps.size() - 1))
+            QCOMPARE(run(f, step), QString());
         f.ui.giveUpAll = true;
         {
             FileCallsWatch crash(stopAt);
-            run(*f.ws, f.time);
+            run(f, steps.last());
             QVERIFY(crash.stopped());
         }
-        f.ws.reset();   // the program is gone: nothing more reaches the disk
+        f.presenter.reset();   // the program is gone: nothing more reaches the disk
         f.endProcess();
 
         if (restartStopAt > 0) {
             FileCallsWatch crash(restartStopAt);
             f.start();
-            f.ws.reset();
+            f.presenter.reset();
             f.endProcess();
         }
         f.ui.messages.clear();
@@ -259,19 +227,7 @@ void TestCrashRecovery::killedFromOutside()
     QFETCH(QString, command);
     const QStringList steps = command.split(';');
     // How many durable steps the last command takes, and the states around it.
-    Outline o;
-    {
-        const FileCallsWatch noSyncs;
-        CrashFixture f;
-        QVERIFY(f.start());
-        for (const QString& step : steps.mid(0, steps.size() - 1))
-            QVERIFY(runCopyCommand(*f.ws, step.split(' '), f.time).isEmpty());
-        o.before = stateOf(f);
-        FileCallsWatch count;
-        QCOMPARE(runCopyCommand(*f.ws, steps.last().split(' '), f.time), QString());
-        o.steps = count.durableCalls();
-        o.after = stateOf(f);
-    }
+    const Outline o = outline(command);
     QVERIFY(o.steps > 4);
     for (int stop : {o.steps / 3, o.steps / 2, o.steps - 2}) {
         CrashFixture f;
@@ -301,7 +257,7 @@ void TestCrashRecovery::killedFromOutside()
 void TestCrashRecovery::conversionKilledFromOutside()
 {
     for (int stop : {8, 20, 27}) {
-        WorkspaceFixture f;
+        PresenterFixture f;
         AppSettings s = newSettings(QStringLiteral("山田"), f.dataDir, {0, 1500, 1500, 6975, 9450});
         s.banner = Field(QStringLiteral("@ぽるか VER.1.05"));
         writeBytes(f.settingsPath(), serializeSettings(s));
@@ -313,12 +269,9 @@ void TestCrashRecovery::conversionKilledFromOutside()
             QCOMPARE(copy.answer(), QStringLiteral("stopped"));
             copy.kill();
         }
-        f.ui.onDialog(QStringLiteral("F_Y2K"), [](QDialog& d) {
-            d.accept();
-            return int(QDialog::Accepted);
-        });
+        f.forms.conversions.enqueue(true);
         QVERIFY(f.start());
-        QCOMPARE(f.ui.dialogsShown.contains(QStringLiteral("F_Y2K")), stop <= 18);
+        QCOMPARE(f.forms.asked.contains(QStringLiteral("F_Y2K")), stop <= 18);
         QCOMPARE(f.store().todos[1].entryDate.bytes(), QByteArray("1999/12/01"));
         QCOMPARE(readBytes(f.dataDir + "todo.old"), todos);
         QVERIFY(readBytes(f.settingsPath()).startsWith(currentBanner()));

@@ -1,4 +1,5 @@
 #include "common/test_main.h"
+#include "entry/f_kinyu.h"
 #include "main_form_fixture.h"
 
 #include "ui/clock.h"
@@ -7,6 +8,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 
 namespace {
 
@@ -132,7 +134,7 @@ private slots:
         QCOMPARE(form.Grid1->row(), 2);
         QCOMPARE(form.Grid2->row(), 3);
         QCOMPARE(form.T_memo->toPlainText(), QStringLiteral("メモの中身"));
-        QCOMPARE(form.workspace().selectedList(), ListChoice::Todo);
+        QCOMPARE(form.presenter().selectedList(), ListChoice::Todo);
 
         form.Command8_Click();   // nothing marked: every key equal, nothing moves
         QCOMPARE(column(*form.Grid1, 2), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
@@ -158,7 +160,7 @@ private slots:
         const QByteArray memberFile = readBytes(memberDir + kTodoFileName);
         QVERIFY(f.start());
         f.form->Combo1_Click(1);
-        QVERIFY((f.form->workspace().view() == View::Member));
+        QVERIFY((f.form->presenter().view() == View::Member));
 
         f.form->Command7_Click();
         QCOMPARE(contents(f.store().memberTodos), (QStringList{"a", "ab", "b"}));
@@ -196,24 +198,38 @@ private slots:
         QCOMPARE(form.Command13->text(), QStringLiteral("予定表示"));
 
         form.Command6_Click();
-        QCOMPARE(contents(form.workspace().store().doneTodos), (QStringList{"y", "z", "x"}));
+        QCOMPARE(contents(form.presenter().store().doneTodos), (QStringList{"y", "z", "x"}));
         QCOMPARE(column(*form.Grid1, 0), (QStringList{"2026/12/1", "2026/12/02", "2026/12/03"}));
         QCOMPARE(column(*form.Grid1, 1), (QStringList{"", "", ""}));
         QCOMPARE(column(*form.Grid2, 2), (QStringList{"s"}));
         form.Command7_Click();
-        QCOMPARE(contents(form.workspace().store().doneTodos), (QStringList{"z", "x", "y"}));
+        QCOMPARE(contents(form.presenter().store().doneTodos), (QStringList{"z", "x", "y"}));
         // The open lists are not what is shown: they keep their order.
-        QCOMPARE(contents(form.workspace().store().todos), (QStringList{"会議資料", "いつか", "今日の分", "電話"}));
+        QCOMPARE(contents(form.presenter().store().todos), (QStringList{"会議資料", "いつか", "今日の分", "電話"}));
         // Sorting writes nothing.
         QCOMPARE(readBytes(f.programDir + "/todo_kan.dat"), archive);
     }
 
+    // A new item from the calendar goes to its place in time: both own lists
+    // sorted by date and time after a registration; a cancelled form sorts nothing.
     void ownListsByDateAfterEntry()
     {
         SortFixture f;
         QVERIFY(f.start());
-        f.form->sortOwnListsByDate();
-        QCOMPARE(contents(f.store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
+        const QStringList todos = contents(f.store().todos);
+        f.form->CSCalendar1_Click();   // no script: cancelled
+        QCOMPARE(contents(f.store().todos), todos);
+
+        f.ui.onDialog(QStringLiteral("F_kinyu"), [](QDialog& d) {
+            auto& k = static_cast<F_kinyu&>(d);
+            k.op_kigennasi->click();
+            k.T_naiyo->setText(QStringLiteral("新件"));
+            k.Command25->click();
+            return d.result();
+        });
+        f.form->CSCalendar1_Click();
+        QCOMPARE(contents(f.store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか", "新件"}));
+        QCOMPARE(column(*f.form->Grid1, 2), contents(f.store().todos));
         QCOMPARE(column(*f.form->Grid2, 2), (QStringList{"昨日", "朝", "会議", "終日"}));
     }
 
@@ -244,16 +260,16 @@ private slots:
         };
         QStringList todosWhenNoticeShown;
         ui.fake.onDialog(QStringLiteral("F_Alarm"), [&](QDialog& d) {
-            todosWhenNoticeShown = contents(form.workspace().store().todos);
+            todosWhenNoticeShown = contents(form.presenter().store().todos);
             d.accept();
             return int(QDialog::Accepted);
         });
 
         form.Command6_Click();
         QVERIFY(yielded);
-        QCOMPARE(contents(form.workspace().store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
+        QCOMPARE(contents(form.presenter().store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
         QCOMPARE(ui.fake.dialogsShown, QStringList{"F_Alarm"});
-        QCOMPARE(todosWhenNoticeShown, contents(form.workspace().store().todos));
+        QCOMPARE(todosWhenNoticeShown, contents(form.presenter().store().todos));
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("23:59"));
         QVERIFY(form.CurTime1->alarmEnabled());
         QCOMPARE(f.todoFile(), todoBefore);

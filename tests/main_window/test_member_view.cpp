@@ -74,7 +74,7 @@ private slots:
         f.choose(1);
 
         QVERIFY(f.ui.messages.isEmpty());
-        QVERIFY((m.workspace().view() == View::Member));
+        QVERIFY((m.presenter().view() == View::Member));
         QCOMPARE(m.Grid1->rows(), 4);
         QCOMPARE(m.Grid2->rows(), 9);
         QCOMPARE(m.Grid1->cellText(0, 2), QStringLiteral("やること(3件)"));
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(m.Grid1->cellText(2, 1), QStringLiteral("15:30"));
         QCOMPARE(m.Grid1->cellText(2, 2), kMask);
         QCOMPARE(m.Grid1->cellText(2, 3), QStringLiteral("鈴木"));
-        QCOMPARE(memoNumber(m.workspace().store().memberTodos[2].memoNo), 0);
+        QCOMPARE(memoNumber(m.presenter().store().memberTodos[2].memoNo), 0);
         QCOMPARE(m.Grid1->cellText(3, 0), QStringLiteral("期限無"));
 
         for (QWidget* w : {static_cast<QWidget*>(m.Command9), static_cast<QWidget*>(m.Command10),
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(!m.isLoading());
 
         f.choose(0);
-        QVERIFY((m.workspace().view() == View::Own));
+        QVERIFY((m.presenter().view() == View::Own));
         QCOMPARE(m.Grid1->rows(), 6);
         QCOMPARE(m.Grid1->cellText(1, 2), QStringLiteral("自分の用事1"));
         QCOMPARE(m.Grid2->rows(), 2);
@@ -173,7 +173,7 @@ private slots:
                  (QStringList{QStringLiteral("ＴｏＤｏデータのファイルがありません"),
                               QStringLiteral("指定されたパスが不正です。")}));
         QCOMPARE(f.ui.dialogsShown, QStringList{QStringLiteral("F_memdata")});
-        QVERIFY((f.form->workspace().view() == View::Own));
+        QVERIFY((f.form->presenter().view() == View::Own));
         QCOMPARE(f.form->Grid1->rows(), 6);
         QVERIFY(f.form->Command9->isEnabled());
         QVERIFY(!f.form->isLoading());
@@ -185,12 +185,12 @@ private slots:
         MemberViewFixture f;
         QVERIFY(f.start());
         f.form->show();
-        QVERIFY(f.form->workspace().selectedList() == ListChoice::None);
+        QVERIFY(f.form->presenter().selectedList() == ListChoice::None);
         for (const auto& [grid, list] : {std::pair{f.form->Grid2, ListChoice::Schedule}, {f.form->Grid1, ListChoice::Todo},
                                           {f.form->Grid2, ListChoice::Schedule}}) {
             QTableView* view = grid->view();
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 2)).center());
-            QCOMPARE(f.form->workspace().selectedList(), list);
+            QCOMPARE(f.form->presenter().selectedList(), list);
             QCOMPARE(grid->row(), 1);
         }
     }
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(f.ui.messages[0].text, QStringLiteral("ＴｏＤｏデータのファイルがありません"));
         QCOMPARE(f.ui.messages[1].buttons, MsgButtons::RetryCancel);
         QVERIFY(f.ui.messages[1].text.contains(QStringLiteral("読み込めませんでした")));
-        QVERIFY((f.form->workspace().view() == View::Own));
+        QVERIFY((f.form->presenter().view() == View::Own));
         QCOMPARE(f.form->Combo1->currentIndex(), 0);
         QCOMPARE(f.form->Grid1->rows(), 6);
     }
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
         f.choose(5);                             // empty slot, dialog cancelled
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
-        QVERIFY((f.form->workspace().view() == View::Member));
+        QVERIFY((f.form->presenter().view() == View::Member));
     }
 
     void switchingBetweenColleaguesReplacesTheRows()

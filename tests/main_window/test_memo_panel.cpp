@@ -53,14 +53,14 @@ private slots:
         f.form->show();
         f.click(*f.form->Grid1, 1);
         QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("一行目\n二行目"));
-        QCOMPARE(f.form->workspace().memoEditPath(), memoPath(f.dataDir, 12));
+        QCOMPARE(f.form->presenter().memoEditPath(), memoPath(f.dataDir, 12));
         f.form->Command14->click();
         QCOMPARE(f.ui.memosEdited, QStringList{memoPath(f.dataDir, 12)});
 
         // An item without a memo empties the panel and the path.
         f.click(*f.form->Grid1, 2);
         QVERIFY(f.form->T_memo->toPlainText().isEmpty());
-        QVERIFY(f.form->workspace().memoEditPath().isEmpty());
+        QVERIFY(f.form->presenter().memoEditPath().isEmpty());
         f.form->Command14->click();
         QCOMPARE(f.ui.memosEdited.size(), 1);
         QVERIFY(f.ui.messages.isEmpty() || f.ui.messages.last().icon == MsgIcon::Information);
@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(f.ui.messageTexts(), QStringList{"メモファイル『~0000012.TXT』が見つかりません"});
         QCOMPARE(f.ui.messages[0].icon, MsgIcon::Exclamation);
         QVERIFY(f.form->T_memo->toPlainText().isEmpty());
-        QCOMPARE(f.form->workspace().memoEditPath(), memoPath(f.dataDir, 12));
+        QCOMPARE(f.form->presenter().memoEditPath(), memoPath(f.dataDir, 12));
         // メモ編集 finds no file to open, and says so.
         f.form->Command14->click();
         QVERIFY(f.ui.memosEdited.isEmpty());
@@ -132,7 +132,7 @@ private slots:
         f.form->Combo1_Click(1);
         f.click(*f.form->Grid1, 1);
         QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("同僚のメモ"));
-        QVERIFY(f.form->workspace().memoEditPath().isEmpty());
+        QVERIFY(f.form->presenter().memoEditPath().isEmpty());
         QVERIFY(!f.form->Command14->isEnabled());
         f.click(*f.form->Grid1, 2);
         QVERIFY(f.form->T_memo->toPlainText().isEmpty());

@@ -250,8 +250,8 @@ private slots:
                                todo("2026/12/10", "99:99", QStringLiteral("no time"), QStringLiteral("山田"), 0, 1)});
         QVERIFY(f.start());
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("14:55"));
-        QVERIFY(f.form->workspace().alarmNotice());
-        QCOMPARE(f.form->workspace().alarmNotice()->content, QStringLiteral("soon"));
+        QVERIFY(f.form->presenter().alarmNotice());
+        QCOMPARE(f.form->presenter().alarmNotice()->content, QStringLiteral("soon"));
     }
 };
 

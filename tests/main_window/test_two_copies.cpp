@@ -8,7 +8,7 @@
 #include "copy_commands.h"
 #include "main_form_fixture.h"
 #include "second_copy.h"
-#include "workspace_fixture.h"
+#include "presenter_fixture.h"
 
 #include "store/file_calls.h"
 #include "store/memo.h"
@@ -33,8 +33,9 @@ struct TwoCopies {
     QTemporaryDir root;
     QString programA, programB, dataDir, colleagueDir;
     FakeUi ui;
+    FakeForms forms;
     FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(9, 0))};
-    std::unique_ptr<Workspace> a;
+    std::unique_ptr<Presenter> a;
     std::unique_ptr<SecondCopy> b;
 
     TwoCopies()
@@ -60,8 +61,8 @@ struct TwoCopies {
 
     bool start()
     {
-        a = std::make_unique<Workspace>(programA, ui, time);
-        if (a->start() != Workspace::Start::Run)
+        a = std::make_unique<Presenter>(programA, ui, forms, time);
+        if (a->start() != Presenter::Start::Run)
             return false;
         b = std::make_unique<SecondCopy>(programB);
         return b->isRunning();
@@ -81,7 +82,7 @@ struct TwoCopies {
     {
         const QString command = line.mid(2);
         if (line == "A:quiet" || line == "A:noticed") {
-            const bool noticed = a->followFiles().ownRecords;
+            const bool noticed = !a->followFiles().status.isEmpty();
             return noticed == (line == "A:noticed") ? QStringLiteral("ok") : QStringLiteral("error notice");
         }
         if (line == "A:unseen-locks") {
@@ -106,7 +107,7 @@ struct TwoCopies {
         if (line == "T:unchanged")
             return markedInode == inodeOf(dataDir + "todo.dat") ? QStringLiteral("ok") : QStringLiteral("error rewritten");
         if (line.startsWith(QLatin1String("A:"))) {
-            const QString error = runCopyCommand(*a, command.split(QLatin1Char(' '), Qt::SkipEmptyParts), time);
+            const QString error = runCopyCommand({*a, forms, time}, command.split(QLatin1Char(' '), Qt::SkipEmptyParts));
             return error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error ") + error;
         }
         return b->run(command);

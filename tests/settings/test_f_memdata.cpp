@@ -183,9 +183,7 @@ void TestFMemdata::storesTheChosenSlot_data()
 void TestFMemdata::storesTheChosenSlot()
 {
     QFETCH(QString, typed);
-    AppSettings expected = sampleSettings();
-    expected.members[7] = {Field(QStringLiteral("佐藤")), Field(QDir::toNativeSeparators("/share/sato") + sep())};
-
+    const QByteArray before = serializeSettings(settings_);
     F_memdata dlg(settings_, *ui_, main_.get());
     QSignalSpy accepted(&dlg, &QDialog::accepted);
     dlg.List1->setCurrentRow(6);
@@ -195,8 +193,10 @@ void TestFMemdata::storesTheChosenSlot()
 
     QCOMPARE(accepted.count(), 1);
     QVERIFY(ui_->messages.isEmpty());
-    QCOMPARE(settings_.memberName(7), QString("佐藤"));
-    QCOMPARE(serializeSettings(settings_), serializeSettings(expected));   // no other slot touched
+    QCOMPARE(dlg.entry().slot, 7);
+    QCOMPARE(dlg.entry().name, QString("佐藤"));
+    QCOMPARE(dlg.entry().directory, QDir::toNativeSeparators("/share/sato") + sep());
+    QCOMPARE(serializeSettings(settings_), before);   // the dialog changes nothing itself
 }
 
 void TestFMemdata::renamingKeepsTheSlot()
@@ -207,10 +207,9 @@ void TestFMemdata::renamingKeepsTheSlot()
     dlg.Text4->setText(dlg.Text2->text());
     dlg.Command1_Click();
 
-    QCOMPARE(settings_.memberName(3), QString("田中一郎"));
-    QCOMPARE(settings_.memberDirectory(3), QString("/share/tanaka/"));
-    QCOMPARE(memberNames(settings_).count("田中一郎"), 1);
-    QCOMPARE(memberNames(settings_).count("田中"), 0);
+    QCOMPARE(dlg.entry().slot, 3);
+    QCOMPARE(dlg.entry().name, QString("田中一郎"));
+    QCOMPARE(dlg.entry().directory, QString("/share/tanaka/"));
 }
 
 void TestFMemdata::cancelChangesNothing()

@@ -28,14 +28,6 @@ AppSettings settingsWith(const QString& name, const QString& dir)
     return s;
 }
 
-template <class T>
-T withMemo(int memoNo)
-{
-    T item;
-    item.memoNo = Field::number(memoNo);
-    return item;
-}
-
 }  // namespace
 
 class TestFMydata : public QObject {
@@ -49,10 +41,7 @@ private slots:
     void validation();
     void trailingSeparator_data();
     void trailingSeparator();
-    void copiesMemosOfOpenItems();
-    void noCopyWithinTheSameFolder_data();
-    void noCopyWithinTheSameFolder();
-    void missingMemoIsReportedOnce();
+    void choiceReported();
     void cancelChangesNothing();
     void folderAndDriveChoiceFillText2();
 
@@ -64,7 +53,6 @@ private:
     std::unique_ptr<QTemporaryDir> tmp_;
     std::unique_ptr<QWidget> main_;
     FakeUi ui_;
-    ItemStore store_;
 };
 
 void TestFMydata::init()
@@ -76,13 +64,12 @@ void TestFMydata::init()
     main_ = std::make_unique<QWidget>();
     main_->setGeometry(100, 50, 1000, 800);
     ui_ = FakeUi();
-    store_ = ItemStore();
 }
 
 void TestFMydata::controlsAfterLoading()
 {
     AppSettings settings = settingsWith("山田", oldDir());
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
 
     QCOMPARE(dlg.objectName(), QString("F_mydata"));
     QCOMPARE(dlg.windowTitle(), QString("ぽるか　Ver.2.10"));
@@ -129,7 +116,7 @@ void TestFMydata::initialTexts()
     QFETCH(QString, storedName);
     QFETCH(QString, storedDir);
     AppSettings settings = settingsWith(storedName, storedDir);
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     QTEST(dlg.Text1->text(), "name");
     QTEST(dlg.Text2->text(), "dir");
 }
@@ -154,7 +141,7 @@ void TestFMydata::validation()
     QFETCH(QString, message);
     AppSettings settings = settingsWith("山田", oldDir());
     const QByteArray before = serializeSettings(settings);
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     QSignalSpy finished(&dlg, &QDialog::finished);
     dlg.Text1->setText(name);
     dlg.Text2->setText(dir);
@@ -183,107 +170,43 @@ void TestFMydata::trailingSeparator()
 {
     QFETCH(QString, typed);
     AppSettings settings = settingsWith("", "");
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     QSignalSpy accepted(&dlg, &QDialog::accepted);
     dlg.Text1->setText("佐藤");
     dlg.Text2->setText(typed);
     dlg.Command1_Click();
     QCOMPARE(accepted.count(), 1);
-    QCOMPARE(settings.ownName(), QString("佐藤"));
-    QCOMPARE(settings.ownDirectory(), QDir::toNativeSeparators("/data/yamada") + sep());
+    QCOMPARE(dlg.entry().name, QString("佐藤"));
+    QCOMPARE(dlg.entry().directory, QDir::toNativeSeparators("/data/yamada") + sep());
     QVERIFY(ui_.messages.isEmpty());
     QCOMPARE(ui_.beeps, 0);
 }
 
-void TestFMydata::copiesMemosOfOpenItems()
+// 決定 says what was chosen; the dialog itself changes nothing.
+void TestFMydata::choiceReported()
 {
-    const QByteArray memo5 = "first\r\n\x82\xa0\r\n", memo12 = "second\r\n", other = "not ours\r\n";
-    writeBytes(memoPath(oldDir(), 5), memo5);
-    writeBytes(memoPath(oldDir(), 12), memo12);
-    writeBytes(memoPath(oldDir(), 99), other);   // a finished item's memo stays behind
-    store_.todos.append(withMemo<TodoItem>(5));
-    store_.todos.append(withMemo<TodoItem>(0));
-    store_.schedules.append(withMemo<ScheduleItem>(12));
-
     AppSettings settings = settingsWith("山田", oldDir());
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    const QByteArray before = serializeSettings(settings);
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     QSignalSpy accepted(&dlg, &QDialog::accepted);
+    dlg.Text1->setText("佐藤");
     dlg.Text2->setText(QDir::toNativeSeparators(tmp_->filePath("new")));
     QTest::mouseClick(dlg.Command1, Qt::LeftButton);
 
     QCOMPARE(accepted.count(), 1);
     QVERIFY(ui_.messages.isEmpty());
-    QCOMPARE(settings.ownDirectory(), newDir());
-    QCOMPARE(newDirFiles(), (QStringList{memoFileName(5), memoFileName(12)}));
-    QCOMPARE(readBytes(memoPath(newDir(), 5)), memo5);
-    QCOMPARE(readBytes(memoPath(newDir(), 12)), memo12);
-    QCOMPARE(readBytes(memoPath(oldDir(), 5)), memo5);   // the old files stay
-}
-
-void TestFMydata::noCopyWithinTheSameFolder_data()
-{
-    QTest::addColumn<bool>("noStoredDir");
-    QTest::addColumn<QString>("typedRelativeToTmp");
-    QTest::newRow("same folder, other spelling") << false << "new/../old";
-    QTest::newRow("same folder, no separator") << false << "old";
-    QTest::newRow("nothing stored before") << true << "new";
-}
-
-void TestFMydata::noCopyWithinTheSameFolder()
-{
-    QFETCH(bool, noStoredDir);
-    QFETCH(QString, typedRelativeToTmp);
-    const QByteArray memo5 = "keep me\r\n";
-    writeBytes(memoPath(oldDir(), 5), memo5);
-    store_.todos.append(withMemo<TodoItem>(5));
-    store_.schedules.append(withMemo<ScheduleItem>(9));   // no file: any attempt would be reported
-
-    AppSettings settings = settingsWith("山田", noStoredDir ? QString() : oldDir());
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
-    QSignalSpy accepted(&dlg, &QDialog::accepted);
-    dlg.Text2->setText(QDir::toNativeSeparators(tmp_->path() + "/" + typedRelativeToTmp));
-    dlg.Command1_Click();
-
-    QCOMPARE(accepted.count(), 1);
-    QVERIFY(ui_.messages.isEmpty());
-    QCOMPARE(readBytes(memoPath(oldDir(), 5)), memo5);
+    QCOMPARE(dlg.entry().name, QStringLiteral("佐藤"));
+    QCOMPARE(dlg.entry().directory, newDir());
+    QCOMPARE(serializeSettings(settings), before);
     QVERIFY(newDirFiles().isEmpty());
-    QCOMPARE(QDir(tmp_->filePath("old")).entryList(QDir::Files), QStringList{memoFileName(5)});
-}
-
-void TestFMydata::missingMemoIsReportedOnce()
-{
-    writeBytes(memoPath(oldDir(), 5), "here\r\n");
-    store_.todos.append(withMemo<TodoItem>(5));
-    store_.todos.append(withMemo<TodoItem>(7));       // its file is gone
-    store_.schedules.append(withMemo<ScheduleItem>(8));   // and this one too
-
-    AppSettings settings = settingsWith("山田", oldDir());
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
-    QSignalSpy accepted(&dlg, &QDialog::accepted);
-    dlg.Text2->setText(newDir());
-    dlg.Command1_Click();
-
-    QCOMPARE(ui_.messages.size(), 1);
-    const RecordedMessage& m = ui_.messages[0];
-    QCOMPARE(m.icon, MsgIcon::Exclamation);
-    QCOMPARE(m.buttons, MsgButtons::Ok);
-    QVERIFY(m.text.contains(memoFileName(7)));
-    QVERIFY(m.text.contains(memoFileName(8)));
-    QVERIFY(!m.text.contains(memoFileName(5)));
-    QCOMPARE(accepted.count(), 1);
-    QCOMPARE(settings.ownDirectory(), newDir());
-    QCOMPARE(newDirFiles(), QStringList{memoFileName(5)});
 }
 
 void TestFMydata::cancelChangesNothing()
 {
-    writeBytes(memoPath(oldDir(), 5), "memo\r\n");
-    store_.todos.append(withMemo<TodoItem>(5));
     AppSettings settings = settingsWith("山田", oldDir());
     const QByteArray before = serializeSettings(settings);
 
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     QSignalSpy rejected(&dlg, &QDialog::rejected);
     dlg.Text1->setText("別人");
     dlg.Text2->setText(newDir());
@@ -299,7 +222,7 @@ void TestFMydata::folderAndDriveChoiceFillText2()
 {
     QVERIFY(QDir(tmp_->path()).mkpath("old/sub"));
     AppSettings settings = settingsWith("山田", oldDir());
-    F_mydata dlg(settings, store_, "/opt/poruka", ui_, main_.get());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     const QString missing = tmp_->filePath("no-such-drive");
     const QString drive = tmp_->filePath("old");
     dlg.Drive1->setRoots({missing, drive});

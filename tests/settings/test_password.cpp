@@ -14,6 +14,19 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+namespace {
+
+// The password file's actions as the presenter gives them (through the core).
+PasswordActions actionsOn(const QString& path)
+{
+    return {.path = path,
+            .isSet = [path] { return QFileInfo::exists(path); },
+            .set = [path](const QByteArray& line) { return writePasswordFile(path, line); },
+            .remove = [path] { return removeFile(path); }};
+}
+
+}  // namespace
+
 class TestPassword : public QObject {
     Q_OBJECT
 private slots:
@@ -82,7 +95,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/poruka.pas";
         FakeUi ui;
-        F_passw d(path, ui, nullptr);
+        F_passw d(actionsOn(path), ui, nullptr);
         QCOMPARE(d.objectName(), QStringLiteral("F_passw"));
         QCOMPARE(d.Text1->echoMode(), QLineEdit::Password);
         QCOMPARE(d.Text2->echoMode(), QLineEdit::Password);
@@ -107,7 +120,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/poruka.pas";
         FakeUi ui;
-        F_passw d(path, ui, nullptr);
+        F_passw d(actionsOn(path), ui, nullptr);
         QSignalSpy finished(&d, &QDialog::finished);
         d.Command1->click();
         writeBytes(path, " 1345\t\r\n");

@@ -1,11 +1,13 @@
 #pragma once
-// A workspace on a program folder, an own data folder and a colleague's data
-// folder in a temporary directory, with a scripted Ui and a fixed clock. No
-// window: what the main window would do is done by calling the workspace.
+// A presenter on a program folder, an own data folder and a colleague's data
+// folder in a temporary directory, with a scripted Ui, scripted dialogs and a
+// fixed clock. No window and no widget: what the main window would do is done
+// by calling the presenter.
 
 #include "common/fake_ui.h"
 #include "common/temp_files.h"
-#include "main_window/workspace.h"
+#include "fake_forms.h"
+#include "main_window/presenter.h"
 #include "store/list_file.h"
 #include "store/memo.h"
 #include "store/settings_file.h"
@@ -15,16 +17,17 @@
 #include <QTemporaryDir>
 #include <memory>
 
-struct WorkspaceFixture {
+struct PresenterFixture {
     QTemporaryDir root;
     QString programDir;
     QString dataDir;        // ends with the separator
     QString colleagueDir;   // ends with the separator
     FakeUi ui;
+    FakeForms forms;
     FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(14, 50))};
-    std::unique_ptr<Workspace> ws;
+    std::unique_ptr<Presenter> presenter;
 
-    WorkspaceFixture()
+    PresenterFixture()
     {
         for (const char* d : {"prog", "data", "colleague"})
             QDir(root.path()).mkpath(QLatin1String(d));
@@ -70,11 +73,11 @@ struct WorkspaceFixture {
 
     bool start()
     {
-        ws = std::make_unique<Workspace>(programDir, ui, time);
-        return ws->start() == Workspace::Start::Run;
+        presenter = std::make_unique<Presenter>(programDir, ui, forms, time);
+        return presenter->start() == Presenter::Start::Run;
     }
 
-    const ItemStore& store() const { return ws->store(); }
+    const ItemStore& store() const { return presenter->store(); }
 };
 
 inline TodoItem todo(const char* date, const char* time, const QString& content, int memoNo = 0, int alarm = 0,

@@ -1,5 +1,5 @@
 // A second copy of the program for the tests of two copies on one data
-// folder and of crashes: a workspace in its own process, started on the
+// folder and of crashes: a presenter in its own process, started on the
 // program folder given on the command line and driven line by line on stdin
 // with the commands of copy_commands.h. Each line is answered "ok" or
 // "error <what>". Two more commands for the crash tests:
@@ -57,14 +57,12 @@ int main(int argc, char** argv)
                       newSettings(QStringLiteral("soak"), withTrailingSeparator(QString::fromLocal8Bit(argv[3] + 7)),
                                   {0, 0, 0, 6000, 9000}));
     FakeUi ui;
+    FakeForms forms;
     // A copy that finds old data converts them.
-    ui.onDialog(QStringLiteral("F_Y2K"), [](QDialog& d) {
-        d.accept();
-        return int(QDialog::Accepted);
-    });
+    forms.conversions.enqueue(true);
     FixedTimeSource time(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
-    Workspace ws(programDir, ui, time);
-    if (ws.start() != Workspace::Start::Run)
+    Presenter presenter(programDir, ui, forms, time);
+    if (presenter.start() != Presenter::Start::Run)
         return 3;
     QTextStream in(stdin);
     QTextStream out(stdout);
@@ -82,7 +80,7 @@ int main(int argc, char** argv)
             out << "ok" << Qt::endl;
             continue;
         }
-        const QString error = runCopyCommand(ws, words, time);
+        const QString error = runCopyCommand({presenter, forms, time}, words);
         out << (error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error ") + error) << Qt::endl;
         if (words.value(0) == "quit")
             break;

@@ -1,20 +1,17 @@
 // Start-up: the settings file, the first start, the own lists.
-#include "main_window/workspace.h"
+#include "main_window/presenter.h"
 
 #include "core/conversion.h"
 #include "maintenance/old_data.h"
-#include "maintenance/f_y2k.h"
-#include "settings/f_ansyo.h"
 #include "core/password.h"
 #include "store/list_file.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
 
-#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 
-bool Workspace::loadOwnListAtStartup(ListKind kind)
+bool Presenter::loadOwnListAtStartup(ListKind kind)
 {
     FileErrorHandler handler = trap(TrapVariant::Startup);
     if (handler.run([&] { return core_.createOwnList(kind); }, Scope::Own, StepKind::Write).gaveUp)
@@ -36,7 +33,7 @@ bool Workspace::loadOwnListAtStartup(ListKind kind)
     return true;
 }
 
-void Workspace::tellNoLineEnds(const QString& path)
+void Presenter::tellNoLineEnds(const QString& path)
 {
     ui_.message(window_,
                 QStringLiteral("%1 には、ぽるかが項目として読み取れない形のデータがあります（行の区切りが見つかりません）。\n"
@@ -45,7 +42,7 @@ void Workspace::tellNoLineEnds(const QString& path)
                 MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool Workspace::recoverSettings(FileErrorHandler& handler, const SettingsRead& read)
+bool Presenter::recoverSettings(FileErrorHandler& handler, const SettingsRead& read)
 {
     const QString& settingsPath = core_.settingsPath();
     const QString backup = settingsPath + QStringLiteral(".damaged-") +
@@ -58,18 +55,17 @@ bool Workspace::recoverSettings(FileErrorHandler& handler, const SettingsRead& r
                 MsgButtons::Ok, MsgIcon::Exclamation);
     core_.setSettings(salvageSettings(read));
     // Cancelled: nothing is written, the damaged file stays as it is.
-    if (!editOwnSettings())
+    if (!askOwnSettings())
         return false;
     if (handler.run([&] { return copyFile(settingsPath, backup); }, Scope::Own, StepKind::Write).gaveUp)
         return false;
     return !handler.run([&] { return core_.writeSettingsFile(); }, Scope::Own, StepKind::Write).gaveUp;
 }
 
-bool Workspace::convertOldVersion(const QString& dataDirectory)
+bool Presenter::convertOldVersion(const QString& dataDirectory)
 {
     for (;;) {
-        F_Y2K dialog;
-        if (ui_.runModal(dialog) != QDialog::Accepted)
+        if (!forms_.convertOldData())
             return false;
         switch (convertOldData(withTrailingSeparator(dataDirectory), core_.programDir(), ui_, window_)) {
         case Conversion::Done: return true;
@@ -79,16 +75,15 @@ bool Workspace::convertOldVersion(const QString& dataDirectory)
     }
 }
 
-bool Workspace::askPassword(FileErrorHandler& handler)
+bool Presenter::askPassword(FileErrorHandler& handler)
 {
     PasswordRead stored;
     if (!handler.readOrGiveUp([&] { return (stored = readPasswordFile(core_.passwordPath())).status; }, Scope::Own))
         return false;
-    F_ansyo prompt(stored.line, ui_);
-    return ui_.runModal(prompt) == QDialog::Accepted;
+    return forms_.password(stored.line);
 }
 
-Workspace::Start Workspace::start()
+Presenter::Start Presenter::start()
 {
     core_.resolvePaths();
     const QString& settingsPath = core_.settingsPath();
@@ -118,7 +113,7 @@ Workspace::Start Workspace::start()
     if (firstRun) {
         core_.setSettings(newSettings(QString(), QString(), core_.placement()));
         // Cancelled: there is no data folder yet, so nothing may be written.
-        if (!editOwnSettings())
+        if (!askOwnSettings())
             return Start::End;
         (void)handler.run([&] { return core_.writeSettingsFile(); }, Scope::Own, StepKind::Write);
     } else {

@@ -1,18 +1,18 @@
-// Two copies of the program on one data folder, and colleagues' programs:
-// following the files on display.
-#include "main_window/workspace.h"
+// Another copy of the program on the same data folder, and colleagues'
+// programs: following the files on display.
+#include "main_window/presenter.h"
 
 #include "store/list_file.h"
 
 #include <QDir>
 
-Workspace::FilesChanged Workspace::followFiles()
+Redisplay Presenter::followFiles()
 {
-    FilesChanged changed;
+    Redisplay d;
     const FollowReport own = core_.followOwnLists();
-    changed.ownLists = own.changed;
-    changed.ownRecords = own.recordsChanged;
-    changed.keptBoth = own.keptBoth;
+    bool shownChanged = own.changed && view_ == View::Own;
+    if (own.recordsChanged)
+        d.status = takenInNote(own.keptBoth);
 
     if (view_ == View::Member) {
         const QString memberDir = core_.settings().memberDirectory(shownMember_);
@@ -27,14 +27,19 @@ Workspace::FilesChanged Workspace::followFiles()
                 core_.showMemberLists(std::move(incoming));
                 memberTodoSeen_ = todoSeen;
                 memberScheduleSeen_ = scheduleSeen;
-                changed.memberLists = true;
+                shownChanged = true;
             }
         }
     }
-    return changed;
+    if (shownChanged) {
+        d.rows = Redisplay::Rows::KeepItems;
+        d.headings = Redisplay::Headings::Counts;
+    }
+    d.alarm = own.changed || shownChanged;
+    return d;
 }
 
-QStringList Workspace::watchedFolders() const
+QStringList Presenter::watchedFolders() const
 {
     QStringList folders{core_.settings().ownDirectory()};
     if (view_ == View::Member)
