@@ -32,7 +32,7 @@ QByteArray convertFileBytes(const QByteArray& bytes, OldFile file);
 
 inline const QString kConversionRecordName = QStringLiteral("poruka.cnv");
 
-struct ConversionOutcome {
+struct [[nodiscard]] ConversionOutcome {
     enum class Result {
         Done,          // converted (maybe finished after a crash)
         ListMissing,   // todo.dat or sche.dat is not there: nothing changed

@@ -21,7 +21,7 @@
 #include <vector>
 
 // What a command run through run() came to.
-struct JobResult {
+struct [[nodiscard]] JobResult {
     enum class State {
         NotBegun,   // its record could not be written and the user gave up: nothing changed
         Pending,    // a step was given up: the lists in memory show the command, the
@@ -35,7 +35,7 @@ struct JobResult {
 };
 
 // What a look at the own list files found.
-struct FollowReport {
+struct [[nodiscard]] FollowReport {
     bool changed = false;    // the lists in memory changed (records or order)
     bool recordsChanged = false;   // records came or went, not just their order
     bool keptBoth = false;
@@ -85,7 +85,7 @@ public:
 
     // Shutdown: the settings and both own lists written, and whatever jobs
     // are left done. False when something could not be saved.
-    struct SaveAll {
+    struct [[nodiscard]] SaveAll {
         bool saved = true;
         bool merged = false;     // another copy's records were taken in first
         bool keptBoth = false;

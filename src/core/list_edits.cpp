@@ -136,7 +136,7 @@ bool applyIfMissing(ItemList<T>& list, const ListEdit& edit, int held, int heldA
             return false;
         break;
     }
-    applyEdits(list, {edit});
+    (void)applyEdits(list, {edit});
     return true;
 }
 

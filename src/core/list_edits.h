@@ -19,7 +19,7 @@ struct ListEdit {
     friend bool operator==(const ListEdit&, const ListEdit&) = default;
 };
 
-struct MergeReport {
+struct [[nodiscard]] MergeReport {
     // Records changed here whose old version the other copy had changed or
     // deleted meanwhile: kept beside the other copy's.
     std::vector<QByteArray> keptBeside;

@@ -20,7 +20,7 @@
 std::optional<QByteArray> encodePassword(const QString& password);
 
 // The stored line: the first line of the file, without its line end.
-struct PasswordRead {
+struct [[nodiscard]] PasswordRead {
     FileStatus status;
     QByteArray line;
 };

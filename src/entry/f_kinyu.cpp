@@ -310,7 +310,7 @@ void F_kinyu::loadItem(const OpenItem& item)
     if (const int m = memoNumber(item.memoNo)) {
         MemoRead read;
         FileErrorHandler handler = ctx_.trap();
-        handler.run(
+        (void)handler.run(
             [&] {
                 read = readMemo(memoPath(ctx_.core.settings().ownDirectory(), m));
                 // A memo file that is gone shows as no memo; registering then

@@ -43,7 +43,7 @@ inline const QString kScheduleTargetFullMessage = QStringLiteral("Scheduleが300
 // when the target list is full.
 inline constexpr int kNewItemLimit = 29999;
 
-struct RegistrationOutcome {
+struct [[nodiscard]] RegistrationOutcome {
     RegistrationResult result;
     EntryChanges changes;
 };

@@ -38,7 +38,7 @@ public:
     // Start-up: the settings (the first start, a damaged file, old data, the
     // password), then both own lists and what a crash left half done. End:
     // the program ends without showing its window; nothing was written then.
-    enum class Start { Run, End };
+    enum class [[nodiscard]] Start { Run, End };
     Start start();
     // Shutdown: the settings and both own lists written. False when something
     // could not be saved: told, nothing lost from memory, the window stays.

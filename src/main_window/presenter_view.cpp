@@ -214,7 +214,7 @@ QString Presenter::readMemoText(const QString& directory, int memoNo)
                                   ui_.message(window_, memoMissingMessage(memoNo), MsgButtons::Ok,
                                               MsgIcon::Exclamation);
                               }});
-    handler.run([&] { return (read = readMemoStart(resolvePath(directory, memoFileName(memoNo)))).status; }, Scope::Own,
+    (void)handler.run([&] { return (read = readMemoStart(resolvePath(directory, memoFileName(memoNo)))).status; }, Scope::Own,
                 StepKind::Read);
     return read.status.ok() ? read.text : QString();
 }

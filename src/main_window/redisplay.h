@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-struct Redisplay {
+struct [[nodiscard]] Redisplay {
     enum class Rows {
         Same,          // the grids stay as they are
         Refill,        // both grids anew from the lists on display

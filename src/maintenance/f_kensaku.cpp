@@ -183,7 +183,7 @@ void F_kensaku::Grid1_Click()
                              {.memberDirectories = {}, .ownDirectory = {}, .memoMissing = [&](const FileStatus&) {
                                   ctx_.ui.message(this, memoMissingMessage(memoNo), MsgButtons::Ok, MsgIcon::Exclamation);
                               }});
-    handler.run([&] { return (memo = readMemoStart(resolvePath(ctx_.dataDirectory, memoFileName(memoNo)))).status; },
+    (void)handler.run([&] { return (memo = readMemoStart(resolvePath(ctx_.dataDirectory, memoFileName(memoNo)))).status; },
                 Scope::Own, StepKind::Read);
     if (memo.status.ok())
         Text2->setPlainText(memo.text);

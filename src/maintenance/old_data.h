@@ -7,7 +7,7 @@
 class QWidget;
 class Ui;
 
-enum class Conversion {
+enum class [[nodiscard]] Conversion {
     Done,          // converted; start-up goes on
     ListMissing,   // todo.dat or sche.dat is not there: told, nothing changed
     Failed,        // a step failed: told; the program ends

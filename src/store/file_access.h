@@ -30,7 +30,7 @@ enum class FileRefusal {
     NotARegularFile,    // a folder, device, FIFO or socket where a data file belongs
 };
 
-struct FileStatus {
+struct [[nodiscard]] FileStatus {
     FileError error = FileError::None;
     QString path;
     int sysError = 0;   // errno, for the detail of a message
@@ -66,7 +66,7 @@ struct Fingerprint {
 // A 64-bit hash of a file's bytes (FNV-1a).
 quint64 bytesHash(QByteArrayView bytes);
 
-struct ReadResult {
+struct [[nodiscard]] ReadResult {
     FileStatus status;
     QByteArray bytes;
     Fingerprint fingerprint;   // of the version read

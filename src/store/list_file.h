@@ -84,7 +84,7 @@ template <class T>
 FileStatus loadDone(const QString& path, ItemList<T>& out);
 // How many records an archive holds (a record cut short counts), without
 // reading them into a list.
-struct RecordCount {
+struct [[nodiscard]] RecordCount {
     FileStatus status;
     qsizetype records = 0;
     // Lines the last record lacks to be whole (a write cut short by an

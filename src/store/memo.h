@@ -16,7 +16,7 @@ QString memoPath(const QString& directory, int memoNo);
 QString memoTextFromBytes(const QByteArray& bytes);
 QByteArray memoBytesFromText(const QString& text);
 
-struct MemoRead {
+struct [[nodiscard]] MemoRead {
     FileStatus status;
     QString text;
     bool cut = false;   // readMemoStart: the file holds more than was read

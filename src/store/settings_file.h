@@ -73,7 +73,7 @@ AppSettings newSettings(const QString& ownName, const QString& ownDirectory, con
 AppSettings parseSettings(const QByteArray& bytes);
 QByteArray serializeSettings(const AppSettings& settings);
 
-struct SettingsRead {
+struct [[nodiscard]] SettingsRead {
     FileStatus status;
     AppSettings settings;
     int lineCount = 0;   // lines the file held

@@ -164,7 +164,7 @@ public:
         for (auto& c : copies_)
             runAlone(*c, [&c = *c] {
                 if (c.up)
-                    c.core->followOwnLists();
+                    (void)c.core->followOwnLists();
             });
         check();
         return result_;
@@ -367,7 +367,7 @@ private:
         if (pick < 88)
             return [this, &c] {
                 result_.trace << c.name + QStringLiteral(": look");
-                c.core->followOwnLists();
+                (void)c.core->followOwnLists();
             };
         if (pick < 94)
             return [this, &c, order] {

@@ -90,7 +90,7 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
     if (op == "add") {
         const QString memo = w.value(3) == "-" ? QString() : w.value(3);
         c.forms.registers(stateFor(list, w.value(2), memo));
-        p.newItem(QDate(2026, 12, 24), {});
+        (void)p.newItem(QDate(2026, 12, 24), {});
         return registered() ? QString() : QStringLiteral("add");
     }
     if (op == "later") {
@@ -98,14 +98,14 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
         return {};
     }
     if (op == "follow") {
-        p.followFiles();
+        (void)p.followFiles();
         return {};
     }
     if (op == "view") {
         if (w.value(1) == "done")
-            p.toggleCompleted();
+            (void)p.toggleCompleted();
         else
-            p.showMember(w.value(1).toInt());
+            (void)p.showMember(w.value(1).toInt());
         return w.value(1) == "done" ? (p.view() == View::Completed ? QString() : QStringLiteral("view"))
                                     : (p.shownMember() == w.value(1).toInt() ? QString() : QStringLiteral("view"));
     }
@@ -114,7 +114,7 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
     const int row = rowOf(p, list, w.value(2));
     if (row == 0)
         return QStringLiteral("no item ") + w.value(2);
-    p.select(list, row);
+    (void)p.select(list, row);
     if (op == "change" || op == "memo" || op == "move") {
         const bool move = op == "move";
         EntryState s = stateFor(move ? (list == ListChoice::Todo ? ListChoice::Schedule : ListChoice::Todo) : list,
@@ -125,23 +125,23 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
         else
             s.memoAsLoaded = memoOf(p, list, row);
         c.forms.registers(s);
-        p.change(row);
+        (void)p.change(row);
         return registered() ? QString() : QStringLiteral("not changed");
     }
     const QByteArray item = p.itemBytes(list, row);
     if (op == "complete") {
-        p.complete(row);
+        (void)p.complete(row);
         return p.rowOf(list, item, row) == 0 ? QString() : QStringLiteral("complete");
     }
     if (op == "delete") {
         c.forms.confirms.enqueue(true);
-        p.deleteItem(row);
+        (void)p.deleteItem(row);
         return p.rowOf(list, item, row) == 0 ? QString() : QStringLiteral("delete");
     }
     if (op == "transcribe") {
         c.forms.confirms.enqueue(true);
         const int before = ownCount(w.value(2));
-        p.transcribe(row);
+        (void)p.transcribe(row);
         return ownCount(w.value(2)) == before + 1 ? QString() : QStringLiteral("transcribe");
     }
     return QStringLiteral("unknown ") + op;

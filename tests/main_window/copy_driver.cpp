@@ -52,10 +52,12 @@ int main(int argc, char** argv)
     if (argc > 2)
         stopAt(QByteArray(argv[2]).toInt());
     const QString programDir = QString::fromLocal8Bit(argv[1]);
-    if (argc > 3 && QByteArray(argv[3]).startsWith("--data=") && !QFile::exists(programDir + "/poruka.ini"))
-        writeSettings(programDir + "/poruka.ini",
-                      newSettings(QStringLiteral("soak"), withTrailingSeparator(QString::fromLocal8Bit(argv[3] + 7)),
-                                  {0, 0, 0, 6000, 9000}));
+    if (argc > 3 && QByteArray(argv[3]).startsWith("--data=") && !QFile::exists(programDir + "/poruka.ini") &&
+        !writeSettings(programDir + "/poruka.ini",
+                       newSettings(QStringLiteral("soak"), withTrailingSeparator(QString::fromLocal8Bit(argv[3] + 7)),
+                                   {0, 0, 0, 6000, 9000}))
+             .ok())
+        return 4;
     FakeUi ui;
     FakeForms forms;
     // A copy that finds old data converts them.

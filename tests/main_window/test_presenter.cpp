@@ -182,9 +182,9 @@ private slots:
         const QByteArray before = readBytes(f.todoPath());
         QVERIFY(f.start());
         if (command == "transcribe")
-            f.presenter->showMember(1);
+            (void)f.presenter->showMember(1);
         if (list >= 0)
-            f.presenter->select(ListChoice(list), row);
+            (void)f.presenter->select(ListChoice(list), row);
         Redisplay d;
         if (command == "change")
             d = f.presenter->change(row);
@@ -220,7 +220,7 @@ private slots:
         QVERIFY(QDir().mkpath(moved));
         QSignalSpy refill(f.presenter.get(), &Presenter::membersChanged);
         f.forms.ownEntries.enqueue(OwnEntry{QStringLiteral("山田花子"), moved});
-        f.presenter->editOwnSettings();
+        (void)f.presenter->editOwnSettings();
         QCOMPARE(refill.count(), 1);
         QCOMPARE(f.presenter->settings().ownName(), QStringLiteral("山田花子"));
         QCOMPARE(f.presenter->settings().ownDirectory(), moved);
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(f.ui.messageTexts(), QStringList{"次のメモファイルをコピーできませんでした。\n" + memoFileName(6)});
 
         // Cancelled: nothing changes.
-        f.presenter->editOwnSettings();
+        (void)f.presenter->editOwnSettings();
         QCOMPARE(f.presenter->settings().ownDirectory(), moved);
     }
 
@@ -241,7 +241,7 @@ private slots:
         AppSettings expected = f.presenter->settings();
         expected.members[7] = {Field(QStringLiteral("佐藤")), Field(QStringLiteral("/share/sato/"))};
         f.forms.memberEntries.enqueue(MemberEntry{7, QStringLiteral("佐藤"), QStringLiteral("/share/sato/")});
-        f.presenter->editMembers();
+        (void)f.presenter->editMembers();
         QCOMPARE(serializeSettings(f.presenter->settings()), serializeSettings(expected));
     }
 
