@@ -22,10 +22,10 @@ namespace {
 class CancellingUi final : public Ui {
 public:
     MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override {}
+    void beep() override { }
     bool openWithShell(const QString&) override { return false; }
     bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override {}
+    void notify(QWidget*, const QString&, const QString&) override { }
     int runModal(QDialog& dialog) override
     {
         if (auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Command26")))
@@ -41,8 +41,7 @@ private:
 };
 
 // Plain items in random date order.
-template <class T>
-ItemList<T> randomMeetings(unsigned seed)
+template <class T> ItemList<T> randomMeetings(unsigned seed)
 {
     return randomList<T>(seed, [](T& item, int i, std::mt19937& rng) {
         item.content = Field(meetingText(i));
@@ -68,7 +67,7 @@ struct Window {
         folders.putList(kScheduleFileName, loadedSchedules);
         start();
     }
-    bool ok() const { return form && form->workspace().store().todoCount() == kItems; }
+    bool ok() const { return form && form->presenter().store().todoCount() == kItems; }
     // A window started afresh on the files, so the lists are in random order
     // again (the window never saves: the Ui cancels every dialog, and it is
     // thrown away without closing).
@@ -118,8 +117,7 @@ void CalendarCancel(benchmark::State& state)
 }
 BENCHMARK(CalendarCancel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-template <class T>
-std::vector<QString> bareKeys(const ItemList<T>& list)
+template <class T> std::vector<QString> bareKeys(const ItemList<T>& list)
 {
     std::vector<QString> keys;
     keys.reserve(std::size_t(list.count()));
@@ -162,7 +160,7 @@ void Floor_SortKeysAndRefill(benchmark::State& state)
 }
 BENCHMARK(Floor_SortKeysAndRefill)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -4,9 +4,11 @@
 //   CompleteOne         "完了" of item 1 of a 30000-item list into a 29000-record archive
 //   Floor_AppendAndSave one record appended to that archive plus one save of the list
 #include "bench_support.h"
+#include "quiet_forms.h"
+#include "quiet_ui.h"
 
 #include "main_window/main_form.h"
-#include "main_window/workspace.h"
+#include "main_window/presenter.h"
 #include "store/cp932.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
@@ -18,24 +20,7 @@
 
 namespace {
 
-// Answers every message with OK and cancels every dialog.
-class QuietUi final : public Ui {
-public:
-    MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override {}
-    bool openWithShell(const QString&) override { return false; }
-    bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override {}
-    int runModal(QDialog& dialog) override
-    {
-        dialog.reject();
-        return dialog.result();
-    }
-    void yieldToEvents() override {}
-};
-
-template <class D>
-QByteArray archiveBytes(int records, unsigned seed)
+template <class D> QByteArray archiveBytes(int records, unsigned seed)
 {
     std::mt19937 rng(seed);
     ItemList<D> list;
@@ -91,7 +76,7 @@ void SwitchToCompleted(benchmark::State& state)
         form.Command13_Click();
         QCoreApplication::processEvents();
         state.PauseTiming();
-        if (form.workspace().view() != View::Completed)
+        if (form.presenter().view() != View::Completed)
             state.SkipWithError("not switched");
         form.Command13_Click();
         QCoreApplication::processEvents();
@@ -127,17 +112,23 @@ void CompleteOne(benchmark::State& state)
     f.folders.putList(kTodoFileName, openTodos());
     FixedTimeSource time(QDateTime(QDate(2026, 12, 10), QTime(10, 0)));
     QuietUi ui;
-    Workspace ws(f.folders.programDir, ui, time);
-    if (ws.start() != Workspace::Start::Run) {
+    QuietForms forms;
+    Presenter presenter(f.folders.programDir, ui, forms, time);
+    if (presenter.start() != Presenter::Start::Run) {
         state.SkipWithError("start-up failed");
         return;
     }
     for (auto _ : state) {
         state.PauseTiming();
         writeWhole(f.todoArchive, archive);
+        const int before = presenter.store().todos.count();
         state.ResumeTiming();
-        if (ws.complete(ListChoice::Todo, 1) != Completion::Done)
+        (void)presenter.select(ListChoice::Todo, 1);
+        (void)presenter.complete(1);
+        state.PauseTiming();
+        if (presenter.store().todos.count() != before - 1)
             state.SkipWithError("not completed");
+        state.ResumeTiming();
     }
 }
 BENCHMARK(CompleteOne)->Unit(benchmark::kMillisecond);
@@ -154,13 +145,12 @@ void Floor_AppendAndSave(benchmark::State& state)
         state.PauseTiming();
         writeWhole(f.todoArchive, archive);
         state.ResumeTiming();
-        if (!appendToFile(f.todoArchive, record).ok() ||
-            !saveList(f.folders.dataDir, ListKind::Todo, store).ok())
+        if (!appendToFile(f.todoArchive, record).ok() || !saveList(f.folders.dataDir, ListKind::Todo, store).ok())
             state.SkipWithError("write failed");
     }
 }
 BENCHMARK(Floor_AppendAndSave)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

@@ -4,6 +4,7 @@
 //   Floor_CopyAndRewrite copying the same four files to their backups and
 //                        rewriting each unchanged
 #include "bench_support.h"
+#include "quiet_ui.h"
 
 #include "core/conversion.h"
 #include "maintenance/old_data.h"
@@ -13,17 +14,6 @@
 #include <QDialog>
 
 namespace {
-
-class QuietUi final : public Ui {
-public:
-    MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override {}
-    bool openWithShell(const QString&) override { return false; }
-    bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override {}
-    int runModal(QDialog&) override { return 0; }
-    void yieldToEvents() override {}
-};
 
 // A file of the previous version: dates as yy/mm/dd.
 QByteArray oldFile(bool header, int width, std::initializer_list<int> dates, unsigned seed)
@@ -90,6 +80,6 @@ void Floor_CopyAndRewrite(benchmark::State& state)
 }
 BENCHMARK(Floor_CopyAndRewrite)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

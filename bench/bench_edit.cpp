@@ -4,10 +4,12 @@
 //   ChangeInPlace       "登録" of a change to item 1 of a 30000-item list
 //   Floor_Save          one save of that list
 #include "bench_support.h"
+#include "quiet_forms.h"
+#include "quiet_ui.h"
 
 #include "entry/registration.h"
 #include "main_window/list_rows.h"
-#include "main_window/workspace.h"
+#include "main_window/presenter.h"
 #include "ui/grid.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
@@ -16,21 +18,6 @@
 #include <QDialog>
 
 namespace {
-
-class QuietUi final : public Ui {
-public:
-    MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override {}
-    bool openWithShell(const QString&) override { return false; }
-    bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override {}
-    int runModal(QDialog& dialog) override
-    {
-        dialog.reject();
-        return dialog.result();
-    }
-    void yieldToEvents() override {}
-};
 
 ItemList<TodoItem> openTodos()
 {
@@ -45,18 +32,19 @@ struct Started {
     StartupFolders folders;
     FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
     QuietUi ui;
-    Workspace ws{folders.programDir, ui, time};
+    QuietForms forms;
+    Presenter presenter{folders.programDir, ui, forms, time};
     Grid grid;
     bool ok = false;
 
     Started()
     {
         folders.putList(kTodoFileName, openTodos());
-        ok = ws.start() == Workspace::Start::Run;
+        ok = presenter.start() == Presenter::Start::Run;
         grid.setCols(4);
         grid.resize(600, 300);
         grid.show();
-        showList(grid, ws.store().todos);
+        showList(grid, presenter.store().todos);
     }
 };
 
@@ -66,9 +54,12 @@ void DeleteFirst(benchmark::State& state)
     if (!s.ok)
         state.SkipWithError("start-up failed");
     for (auto _ : state) {
-        if (s.ws.deleteItem(ListChoice::Todo, 1, s.ws.itemBytes(ListChoice::Todo, 1)) != Deletion::Done)
+        const int before = s.presenter.store().todos.count();
+        (void)s.presenter.select(ListChoice::Todo, 1);
+        (void)s.presenter.deleteItem(1);
+        if (s.presenter.store().todos.count() != before - 1)
             state.SkipWithError("not deleted");
-        showList(s.grid, s.ws.store().todos);
+        showList(s.grid, s.presenter.store().todos);
         QCoreApplication::processEvents();
     }
 }
@@ -95,7 +86,7 @@ void ChangeInPlace(benchmark::State& state)
     Started s;
     if (!s.ok)
         state.SkipWithError("start-up failed");
-    EntryState entry;
+    EntryState& entry = s.forms.filledIn;
     entry.kind = EntryKind::Todo;
     entry.deadline = Deadline::OnDate;
     entry.year = QStringLiteral("2026");
@@ -107,8 +98,9 @@ void ChangeInPlace(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         entry.content = QStringLiteral("変更%1").arg(++n);
-        EntryContext context = s.ws.entryContext(TargetKind::ChangeTodo, 1, QDate(2026, 12, 24));
-        if (registerEntry(context, entry, nullptr).result != RegistrationResult::Done)
+        (void)s.presenter.select(ListChoice::Todo, 1);
+        (void)s.presenter.change(1);
+        if (s.presenter.store().todos[1].content != Field(entry.content))
             state.SkipWithError("not registered");
     }
 }
@@ -126,6 +118,6 @@ void Floor_Save(benchmark::State& state)
 }
 BENCHMARK(Floor_Save)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

@@ -105,6 +105,6 @@ void Floor_LoadAndSave(benchmark::State& state)
 }
 BENCHMARK(Floor_LoadAndSave)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QCoreApplication>(argc, argv); }

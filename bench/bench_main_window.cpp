@@ -23,8 +23,8 @@ std::vector<QStringList> sampleRows()
     std::vector<QStringList> rows;
     rows.reserve(kItems);
     for (int i = 0; i < kItems; ++i)
-        rows.push_back({dayOfItem(i), QStringLiteral("%1:30").arg(8 + i % 10, 2, 10, QLatin1Char('0')),
-                        meetingText(i), kOwnName});
+        rows.push_back(
+            {dayOfItem(i), QStringLiteral("%1:30").arg(8 + i % 10, 2, 10, QLatin1Char('0')), meetingText(i), kOwnName});
     return rows;
 }
 
@@ -48,8 +48,7 @@ void GridLazyRefill(benchmark::State& state)
 BENCHMARK(GridLazyRefill)->Unit(benchmark::kMillisecond);
 
 // `count` plain items over December, two in three at 10:30, the rest without a time.
-template <class T>
-ItemList<T> regularList(int count)
+template <class T> ItemList<T> regularList(int count)
 {
     return sampleList<T>(count, [](T& item, int i) {
         item.date = Field(dayOfItem(i));
@@ -85,6 +84,6 @@ BENCHMARK(Floor_StartupEmptyLists)->Unit(benchmark::kMillisecond);
 void StartupTwoFullLists(benchmark::State& state) { startUp(state, kItems); }
 BENCHMARK(StartupTwoFullLists)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

@@ -51,6 +51,6 @@ BENCHMARK(Floor_MemoPanel2KB)->Unit(benchmark::kMillisecond);
 void MemoPanel2MB(benchmark::State& state) { chooseMemo(state, 2 * 1024 * 1024); }
 BENCHMARK(MemoPanel2MB)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

@@ -20,10 +20,10 @@ namespace {
 class BenchUi final : public Ui {
 public:
     MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override {}
+    void beep() override { }
     bool openWithShell(const QString&) override { return false; }
     bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override {}
+    void notify(QWidget*, const QString&, const QString&) override { }
     int runModal(QDialog&) override { return 0; }
     void yieldToEvents() override { qt_.yieldToEvents(); }
 
@@ -82,6 +82,6 @@ void Floor_ReadDecodeSplit(benchmark::State& state)
 }
 BENCHMARK(Floor_ReadDecodeSplit)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

@@ -10,9 +10,9 @@
 //   Floor_TimePass    one pass reading the time and alarm fields of the same
 #include "bench_support.h"
 
+#include "core/list_sort.h"
 #include "main_window/alarm_choice.h"
 #include "main_window/list_rows.h"
-#include "core/list_sort.h"
 #include "ui/grid.h"
 #include "ui/ui.h"
 
@@ -25,13 +25,11 @@
 namespace {
 
 const std::array<const char16_t*, 8> kPeople{u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"ｼｽﾃﾑ課", u"Yamada", u""};
-const std::array<const char16_t*, 8> kTasks{u"見積書を作成して課長に提出する", u"納期の確認の電話（至急）",
-                                            u"会議室の予約",                   u"月次報告書のまとめ",
-                                            u"新製品説明会の資料作成",         u"打ち合わせ　第２回",
-                                            u"来客対応（応接室①）",           u"健康診断"};
+const std::array<const char16_t*, 8> kTasks{
+    u"見積書を作成して課長に提出する", u"納期の確認の電話（至急）", u"会議室の予約",        u"月次報告書のまとめ",
+    u"新製品説明会の資料作成",         u"打ち合わせ　第２回",       u"来客対応（応接室①）", u"健康診断"};
 
-template <class T>
-ItemList<T> makeList(unsigned seed)
+template <class T> ItemList<T> makeList(unsigned seed)
 {
     return randomList<T>(seed, [](T& item, int i, std::mt19937& rng) {
         item.content = Field(QString::fromUtf16(kTasks[rng() % kTasks.size()]) + QString::number(i));
@@ -125,8 +123,7 @@ void ChooseAlarm(benchmark::State& state)
 BENCHMARK(ChooseAlarm)->Unit(benchmark::kMicrosecond);
 
 // Reads each item's time and alarm flag once and keeps the earliest time ahead.
-template <class T>
-void timePass(const ItemList<T>& list, const char* now, const char*& best)
+template <class T> void timePass(const ItemList<T>& list, const char* now, const char*& best)
 {
     for (const T& item : list.items()) {
         const QByteArrayView t = item.time.view();
@@ -149,6 +146,6 @@ void Floor_TimePass(benchmark::State& state)
 }
 BENCHMARK(Floor_TimePass)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) { return runBenchmarks<QApplication>(argc, argv); }

@@ -32,14 +32,25 @@ namespace {
 
 const std::array<const char16_t*, 12> kPeople{u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"渡辺",
                                               u"伊藤", u"中村", u"小林", u"自分", u"加藤", u"ｼｽﾃﾑ課"};
-const std::array<const char16_t*, 10> kClients{u"株式会社山田製作所", u"東京商事", u"大阪支店", u"総務部",
-                                               u"㈱エヌ・ティー産業", u"北海道営業所", u"経理課", u"髙橋工務店",
-                                               u"本社", u"取引先各位"};
-const std::array<const char16_t*, 16> kTasks{
-    u"見積書を作成して課長に提出する", u"納期の確認の電話（至急）", u"会議室の予約", u"月次報告書のまとめ",
-    u"新製品説明会の資料作成", u"出張旅費の精算", u"請求書の発送", u"打ち合わせ　第２回",
-    u"契約書の押印をもらう", u"年末調整の書類回収", u"ﾊﾟｿｺﾝのﾘｰｽ更新手続き", u"定例会議",
-    u"来客対応（応接室①）", u"売上集計表の修正", u"ホームページ更新の原稿チェック", u"健康診断"};
+const std::array<const char16_t*, 10> kClients{
+    u"株式会社山田製作所", u"東京商事", u"大阪支店",   u"総務部", u"㈱エヌ・ティー産業",
+    u"北海道営業所",       u"経理課",   u"髙橋工務店", u"本社",   u"取引先各位"};
+const std::array<const char16_t*, 16> kTasks{u"見積書を作成して課長に提出する",
+                                             u"納期の確認の電話（至急）",
+                                             u"会議室の予約",
+                                             u"月次報告書のまとめ",
+                                             u"新製品説明会の資料作成",
+                                             u"出張旅費の精算",
+                                             u"請求書の発送",
+                                             u"打ち合わせ　第２回",
+                                             u"契約書の押印をもらう",
+                                             u"年末調整の書類回収",
+                                             u"ﾊﾟｿｺﾝのﾘｰｽ更新手続き",
+                                             u"定例会議",
+                                             u"来客対応（応接室①）",
+                                             u"売上集計表の修正",
+                                             u"ホームページ更新の原稿チェック",
+                                             u"健康診断"};
 
 // One list file as the program writes it: header, then `kItems` records.
 QByteArray makeList(ListKind kind, unsigned seed)
@@ -59,11 +70,12 @@ QByteArray makeList(ListKind kind, unsigned seed)
         } else if (deadline < 5) {
             t = "99:99";
         }
-        QString content = QString::fromUtf16(kClients[rng() % kClients.size()]) + QStringLiteral("　")
-                          + QString::fromUtf16(kTasks[rng() % kTasks.size()]);
+        QString content = QString::fromUtf16(kClients[rng() % kClients.size()]) + QStringLiteral("　") +
+            QString::fromUtf16(kTasks[rng() % kTasks.size()]);
         if (important)
             content.prepend(QStringLiteral("●"));
-        lines << randomDay(rng, 2020, 8) << d << t << cp932::encode(content) << cp932::encode(QString::fromUtf16(kPeople[rng() % kPeople.size()]))
+        lines << randomDay(rng, 2020, 8) << d << t << cp932::encode(content)
+              << cp932::encode(QString::fromUtf16(kPeople[rng() % kPeople.size()]))
               << ' ' + QByteArray::number(rng() % 3 ? 0 : i) + ' ';
         if (kind == ListKind::Todo)
             lines << " 9999 ";
@@ -188,11 +200,11 @@ void PeakRss(benchmark::State& state)
     long startKiB = 0, peakKiB = 0;
     int todos = 0, schedules = 0;
     for (auto _ : state) {
-        const QByteArray cmd = "'" + QFile::encodeName(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")))
-                               + "' --rss-probe '" + QFile::encodeName(f.path) + "'";
+        const QByteArray cmd = "'" + QFile::encodeName(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))) +
+            "' --rss-probe '" + QFile::encodeName(f.path) + "'";
         FILE* p = ::popen(cmd.constData(), "r");
-        if (!p || std::fscanf(p, "%ld %ld %d %d", &startKiB, &peakKiB, &todos, &schedules) != 4
-            || todos != kItems || schedules != kItems)
+        if (!p || std::fscanf(p, "%ld %ld %d %d", &startKiB, &peakKiB, &todos, &schedules) != 4 || todos != kItems ||
+            schedules != kItems)
             state.SkipWithError("probe failed");
         if (p)
             ::pclose(p);
@@ -203,7 +215,7 @@ void PeakRss(benchmark::State& state)
     state.counters["files_MB"] = double(f.todoBytes.size() + f.scheduleBytes.size()) / (1 << 20);
 }
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_CAPTURE(Load, Todo, ListKind::Todo)->Name("LoadTodo")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Floor_ReadDecodeSplit, todo, ListKind::Todo)->Unit(benchmark::kMillisecond);

@@ -22,8 +22,7 @@
 inline constexpr int kItems = 30000;
 
 // Every row of a list built at once, as a plain grid would be handed them.
-template <class T>
-std::vector<QStringList> allRows(const ItemList<T>& list)
+template <class T> std::vector<QStringList> allRows(const ItemList<T>& list)
 {
     std::vector<QStringList> rows;
     rows.reserve(list.items().size());
@@ -45,8 +44,7 @@ QString meetingText(int i);
 
 // `count` items entered on 2026/11/30, without memo, ToDo ones unranked;
 // fill(item, i) gives item i (from 0) the rest.
-template <class T, class Fill>
-ItemList<T> sampleList(int count, Fill fill)
+template <class T, class Fill> ItemList<T> sampleList(int count, Fill fill)
 {
     ItemList<T> list;
     for (int i = 0; i < count; ++i) {
@@ -69,8 +67,7 @@ QByteArray randomListTime(std::mt19937& rng);
 
 // kItems items with random list dates and times, so in no order;
 // fill(item, i, rng) gives item i the rest, drawing from the same generator.
-template <class T, class Fill>
-ItemList<T> randomList(unsigned seed, Fill fill)
+template <class T, class Fill> ItemList<T> randomList(unsigned seed, Fill fill)
 {
     std::mt19937 rng(seed);
     return sampleList<T>(kItems, [&](T& item, int i) {
@@ -92,8 +89,7 @@ struct StartupFolders {
     QString dataDir;   // ends with a separator
 
     StartupFolders();
-    template <class T>
-    void putList(const QString& name, const ItemList<T>& list) const
+    template <class T> void putList(const QString& name, const ItemList<T>& list) const
     {
         writeWhole(dataDir + name, serializeList(newListHeader(), list));
     }
@@ -114,8 +110,7 @@ public:
 
 // The floor of a grid refill: a shown plain table view (QTableView) of the
 // grid's size over a MinimalModel, handed `rows` on every iteration.
-template <class TableView>
-void refillTableView(benchmark::State& state, const std::vector<QStringList>& rows)
+template <class TableView> void refillTableView(benchmark::State& state, const std::vector<QStringList>& rows)
 {
     MinimalModel model;
     TableView view;
@@ -130,8 +125,7 @@ void refillTableView(benchmark::State& state, const std::vector<QStringList>& ro
 
 // A shown grid (Grid) of four columns, of the table view's size above, that
 // refill(grid) fills anew on every iteration.
-template <class GridWidget, class Refill>
-void refillShownGrid(benchmark::State& state, Refill refill)
+template <class GridWidget, class Refill> void refillShownGrid(benchmark::State& state, Refill refill)
 {
     GridWidget grid;
     grid.setCols(4);
@@ -146,8 +140,7 @@ void refillShownGrid(benchmark::State& state, Refill refill)
 // The main function of a program whose benchmarks need an application object
 // of type App (QApplication), offscreen unless a platform is chosen.
 // `beforeQuit` drops what must go before the application object.
-template <class App>
-int runBenchmarks(int argc, char** argv, void (*beforeQuit)() = nullptr)
+template <class App> int runBenchmarks(int argc, char** argv, void (*beforeQuit)() = nullptr)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

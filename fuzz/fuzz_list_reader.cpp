@@ -10,8 +10,7 @@
 
 namespace {
 
-template <class T>
-bool sameItems(const ItemList<T>& a, const ItemList<T>& b)
+template <class T> bool sameItems(const ItemList<T>& a, const ItemList<T>& b)
 {
     if (a.count() != b.count() || a.overflow != b.overflow)
         return false;
@@ -25,8 +24,7 @@ bool sameItems(const ItemList<T>& a, const ItemList<T>& b)
     return true;
 }
 
-template <class T>
-void roundTrip(const QByteArray& in)
+template <class T> void roundTrip(const QByteArray& in)
 {
     constexpr qsizetype width = qsizetype(RecordLayout<T>::lines.size());
 
@@ -62,7 +60,7 @@ void roundTrip(const QByteArray& in)
     FUZZ_CHECK(serializeList(header2, list2) == out);
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -31,7 +31,7 @@ QByteArray bytesOf(const QByteArray& content) { return recordBytes(item(content)
 
 class Input {
 public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) { }
     unsigned next() { return at_ < size_ ? data_[at_++] : 0; }
     bool more() const { return at_ < size_; }
 
@@ -47,7 +47,7 @@ struct History {
     std::map<QByteArray, std::optional<QByteArray>> fate;
     std::vector<QByteArray> added;   // last versions of its own additions (still there)
     std::vector<ListEdit> edits;
-    std::vector<QByteArray> list;    // its list now
+    std::vector<QByteArray> list;   // its list now
 };
 
 History play(Input& in, const std::vector<QByteArray>& base, char who)
@@ -94,7 +94,7 @@ History play(Input& in, const std::vector<QByteArray>& base, char who)
     return h;
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

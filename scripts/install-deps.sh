@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev)
 case "${1:-test}" in
   run)   packages+=(fonts-noto-cjk) ;;
-  test)  packages+=(desktop-file-utils appstream) ;;
+  test)  packages+=(desktop-file-utils appstream clang-format libbenchmark-dev) ;;
   package) packages+=(dpkg-dev file) ;;
   bench) packages+=(libbenchmark-dev) ;;
 esac

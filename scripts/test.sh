@@ -22,10 +22,11 @@ run_suite() {
   (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 }
 
-echo "== tests (RelWithDebInfo, warnings as errors)"
-run_suite build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPORUKA_WERROR=ON
+# The benchmarks are compiled here too (not run), so that they cannot rot.
+echo "== tests (RelWithDebInfo, warnings as errors; benchmarks compiled)"
+run_suite build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPORUKA_WERROR=ON -DPORUKA_BUILD_BENCH=ON
 
 echo "== tests again (Debug, AddressSanitizer + UndefinedBehaviorSanitizer)"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPORUKA_SANITIZE=ON
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPORUKA_SANITIZE=ON -DPORUKA_BUILD_BENCH=OFF

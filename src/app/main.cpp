@@ -18,8 +18,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/poruka.png")));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 
-    const ProgramFolders folders = programFolders(QCoreApplication::applicationDirPath(),
-                                                  qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
+    const ProgramFolders folders =
+        programFolders(QCoreApplication::applicationDirPath(), qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
     if (folders.installed)
         QDir().mkpath(folders.programDir);
     // Started again on the same program folder: the running window comes forward.

@@ -14,7 +14,7 @@
 #include <QString>
 
 struct ProgramFolders {
-    QString programDir;     // no trailing separator
+    QString programDir;   // no trailing separator
     QString helpDocument;   // poruka.wri
     bool installed = false;
 };

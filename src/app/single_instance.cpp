@@ -17,10 +17,10 @@ QString keyFor(const QString& programDir)
     const QString folder = canonical.isEmpty() ? QDir::cleanPath(programDir) : canonical;
     const QByteArray id = folder.toUtf8() + '\n' + QByteArray::number(::getuid());
     return QStringLiteral("poruka-") +
-           QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16));
+        QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16));
 }
 
-}  // namespace
+}   // namespace
 
 SingleInstance::SingleInstance(const QString& programDir, QObject* parent) : QObject(parent)
 {

@@ -26,7 +26,7 @@ JobStep archiveStep(ListKind list, ListEdit edit, int row = 0)
     return s;
 }
 
-}  // namespace
+}   // namespace
 
 Job add(ListKind list, const QByteArray& record, const MemoFile& memo)
 {
@@ -87,4 +87,4 @@ Job removeArchived(ListKind list, int row, const QByteArray& record, int memoNo)
     return job;
 }
 
-}  // namespace commands
+}   // namespace commands

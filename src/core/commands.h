@@ -33,4 +33,4 @@ Job remove(ListKind list, int row, const QByteArray& record, int memoNo);
 // An archived item deleted, with its memo.
 Job removeArchived(ListKind list, int row, const QByteArray& record, int memoNo);
 
-}  // namespace commands
+}   // namespace commands

@@ -22,15 +22,18 @@ struct Layout {
 Layout layoutOf(OldFile file)
 {
     switch (file) {
-    case OldFile::Todo: return {true, 11, 0, -1, 1};
-    case OldFile::Schedule: return {true, 10, 0, -1, 1};
+    case OldFile::Todo:
+        return {true, 11, 0, -1, 1};
+    case OldFile::Schedule:
+        return {true, 10, 0, -1, 1};
     case OldFile::DoneTodo:
-    case OldFile::DoneSchedule: break;
+    case OldFile::DoneSchedule:
+        break;
     }
     return {false, 10, 0, 1, 2};
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -64,7 +67,7 @@ void appendConverted(QByteArray& out, QByteArrayView field, DateRule rule)
     out += field;
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray convertDateField(QByteArrayView field, DateRule rule)
 {
@@ -185,7 +188,7 @@ FileStatus applyEntry(const Entry& e, const QByteArray& original)
     return writeFile(e.path, converted, Locking::Exclusive);
 }
 
-}  // namespace
+}   // namespace
 
 ConversionOutcome runConversion(const QString& dataDir, const QString& programDir)
 {
@@ -223,12 +226,12 @@ ConversionOutcome runConversion(const QString& dataDir, const QString& programDi
           std::tuple{QStringLiteral("sche.dat"), QStringLiteral("SCHE.DAT"), QStringLiteral("SCHE.old"),
                      OldFile::Schedule}}) {
         const QString path = resolvePath(dataDir, name);
-        if (auto failed = add(fileExists(path) ? path : dataDir + upper, dataDir + backup, file, Locking::Exclusive,
-                              true))
+        if (auto failed =
+                add(fileExists(path) ? path : dataDir + upper, dataDir + backup, file, Locking::Exclusive, true))
             return *failed;
     }
-    for (const auto& [name, file] : {std::pair{kDoneTodoFileName, OldFile::DoneTodo},
-                                     std::pair{kDoneScheduleFileName, OldFile::DoneSchedule}}) {
+    for (const auto& [name, file] :
+         {std::pair{kDoneTodoFileName, OldFile::DoneTodo}, std::pair{kDoneScheduleFileName, OldFile::DoneSchedule}}) {
         const QString path = resolvePath(program, name);
         if (fileExists(path))
             if (auto failed = add(path, program + name + QStringLiteral("old"), file, Locking::None, false))
@@ -236,8 +239,8 @@ ConversionOutcome runConversion(const QString& dataDir, const QString& programDi
     }
     const QString password = resolvePath(program, kPasswordFileName);
     if (fileExists(password))
-        if (auto failed = add(password, program + kPasswordFileName + QStringLiteral("old"), std::nullopt,
-                              Locking::None, false))
+        if (auto failed =
+                add(password, program + kPasswordFileName + QStringLiteral("old"), std::nullopt, Locking::None, false))
             return *failed;
 
     // Every backup on disk, then the record that makes them the truth.
@@ -254,12 +257,12 @@ ConversionOutcome runConversion(const QString& dataDir, const QString& programDi
         const FileStatus s = applyEntry(entries[i], originals[i]);
         if (s.ok())
             continue;
-        ConversionOutcome failed = failedAt(
-            entries[i].file ? ConversionOutcome::Step::Write : ConversionOutcome::Step::RemovePassword, s);
+        ConversionOutcome failed =
+            failedAt(entries[i].file ? ConversionOutcome::Step::Write : ConversionOutcome::Step::RemovePassword, s);
         failed.vanished = outcome.vanished;
         for (std::size_t k = 0; k < i && failed.rolledBack; ++k) {
-            const FileStatus back = entries[k].file ? writeFile(entries[k].path, originals[k], Locking::Exclusive)
-                                                    : FileStatus::success();
+            const FileStatus back =
+                entries[k].file ? writeFile(entries[k].path, originals[k], Locking::Exclusive) : FileStatus::success();
             if (!back.ok()) {
                 failed.rolledBack = false;
                 failed.rollbackFailure = back;

@@ -34,13 +34,13 @@ inline const QString kConversionRecordName = QStringLiteral("poruka.cnv");
 
 struct [[nodiscard]] ConversionOutcome {
     enum class Result {
-        Done,          // converted (maybe finished after a crash)
+        Done,   // converted (maybe finished after a crash)
         ListMissing,   // todo.dat or sche.dat is not there: nothing changed
-        Failed,        // a step failed (failure, failedStep)
+        Failed,   // a step failed (failure, failedStep)
     };
     enum class Step { None, Read, Backup, Record, Write, RemovePassword };
     Result result = Result::Done;
-    QString missing;        // ListMissing: "todo.dat" or "sche.dat"
+    QString missing;   // ListMissing: "todo.dat" or "sche.dat"
     // List files that went between the check and their conversion: not converted.
     QStringList vanished;
     Step failedStep = Step::None;

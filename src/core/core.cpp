@@ -6,8 +6,8 @@
 
 #include <QDir>
 
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -23,24 +23,27 @@ bool namedAnyCase(const QString& name, std::initializer_list<QString> names)
 // file kept aside included).
 bool isProgramFolderFile(const QString& name)
 {
-    return namedAnyCase(name, {kSettingsFileName, kPasswordFileName, kDoneTodoFileName, kDoneScheduleFileName,
-                               kJobFileName, kDoneTodoFileName + QStringLiteral("old"),
-                               kDoneScheduleFileName + QStringLiteral("old"), kPasswordFileName + QStringLiteral("old")}) ||
-           name.startsWith(kSettingsFileName + QStringLiteral(".damaged-"));
+    return namedAnyCase(name,
+                        {kSettingsFileName, kPasswordFileName, kDoneTodoFileName, kDoneScheduleFileName, kJobFileName,
+                         kDoneTodoFileName + QStringLiteral("old"), kDoneScheduleFileName + QStringLiteral("old"),
+                         kPasswordFileName + QStringLiteral("old")}) ||
+        name.startsWith(kSettingsFileName + QStringLiteral(".damaged-"));
 }
 
 // The files of the own data folder this program rewrites: the lists, their
 // conversion backups and the memos.
 bool isDataFolderFile(const QString& name)
 {
-    static const QRegularExpression memo(QStringLiteral("^~[0-9]{7}\\.txt$"), QRegularExpression::CaseInsensitiveOption);
-    return namedAnyCase(name, {kTodoFileName, kScheduleFileName, QStringLiteral("todo.old"), QStringLiteral("SCHE.old")}) ||
-           memo.match(name).hasMatch();
+    static const QRegularExpression memo(QStringLiteral("^~[0-9]{7}\\.txt$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return namedAnyCase(name,
+                        {kTodoFileName, kScheduleFileName, QStringLiteral("todo.old"), QStringLiteral("SCHE.old")}) ||
+        memo.match(name).hasMatch();
 }
 
-}  // namespace
+}   // namespace
 
-Core::Core(QString programDir) : programDir_(std::move(programDir)) {}
+Core::Core(QString programDir) : programDir_(std::move(programDir)) { }
 
 void Core::resolvePaths()
 {
@@ -76,17 +79,9 @@ FileStatus Core::writeSettingsFile()
     return writeSettings(settingsPath_, settings_);
 }
 
-template <>
-ItemList<TodoItem>& Core::ownList<TodoItem>()
-{
-    return store_.todos;
-}
+template <> ItemList<TodoItem>& Core::ownList<TodoItem>() { return store_.todos; }
 
-template <>
-ItemList<ScheduleItem>& Core::ownList<ScheduleItem>()
-{
-    return store_.schedules;
-}
+template <> ItemList<ScheduleItem>& Core::ownList<ScheduleItem>() { return store_.schedules; }
 
 FileStatus Core::createOwnList(ListKind kind) { return createList(settings_.ownDirectory(), kind); }
 
@@ -137,8 +132,7 @@ void Core::showMemberLists(ItemStore&& incoming)
     store_.memberScheduleHeader = incoming.memberScheduleHeader;
 }
 
-template <class T>
-FileStatus Core::readArchive(ListKind kind, ItemList<T>& out)
+template <class T> FileStatus Core::readArchive(ListKind kind, ItemList<T>& out)
 {
     const QString& path = archivePath(kind);
     const FileStatus created = createArchive(path);
@@ -220,9 +214,9 @@ Core::SaveAll Core::saveAll(StepRunner& runner)
     result.saved = runner.run([&] { return writeSettingsFile(); }, Scope::Own, StepKind::Write).ok();
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
         bool merged = false, keptBoth = false;
-        result.saved = runner.run([&] { return writeOwnList(kind, &merged, &keptBoth); }, Scope::Own, StepKind::Write)
-                           .ok() &&
-                       result.saved;
+        result.saved =
+            runner.run([&] { return writeOwnList(kind, &merged, &keptBoth); }, Scope::Own, StepKind::Write).ok() &&
+            result.saved;
         result.merged = result.merged || merged;
         result.keptBoth = result.keptBoth || keptBoth;
     }
@@ -231,6 +225,7 @@ Core::SaveAll Core::saveAll(StepRunner& runner)
     // The user chose another data folder on the way (a repair the trap
     // offered): the settings must name it.
     if (settings_.ownDirectory() != ownDirectory)
-        result.saved = runner.run([&] { return writeSettingsFile(); }, Scope::Own, StepKind::Write).ok() && result.saved;
+        result.saved =
+            runner.run([&] { return writeSettingsFile(); }, Scope::Own, StepKind::Write).ok() && result.saved;
     return result;
 }

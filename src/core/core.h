@@ -24,19 +24,19 @@
 struct [[nodiscard]] JobResult {
     enum class State {
         NotBegun,   // its record could not be written and the user gave up: nothing changed
-        Pending,    // a step was given up: the lists in memory show the command, the
-                    // files will when the rest is done (at the latest at shutdown or the next start)
+        Pending,   // a step was given up: the lists in memory show the command, the
+                   // files will when the rest is done (at the latest at shutdown or the next start)
         Done,
     };
     State state = State::Done;
-    bool merged = false;     // a list written took in another copy's changes first
+    bool merged = false;   // a list written took in another copy's changes first
     bool keptBoth = false;   // ... and kept a record both copies changed twice
     bool begun() const { return state != State::NotBegun; }
 };
 
 // What a look at the own list files found.
 struct [[nodiscard]] FollowReport {
-    bool changed = false;    // the lists in memory changed (records or order)
+    bool changed = false;   // the lists in memory changed (records or order)
     bool recordsChanged = false;   // records came or went, not just their order
     bool keptBoth = false;
 };
@@ -87,7 +87,7 @@ public:
     // are left done. False when something could not be saved.
     struct [[nodiscard]] SaveAll {
         bool saved = true;
-        bool merged = false;     // another copy's records were taken in first
+        bool merged = false;   // another copy's records were taken in first
         bool keptBoth = false;
     };
     SaveAll saveAll(StepRunner& runner);
@@ -129,8 +129,7 @@ public:
     FileStatus readMemberList(const QString& directory, ListKind kind, ItemStore& into, Fingerprint* seen);
     void showMemberLists(ItemStore&& incoming);
     // The archives read into the store, created empty when missing.
-    template <class T>
-    FileStatus readArchive(ListKind kind, ItemList<T>& out);
+    template <class T> FileStatus readArchive(ListKind kind, ItemList<T>& out);
     void showDoneLists(ItemList<DoneTodoItem>&& todos, ItemList<DoneScheduleItem>&& schedules);
 
     // Memo numbers: the next free number claimed by creating its file (in the
@@ -142,22 +141,19 @@ public:
 
 private:
     struct ListSync {
-        QString path;        // the file these stand for; another (a new data folder) starts afresh
-        Fingerprint seen;    // the version the list in memory came from
+        QString path;   // the file these stand for; another (a new data folder) starts afresh
+        Fingerprint seen;   // the version the list in memory came from
         std::vector<ListEdit> pending;   // made in memory, not yet in the file, in order
-        bool reordered = false;          // sorted since: the order is to be written
+        bool reordered = false;   // sorted since: the order is to be written
     };
     ListSync& sync(ListKind kind) { return kind == ListKind::Todo ? todoSync_ : scheduleSync_; }
-    template <class T>
-    ItemList<T>& ownList();
+    template <class T> ItemList<T>& ownList();
     QByteArray& ownHeader(ListKind kind) { return kind == ListKind::Todo ? store_.todoHeader : store_.scheduleHeader; }
-    template <class F>
-    decltype(auto) withOwnList(ListKind kind, F&& f)
+    template <class F> decltype(auto) withOwnList(ListKind kind, F&& f)
     {
         return kind == ListKind::Todo ? f(store_.todos) : f(store_.schedules);
     }
-    template <class F>
-    decltype(auto) withDoneList(ListKind kind, F&& f)
+    template <class F> decltype(auto) withDoneList(ListKind kind, F&& f)
     {
         return kind == ListKind::Todo ? f(store_.doneTodos) : f(store_.doneSchedules);
     }
@@ -172,8 +168,7 @@ private:
     FileStatus removeMemo(int memoNo);
     // Takes the file's present version into the list in memory, with this
     // copy's pending edits made again on top.
-    template <class T>
-    MergeReport takeIn(ListKind kind, const QByteArray& bytes);
+    template <class T> MergeReport takeIn(ListKind kind, const QByteArray& bytes);
     void forgetWritten(ListKind kind);
 
     QString programDir_;

@@ -30,8 +30,8 @@ FileStatus Core::readJobs(QString* damaged)
     std::optional<std::vector<Job>> jobs = decodeJobs(r.bytes);
     if (!jobs) {
         // Not what this program writes: kept for whoever wants to look, out of the way.
-        const QString aside =
-            path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        const QString aside = path + QStringLiteral(".damaged-") +
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
         const FileStatus moved = renameFile(path, aside);
         if (!moved.ok())
             return moved;
@@ -199,8 +199,9 @@ TrapResult Core::runStep(JobStep& step, StepRunner& runner, JobResult& result)
         return r;
     }
     case JobStep::Kind::Archive:
-        r = runner.run([&] { return step.edit.kind == ListEdit::Kind::Add ? appendArchive(step) : removeFromArchive(step); },
-                       Scope::Own, StepKind::Write);
+        r = runner.run(
+            [&] { return step.edit.kind == ListEdit::Kind::Add ? appendArchive(step) : removeFromArchive(step); },
+            Scope::Own, StepKind::Write);
         break;
     case JobStep::Kind::Settings:
         // The settings carry the memo counter and the window; a write given
@@ -209,9 +210,9 @@ TrapResult Core::runStep(JobStep& step, StepRunner& runner, JobResult& result)
         step.done = true;
         return TrapResult{FileStatus::success(), false};
     case JobStep::Kind::MemoWrite:
-        r = runner.run([&] { return writeFile(memoPath(settings_.ownDirectory(), step.memoNo), step.memoBytes,
-                                              Locking::None); },
-                       Scope::Own, StepKind::Write);
+        r = runner.run(
+            [&] { return writeFile(memoPath(settings_.ownDirectory(), step.memoNo), step.memoBytes, Locking::None); },
+            Scope::Own, StepKind::Write);
         break;
     case JobStep::Kind::MemoRemove:
         // Given up, the memo file stays: a file no record names, never a

@@ -4,8 +4,7 @@
 
 #include "store/memo.h"
 
-template <class T>
-MergeReport Core::takeIn(ListKind kind, const QByteArray& bytes)
+template <class T> MergeReport Core::takeIn(ListKind kind, const QByteArray& bytes)
 {
     ListSync& s = sync(kind);
     ItemList<T> file;

@@ -9,7 +9,7 @@ namespace {
 constexpr quint32 kMagic = 0x50524B4A;
 constexpr quint16 kVersion = 1;
 
-}  // namespace
+}   // namespace
 
 QByteArray encodeJobs(const std::vector<Job>& jobs)
 {
@@ -22,8 +22,8 @@ QByteArray encodeJobs(const std::vector<Job>& jobs)
             out << job.id << quint32(job.steps.size());
             for (const JobStep& s : job.steps)
                 out << quint8(s.kind) << quint8(s.list) << quint8(s.edit.kind) << s.edit.before << s.edit.after
-                    << qint32(s.held) << qint32(s.heldAfter) << qint64(s.sizeBefore) << qint32(s.memoNo)
-                    << s.memoBytes << s.done;
+                    << qint32(s.held) << qint32(s.heldAfter) << qint64(s.sizeBefore) << qint32(s.memoNo) << s.memoBytes
+                    << s.done;
         }
     }
     QByteArray file;

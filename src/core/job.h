@@ -16,22 +16,22 @@ inline const QString kJobFileName = QStringLiteral("poruka.job");
 
 struct JobStep {
     enum class Kind : quint8 {
-        List,         // an edit of an own list (then the list file is written)
-        Archive,      // an archive record appended (Add) or removed (Remove)
-        Settings,     // the settings file written
-        MemoWrite,    // a memo file written with memoBytes
+        List,   // an edit of an own list (then the list file is written)
+        Archive,   // an archive record appended (Add) or removed (Remove)
+        Settings,   // the settings file written
+        MemoWrite,   // a memo file written with memoBytes
         MemoRemove,   // a memo file removed, unless a record still names it
     };
     Kind kind = Kind::List;
     ListKind list = ListKind::Todo;   // List, Archive
-    ListEdit edit;                    // List; Archive: the archive record
+    ListEdit edit;   // List; Archive: the archive record
     // List, Archive Remove: how many records with the edit's bytes the list
     // held before the step (see applyIfMissing), and of `after` for a change.
     int held = 0;
     int heldAfter = 0;
-    qint64 sizeBefore = 0;            // Archive Add: the archive's size before
-    int memoNo = 0;                   // MemoWrite, MemoRemove
-    QByteArray memoBytes;             // MemoWrite
+    qint64 sizeBefore = 0;   // Archive Add: the archive's size before
+    int memoNo = 0;   // MemoWrite, MemoRemove
+    QByteArray memoBytes;   // MemoWrite
     bool done = false;
     // List: the item's place in the list in memory when the command was
     // given (Remove, Replace). Not kept in the job file: after a crash the

@@ -30,8 +30,7 @@ quint64 mixField(QByteArrayView field, quint64 h)
 }
 
 // A record's hash, taken field by field without building its bytes.
-template <class T>
-quint64 recordHash(const T& item)
+template <class T> quint64 recordHash(const T& item)
 {
     quint64 h = 0;
     for (auto field : RecordLayout<T>::lines)
@@ -41,8 +40,7 @@ quint64 recordHash(const T& item)
 
 // Whether an item is the record `key` (its bytes as recordBytes gives them),
 // compared field by field: most items are told apart at their first bytes.
-template <class T>
-bool isRecord(const T& item, const QByteArray& key)
+template <class T> bool isRecord(const T& item, const QByteArray& key)
 {
     qsizetype start = 0;
     for (auto field : RecordLayout<T>::lines) {
@@ -55,10 +53,9 @@ bool isRecord(const T& item, const QByteArray& key)
     return start == key.size();
 }
 
-}  // namespace
+}   // namespace
 
-template <class T>
-T recordFromBytes(const QByteArray& bytes)
+template <class T> T recordFromBytes(const QByteArray& bytes)
 {
     T item;
     qsizetype start = 0;
@@ -72,8 +69,7 @@ T recordFromBytes(const QByteArray& bytes)
     return item;
 }
 
-template <class T>
-int countRecords(const ItemList<T>& list, const QByteArray& record)
+template <class T> int countRecords(const ItemList<T>& list, const QByteArray& record)
 {
     int n = 0;
     for (const T& item : list.items())
@@ -82,8 +78,7 @@ int countRecords(const ItemList<T>& list, const QByteArray& record)
     return n;
 }
 
-template <class T>
-int findRecord(const ItemList<T>& list, const QByteArray& record, int near)
+template <class T> int findRecord(const ItemList<T>& list, const QByteArray& record, int near)
 {
     if (near >= 1 && near <= list.count() && isRecord(list[near], record))
         return near;
@@ -93,8 +88,7 @@ int findRecord(const ItemList<T>& list, const QByteArray& record, int near)
     return 0;
 }
 
-template <class T>
-MergeReport applyEdits(ItemList<T>& list, const std::vector<ListEdit>& edits)
+template <class T> MergeReport applyEdits(ItemList<T>& list, const std::vector<ListEdit>& edits)
 {
     MergeReport report;
     for (const ListEdit& e : edits) {
@@ -119,8 +113,7 @@ MergeReport applyEdits(ItemList<T>& list, const std::vector<ListEdit>& edits)
     return report;
 }
 
-template <class T>
-bool applyIfMissing(ItemList<T>& list, const ListEdit& edit, int held, int heldAfter)
+template <class T> bool applyIfMissing(ItemList<T>& list, const ListEdit& edit, int held, int heldAfter)
 {
     switch (edit.kind) {
     case ListEdit::Kind::Add:
@@ -140,8 +133,7 @@ bool applyIfMissing(ItemList<T>& list, const ListEdit& edit, int held, int heldA
     return true;
 }
 
-template <class T>
-void takeOrder(ItemList<T>& list, const ItemList<T>& mine)
+template <class T> void takeOrder(ItemList<T>& list, const ItemList<T>& mine)
 {
     QHash<quint64, int> available;
     available.reserve(mine.count());
@@ -171,8 +163,7 @@ void takeOrder(ItemList<T>& list, const ItemList<T>& mine)
         list[places[k]] = std::move(moved[k]);
 }
 
-template <class T>
-std::vector<quint64> recordHashes(const ItemList<T>& list)
+template <class T> std::vector<quint64> recordHashes(const ItemList<T>& list)
 {
     std::vector<quint64> h;
     h.reserve(std::size_t(list.count()));
@@ -193,13 +184,13 @@ ListChange compareHashes(std::vector<quint64> before, std::vector<quint64> after
     return c;
 }
 
-#define PORUKA_EDIT_TEMPLATES(T)                                                        \
-    template MergeReport applyEdits(ItemList<T>&, const std::vector<ListEdit>&);       \
-    template bool applyIfMissing(ItemList<T>&, const ListEdit&, int, int);              \
-    template void takeOrder(ItemList<T>&, const ItemList<T>&);                          \
-    template int countRecords(const ItemList<T>&, const QByteArray&);                   \
-    template int findRecord(const ItemList<T>&, const QByteArray&, int);                \
-    template std::vector<quint64> recordHashes(const ItemList<T>&);                     \
+#define PORUKA_EDIT_TEMPLATES(T)                                                                                       \
+    template MergeReport applyEdits(ItemList<T>&, const std::vector<ListEdit>&);                                       \
+    template bool applyIfMissing(ItemList<T>&, const ListEdit&, int, int);                                             \
+    template void takeOrder(ItemList<T>&, const ItemList<T>&);                                                         \
+    template int countRecords(const ItemList<T>&, const QByteArray&);                                                  \
+    template int findRecord(const ItemList<T>&, const QByteArray&, int);                                               \
+    template std::vector<quint64> recordHashes(const ItemList<T>&);                                                    \
     template T recordFromBytes<T>(const QByteArray&);
 PORUKA_EDIT_TEMPLATES(TodoItem)
 PORUKA_EDIT_TEMPLATES(ScheduleItem)

@@ -7,8 +7,7 @@ namespace {
 // Reads minDigits..maxDigits ASCII digits at p. Works on the raw bytes of a field
 // as well as on decoded text: a code page 932 trail byte is never a digit, '/'
 // or ':', so bytes that parse here are plain ASCII.
-template <class Ch>
-bool readNumber(const Ch*& p, const Ch* end, int minDigits, int maxDigits, int& value)
+template <class Ch> bool readNumber(const Ch*& p, const Ch* end, int minDigits, int maxDigits, int& value)
 {
     int digits = 0;
     value = 0;
@@ -20,8 +19,7 @@ bool readNumber(const Ch*& p, const Ch* end, int minDigits, int maxDigits, int& 
     return digits >= minDigits;
 }
 
-template <class Ch>
-bool expect(const Ch*& p, const Ch* end, char c)
+template <class Ch> bool expect(const Ch*& p, const Ch* end, char c)
 {
     if (p >= end || *p != Ch(c))
         return false;
@@ -33,23 +31,20 @@ struct Ymd {
     int y, m, d;
 };
 
-template <class Ch>
-bool parseDate(const Ch* p, const Ch* end, Ymd& out)
+template <class Ch> bool parseDate(const Ch* p, const Ch* end, Ymd& out)
 {
     return readNumber(p, end, 4, 4, out.y) && expect(p, end, '/') && readNumber(p, end, 1, 2, out.m) &&
-           expect(p, end, '/') && readNumber(p, end, 1, 2, out.d) && p == end &&
-           QDate::isValid(out.y, out.m, out.d);
+        expect(p, end, '/') && readNumber(p, end, 1, 2, out.d) && p == end && QDate::isValid(out.y, out.m, out.d);
 }
 
 struct Hm {
     int h, m;
 };
 
-template <class Ch>
-bool parseTime(const Ch* p, const Ch* end, Hm& out)
+template <class Ch> bool parseTime(const Ch* p, const Ch* end, Hm& out)
 {
-    return readNumber(p, end, 1, 2, out.h) && expect(p, end, ':') && readNumber(p, end, 1, 2, out.m) &&
-           p == end && out.h < 24 && out.m < 60;
+    return readNumber(p, end, 1, 2, out.h) && expect(p, end, ':') && readNumber(p, end, 1, 2, out.m) && p == end &&
+        out.h < 24 && out.m < 60;
 }
 
 void appendDigits(QString& out, int value, int width)
@@ -128,8 +123,7 @@ struct Entry {
     int from;
 };
 
-template <bool Descending>
-bool mustFollow(const QString& a, const QString& t)
+template <bool Descending> bool mustFollow(const QString& a, const QString& t)
 {
     if constexpr (Descending)
         return a < t;
@@ -138,8 +132,7 @@ bool mustFollow(const QString& a, const QString& t)
 }
 
 // Positions are 0-based here: i = g .. n-1 is the pass's g+1 .. n.
-template <bool Descending>
-void runPasses(std::vector<Entry>& a, const YieldFn& yield)
+template <bool Descending> void runPasses(std::vector<Entry>& a, const YieldFn& yield)
 {
     const int n = int(a.size());
     for (int g = n; g > 1;) {
@@ -158,7 +151,7 @@ void runPasses(std::vector<Entry>& a, const YieldFn& yield)
     }
 }
 
-}  // namespace
+}   // namespace
 
 QString dateKey(QStringView text)
 {
@@ -185,9 +178,12 @@ QString timeKey(QStringView text)
 QString sortKey(const OpenItem& item, SortOrder order)
 {
     switch (order) {
-    case SortOrder::DateTime: return dateTimeKey(nullptr, item.date, &item.time);
-    case SortOrder::Name: return dateTimeKey(&item.person, item.date, &item.time);
-    case SortOrder::Important: break;
+    case SortOrder::DateTime:
+        return dateTimeKey(nullptr, item.date, &item.time);
+    case SortOrder::Name:
+        return dateTimeKey(&item.person, item.date, &item.time);
+    case SortOrder::Important:
+        break;
     }
     return importantKey(item.important);
 }
@@ -195,9 +191,12 @@ QString sortKey(const OpenItem& item, SortOrder order)
 QString sortKey(const DoneItem& item, SortOrder order)
 {
     switch (order) {
-    case SortOrder::DateTime: return dateTimeKey(nullptr, item.doneDate, nullptr);
-    case SortOrder::Name: return dateTimeKey(&item.person, item.doneDate, nullptr);
-    case SortOrder::Important: break;
+    case SortOrder::DateTime:
+        return dateTimeKey(nullptr, item.doneDate, nullptr);
+    case SortOrder::Name:
+        return dateTimeKey(&item.person, item.doneDate, nullptr);
+    case SortOrder::Important:
+        break;
     }
     return importantKey(item.important);
 }

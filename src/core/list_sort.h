@@ -17,8 +17,8 @@
 #include <vector>
 
 enum class SortOrder {
-    DateTime,    // 日時: date then time, ascending
-    Name,        // 名前: person, date, time, ascending
+    DateTime,   // 日時: date then time, ascending
+    Name,   // 名前: person, date, time, ascending
     Important,   // 重要: "JYUYO" before the rest (descending)
 };
 
@@ -60,8 +60,7 @@ std::vector<int> shellSortOrder(std::vector<QString> keys, bool descending, cons
 
 namespace list_sort_detail {
 // Asks for a record's cache lines before they are needed.
-template <class T>
-void prefetch(const T& item)
+template <class T> void prefetch(const T& item)
 {
 #if defined(__GNUC__) || defined(__clang__)
     const char* p = reinterpret_cast<const char*>(&item);
@@ -71,15 +70,14 @@ void prefetch(const T& item)
     (void)item;
 #endif
 }
-}  // namespace list_sort_detail
+}   // namespace list_sort_detail
 
 // Puts items in the given order (order[k] = old position of the new k-th item),
 // in place: each cycle of the permutation is followed once, so every record
 // moves once and no second array of records is needed. Along a cycle each step
 // waits for the record the last one named, a cache miss every time; reading a
 // few steps ahead of the moves lets those misses overlap.
-template <class T>
-void applyOrder(std::vector<T>& items, const std::vector<int>& order)
+template <class T> void applyOrder(std::vector<T>& items, const std::vector<int>& order)
 {
     constexpr int kLookahead = 8;
     std::vector<bool> placed(items.size());
@@ -110,8 +108,7 @@ void applyOrder(std::vector<T>& items, const std::vector<int>& order)
 // Sorts a list in place. The keys are built once and the passes run over them;
 // the records move once at the end, into the place the passes gave them.
 // Returns that order (as shellSortOrder), for whatever shows the list.
-template <class T>
-std::vector<int> sortList(ItemList<T>& list, SortOrder order, const YieldFn& yield = {})
+template <class T> std::vector<int> sortList(ItemList<T>& list, SortOrder order, const YieldFn& yield = {})
 {
     std::vector<T>& items = list.items();
     std::vector<QString> keys;

@@ -21,15 +21,14 @@ QString folderKey(const QString& dir)
 #endif
 }
 
-template <class T>
-void collectMemoNumbers(const ItemList<T>& list, QList<int>& out)
+template <class T> void collectMemoNumbers(const ItemList<T>& list, QList<int>& out)
 {
     for (int i = 1; i <= list.count(); ++i)
         if (const int n = memoNumber(list[i].memoNo); n != 0)
             out.append(n);
 }
 
-}  // namespace
+}   // namespace
 
 bool isSameFolder(const QString& a, const QString& b) { return folderKey(a) == folderKey(b); }
 

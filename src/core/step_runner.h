@@ -13,8 +13,8 @@ enum class Scope { Member, Own };
 enum class StepKind { Read, Write };
 
 struct [[nodiscard]] TrapResult {
-    FileStatus status;      // of the last attempt
-    bool gaveUp = false;    // the user chose not to retry
+    FileStatus status;   // of the last attempt
+    bool gaveUp = false;   // the user chose not to retry
     bool ok() const { return status.ok(); }
 };
 

@@ -24,10 +24,10 @@ struct EntryContext {
     Core& core;
     Ui& ui;
     const TimeSource& time;
-    QWidget* mainWindow;       // the form is centred over it and parented to it; may be null
-    QDate calendarDate;        // the day picked in the main window's calendar
+    QWidget* mainWindow;   // the form is centred over it and parented to it; may be null
+    QDate calendarDate;   // the day picked in the main window's calendar
     TargetKind targetKind;
-    int row = 0;               // the item to change (11, 12): its index in its list
+    int row = 0;   // the item to change (11, 12): its index in its list
     // That item's record as it was when the form opened: a change is written to
     // this item, found again should the list have moved meanwhile, and never
     // to another one.
@@ -37,10 +37,10 @@ struct EntryContext {
 
 // What a registration changed, for the main window to bring its display up to date.
 struct EntryChanges {
-    bool todos = false;        // the own ToDo list changed (an item added, changed or removed)
+    bool todos = false;   // the own ToDo list changed (an item added, changed or removed)
     bool schedules = false;
     bool memoPanelStale = false;   // the memo shown in the main window may no longer exist
-    bool armAlarm = false;     // the alarm is to be chosen again
-    bool merged = false;       // another copy's records were taken in on the way
-    bool keptBoth = false;     // ... and a record both changed is kept twice
+    bool armAlarm = false;   // the alarm is to be chosen again
+    bool merged = false;   // another copy's records were taken in on the way
+    bool keptBoth = false;   // ... and a record both changed is kept twice
 };

@@ -6,8 +6,7 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 
-template <class T>
-T newItem(const EntryState& s, const QDate& today)
+template <class T> T newItem(const EntryState& s, const QDate& today)
 {
     T item;
     item.entryDate = Field(today.toString(kDateFormat));
@@ -17,7 +16,7 @@ T newItem(const EntryState& s, const QDate& today)
     return item;
 }
 
-}  // namespace
+}   // namespace
 
 QString entryDate(const EntryState& s)
 {

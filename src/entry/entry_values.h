@@ -20,8 +20,8 @@ struct EntryState {
     // The labels L_nen, L_tuki, L_hi, L_ji, L_fun as they read.
     QString year, month, day, hour, minute;
     QString content;   // T_naiyo, without the mark
-    QString person;    // cmbo_tanto
-    QString memo;      // T_memo of the form
+    QString person;   // cmbo_tanto
+    QString memo;   // T_memo of the form
     // T_memo as the form loaded it: empty for no memo or a memo file that is
     // gone, no value when the memo file could not be read. Registration leaves
     // an untouched memo file alone and never deletes one it could not read.

@@ -27,10 +27,7 @@ const QString kYearDashes = QStringLiteral("----");
 const QString kDashes = QStringLiteral("--");
 const QString kZero = QStringLiteral("0");
 
-QLabel* label(const char* name, const QString& text, QWidget* parent)
-{
-    return named<QLabel>(name, parent, text);
-}
+QLabel* label(const char* name, const QString& text, QWidget* parent) { return named<QLabel>(name, parent, text); }
 
 QRadioButton* option(const char* name, const QString& caption, QWidget* frame)
 {
@@ -59,8 +56,7 @@ QPushButton* pickerButton(const QString& name, const QString& caption, QWidget* 
 }
 
 // Runs the click handler whenever the option becomes selected, from code or by the user.
-template <class F>
-void onSelected(QRadioButton* button, F handler)
+template <class F> void onSelected(QRadioButton* button, F handler)
 {
     QObject::connect(button, &QRadioButton::toggled, button, [handler](bool on) {
         if (on)
@@ -75,7 +71,7 @@ void fillPersons(QComboBox& combo, const AppSettings& settings, const QString& t
     combo.setEditText(text);
 }
 
-}  // namespace
+}   // namespace
 
 F_kinyu::F_kinyu(EntryContext context) : QDialog(context.mainWindow), ctx_(std::move(context))
 {
@@ -213,8 +209,8 @@ void F_kinyu::buildControls()
     resize(sizeHint());
 
     // Tab runs as the form reads, top to bottom; typing starts in the content box.
-    QList<QWidget*> order{T_naiyo, cmbo_tanto, op_todo, op_sche, CSCalendar1, op_kaki, op_kyou, op_kigennasi,
-                          op_am, op_pm, op_jikokunasi};
+    QList<QWidget*> order{T_naiyo, cmbo_tanto,   op_todo, op_sche, CSCalendar1,  op_kaki,
+                          op_kyou, op_kigennasi, op_am,   op_pm,   op_jikokunasi};
     order.append(QList<QWidget*>(ji.begin(), ji.end()));
     order.append(QList<QWidget*>(fun.begin(), fun.end()));
     order << chk_jyuyo << chk_secret << chk_alarm << T_memo << Command25 << Command26;

@@ -38,15 +38,15 @@ public:
     QLabel* Label7;
     QComboBox* cmbo_tanto;
 
-    QGroupBox* Frame2;        // 期限
+    QGroupBox* Frame2;   // 期限
     Calendar* CSCalendar1;
     QCheckBox* chk_jyuyo;
     QCheckBox* chk_secret;
     QCheckBox* chk_alarm;
-    QGroupBox* frm_fun;       // 分
+    QGroupBox* frm_fun;   // 分
     std::array<QPushButton*, 12> fun{};   // fun00, fun05, ... fun55
-    QGroupBox* frm_ji;        // 時
-    std::array<QPushButton*, 12> ji{};    // ji0 ... ji11
+    QGroupBox* frm_ji;   // 時
+    std::array<QPushButton*, 12> ji{};   // ji0 ... ji11
     QRadioButton* op_am;
     QRadioButton* op_pm;
     QRadioButton* op_jikokunasi;
@@ -62,7 +62,7 @@ public:
     QLabel* Label4;   // 月
     QLabel* Label6;   // 日
     QLabel* Label9;   // 時
-    QLabel* Label11;  // 分
+    QLabel* Label11;   // 分
 
     QGroupBox* FRM_syubetu;   // 種別
     QRadioButton* op_sche;

@@ -32,8 +32,7 @@ namespace {
 // at the latest at shutdown.
 class Registration {
 public:
-    Registration(EntryContext& context, const EntryState& state)
-        : ctx_(context), state_(state), trap_(context.trap())
+    Registration(EntryContext& context, const EntryState& state) : ctx_(context), state_(state), trap_(context.trap())
     {
     }
 
@@ -43,8 +42,7 @@ public:
         const RegistrationCase c = chooseRegistration(ctx_.targetKind, state_.kind);
         const bool change = c != RegistrationCase::NewTodo && c != RegistrationCase::NewSchedule;
         const bool todoSource = c == RegistrationCase::TodoInPlace || c == RegistrationCase::TodoToSchedule;
-        if (change && ctx_.row >= 1 &&
-            (todoSource ? selectedRow(store.todos) : selectedRow(store.schedules)) == 0) {
+        if (change && ctx_.row >= 1 && (todoSource ? selectedRow(store.todos) : selectedRow(store.schedules)) == 0) {
             ctx_.ui.message(parent, kItemGoneMessage, MsgButtons::Ok, MsgIcon::Exclamation);
             return {RegistrationResult::ItemGone, {}};
         }
@@ -89,8 +87,7 @@ private:
     QDate today() const { return ctx_.time.today(); }
     bool memoUntouched() const { return state_.memoAsLoaded && state_.memo == *state_.memoAsLoaded; }
 
-    template <class T>
-    bool roomForNew(const ItemList<T>& list, const QString& message, QWidget* parent)
+    template <class T> bool roomForNew(const ItemList<T>& list, const QString& message, QWidget* parent)
     {
         if (list.count() < kNewItemLimit)
             return true;
@@ -106,8 +103,7 @@ private:
 
     // The item the form was opened on: at its row, or found again should the
     // list have moved meanwhile; 0 when no row was given or it is gone.
-    template <class T>
-    int selectedRow(const ItemList<T>& list) const
+    template <class T> int selectedRow(const ItemList<T>& list) const
     {
         const int r = ctx_.row;
         if (r < 1)
@@ -144,8 +140,7 @@ private:
         return false;
     }
 
-    template <class T>
-    bool addNew(ListKind kind, T item)
+    template <class T> bool addNew(ListKind kind, T item)
     {
         commands::MemoFile memo;
         if (!newMemo(memo))
@@ -157,8 +152,7 @@ private:
         return true;
     }
 
-    template <class T>
-    bool changeInPlace(const ItemList<T>& list, ListKind kind)
+    template <class T> bool changeInPlace(const ItemList<T>& list, ListKind kind)
     {
         const int r = selectedRow(list);
         if (r == 0)
@@ -196,8 +190,7 @@ private:
 
     // The item of the source list's selected row becomes a new item of the
     // target list, with its memo written again under a new number.
-    template <class S, class T>
-    bool move(const ItemList<S>& source, ListKind sourceKind, ListKind targetKind, T item)
+    template <class S, class T> bool move(const ItemList<S>& source, ListKind sourceKind, ListKind targetKind, T item)
     {
         const int r = selectedRow(source);
         if (r == 0)
@@ -226,7 +219,7 @@ private:
     int claimed_ = 0;
 };
 
-}  // namespace
+}   // namespace
 
 RegistrationOutcome registerEntry(EntryContext& context, const EntryState& state, QWidget* messageParent)
 {

@@ -23,12 +23,12 @@ RegistrationCase chooseRegistration(TargetKind targetKind, EntryKind kind);
 enum class RegistrationResult {
     EmptyContent,   // told; the form stays open for correction
     UnusableCharacters,   // a character code page 932 cannot hold: told; the form stays open
-    ListFull,       // a new item over the limit: told; the form stays open
-    GivenUp,        // a file step before the lists changed (a memo's file, say) given
-                    // up: told by the trap, nothing changed; the form stays open
-    Refused,        // kind change into a full list: told, nothing changed; the form closes
-    ItemGone,       // the item to change is no longer in its list: told, nothing changed; the form closes
-    Done,           // stored (or nothing to store) and the alarm re-armed; the form closes
+    ListFull,   // a new item over the limit: told; the form stays open
+    GivenUp,   // a file step before the lists changed (a memo's file, say) given
+               // up: told by the trap, nothing changed; the form stays open
+    Refused,   // kind change into a full list: told, nothing changed; the form closes
+    ItemGone,   // the item to change is no longer in its list: told, nothing changed; the form closes
+    Done,   // stored (or nothing to store) and the alarm re-armed; the form closes
 };
 
 inline const QString kEmptyContentMessage = QStringLiteral("内容を入力して下さい。");

@@ -26,11 +26,12 @@ int alarmMinute(const OpenItem& item)
 
 QString hhmm(int minutes)
 {
-    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-template <class T>
-void consider(const ItemList<T>& list, int after, bool inclusive, int& best)
+template <class T> void consider(const ItemList<T>& list, int after, bool inclusive, int& best)
 {
     for (const T& item : list.items()) {
         const int moment = alarmMinute(item);
@@ -58,7 +59,7 @@ void noticeAt(const ItemList<T>& list, int moment, QByteArrayView today, const O
     }
 }
 
-}  // namespace
+}   // namespace
 
 std::optional<QString> alarmMoment(const OpenItem& item)
 {
@@ -85,8 +86,8 @@ AlarmChoice chooseAlarm(const ItemStore& store, const QString& after, bool inclu
     noticeAt(store.schedules, best, todayBytes, first, firstToday);
     if (const OpenItem* chosen = firstToday ? firstToday : first) {
         choice.alarmTime = hhmm(best);
-        choice.notice = AlarmNotice{chosen->date.text(), chosen->time.text(), chosen->content.text(),
-                                    chosen->person.text()};
+        choice.notice =
+            AlarmNotice{chosen->date.text(), chosen->time.text(), chosen->content.text(), chosen->person.text()};
     }
     return choice;
 }

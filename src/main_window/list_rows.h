@@ -8,8 +8,7 @@
 #include <QStringList>
 
 // The row of item i (1-based).
-template <class T>
-QStringList listRow(const ItemList<T>& list, int i)
+template <class T> QStringList listRow(const ItemList<T>& list, int i)
 {
     if (i < 1 || i > list.count())
         return {};
@@ -19,8 +18,7 @@ QStringList listRow(const ItemList<T>& list, int i)
 // Shows a whole list; a row is built only when the grid first needs it. The
 // lists live in the workspace's store for the whole run (a list replaced by
 // move assignment keeps its address), so the grid may keep a pointer to one.
-template <class T>
-void showList(Grid& grid, const ItemList<T>& list)
+template <class T> void showList(Grid& grid, const ItemList<T>& list)
 {
     grid.showItems(list.count(), [source = &list](int i) { return listRow(*source, i); });
 }

@@ -11,9 +11,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -38,7 +38,7 @@ QGroupBox* buttonFrame(QWidget* parent, const char* name, const QString& caption
     return frame;
 }
 
-}  // namespace
+}   // namespace
 
 Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget* parent)
     : QMainWindow(parent), ui_(ui), time_(time), forms_(ui, this, programDir),
@@ -94,10 +94,18 @@ void Main_Form::buildControls()
     Command14 = named<QPushButton>("Command14", central, QStringLiteral("メモ編集"));
     cmd_syuryo = named<QPushButton>("cmd_syuryo", central, QStringLiteral("ぽるか終了"));
 
-    for (const auto& [w, p] : {std::pair<QWidget*, Place>{Grid1, kGrid1}, {Grid2, kGrid2}, {T_memo, kMemo},
-                               {Combo1, kCombo}, {CSCalendar1, kCalendar}, {Frame1, kFrame1},
-                               {Frame2, kFrame2}, {Command12, kCommand12}, {Command13, kCommand13},
-                               {CurTime1, kClock}, {Command14, kCommand14}, {cmd_syuryo, kQuit}})
+    for (const auto& [w, p] : {std::pair<QWidget*, Place>{Grid1, kGrid1},
+                               {Grid2, kGrid2},
+                               {T_memo, kMemo},
+                               {Combo1, kCombo},
+                               {CSCalendar1, kCalendar},
+                               {Frame1, kFrame1},
+                               {Frame2, kFrame2},
+                               {Command12, kCommand12},
+                               {Command13, kCommand13},
+                               {CurTime1, kClock},
+                               {Command14, kCommand14},
+                               {cmd_syuryo, kQuit}})
         place(w, p);
 
     connect(Combo1, &QComboBox::activated, this, &Main_Form::Combo1_Click);
@@ -162,9 +170,9 @@ void Main_Form::applyLayout()
 {
     const ResizePlan plan = planResize(pixelsToTwips(width()), pixelsToTwips(height()), isMinimized());
     if (const auto& h = plan.horizontal) {
-        for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Frame1),
-                           static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Command12),
-                           static_cast<QWidget*>(Command14), static_cast<QWidget*>(CSCalendar1)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
+              static_cast<QWidget*>(Command12), static_cast<QWidget*>(Command14), static_cast<QWidget*>(CSCalendar1)})
             w->move(twipsToPixels(h->rightColumnLeft), w->y());
         for (QWidget* w : {static_cast<QWidget*>(Command13), static_cast<QWidget*>(cmd_syuryo)})
             w->move(twipsToPixels(h->secondColumnLeft), w->y());

@@ -2,7 +2,6 @@
 // data folder, a colleague's program writing the colleague's lists.
 #include "main_window/main_form.h"
 
-
 #include <QApplication>
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -13,7 +12,7 @@ namespace {
 // often all the same.
 constexpr int kLookEveryMs = 2000;
 
-}  // namespace
+}   // namespace
 
 void Main_Form::startFollowingFiles()
 {

@@ -12,9 +12,12 @@
 Grid* Main_Form::gridOf(ListChoice list) const
 {
     switch (list) {
-    case ListChoice::Todo: return Grid1;
-    case ListChoice::Schedule: return Grid2;
-    case ListChoice::None: break;
+    case ListChoice::Todo:
+        return Grid1;
+    case ListChoice::Schedule:
+        return Grid2;
+    case ListChoice::None:
+        break;
     }
     return nullptr;
 }
@@ -51,7 +54,10 @@ void Main_Form::Grid2_RowColChange()
 
 // A double click on the heading, or below the items, names no item.
 void Main_Form::Grid1_DblClick() { redisplay(presenter_.changeByDoubleClick(ListChoice::Todo, Grid1->clickedRow())); }
-void Main_Form::Grid2_DblClick() { redisplay(presenter_.changeByDoubleClick(ListChoice::Schedule, Grid2->clickedRow())); }
+void Main_Form::Grid2_DblClick()
+{
+    redisplay(presenter_.changeByDoubleClick(ListChoice::Schedule, Grid2->clickedRow()));
+}
 
 void Main_Form::Command6_Click()
 {

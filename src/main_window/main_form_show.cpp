@@ -20,7 +20,7 @@ const QString kShowPlansCaption = QStringLiteral("予定表示");
 QString todoTitle(int count) { return QStringLiteral("やること(%1件)").arg(count); }
 QString scheduleTitle(int count) { return QStringLiteral("予定(%1件)").arg(count); }
 
-}  // namespace
+}   // namespace
 
 void Main_Form::showRows()
 {

@@ -25,7 +25,7 @@ public:
     }
 };
 
-}  // namespace
+}   // namespace
 
 // A long command yields to pending events so the window keeps repainting;
 // meanwhile no command of the window may start, or it would read, change or

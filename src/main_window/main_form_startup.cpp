@@ -20,10 +20,9 @@
 
 namespace {
 
-const QStringList kGridHeadings{QStringLiteral("年/月/日"), QStringLiteral("時:分"), QString(),
-                                QStringLiteral("名前")};
+const QStringList kGridHeadings{QStringLiteral("年/月/日"), QStringLiteral("時:分"), QString(), QStringLiteral("名前")};
 
-}  // namespace
+}   // namespace
 
 WindowPlacement Main_Form::placement() const
 {
@@ -78,7 +77,6 @@ void Main_Form::refillMemberCombo()
     Combo1->setCurrentIndex(presenter_.shownMember());
 }
 
-
 bool Main_Form::Form_Load()
 {
     centreOver(*this, nullptr);
@@ -122,4 +120,3 @@ void Main_Form::closeEvent(QCloseEvent* event)
     else
         event->ignore();
 }
-

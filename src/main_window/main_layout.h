@@ -30,14 +30,14 @@ constexpr Place kQuit{7980, 5820, 1380, 375};
 constexpr Place kFrameButton{90, 240, 780, 300};
 // Grid columns: date, time, content, person.
 constexpr int kColumnWidths[] = {1200, 700, 3700, 785};
-}  // namespace start_layout
+}   // namespace start_layout
 
 struct HorizontalLayout {
-    int rightColumnLeft;    // Combo1, Frame1, Frame2, Command12, Command14, CSCalendar1
+    int rightColumnLeft;   // Combo1, Frame1, Frame2, Command12, Command14, CSCalendar1
     int secondColumnLeft;   // Command13, cmd_syuryo
-    int clockLeft;          // CurTime1
-    int listWidth;          // Grid1, Grid2, T_memo
-    int contentColumnWidth; // column 2 of both grids
+    int clockLeft;   // CurTime1
+    int listWidth;   // Grid1, Grid2, T_memo
+    int contentColumnWidth;   // column 2 of both grids
 };
 
 struct VerticalLayout {
@@ -48,7 +48,7 @@ struct VerticalLayout {
 };
 
 struct ResizePlan {
-    std::optional<int> pushWidth;    // set the window to this width
+    std::optional<int> pushWidth;   // set the window to this width
     std::optional<int> pushHeight;
     std::optional<HorizontalLayout> horizontal;
     std::optional<VerticalLayout> vertical;

@@ -9,8 +9,9 @@
 
 QString takenInNote(bool keptBoth)
 {
-    return keptBoth ? QStringLiteral("他のパソコンでの変更を取り込みました。両方で変更された項目は、両方とも残しました。")
-                    : QStringLiteral("他のパソコンでの変更を取り込みました。");
+    return keptBoth
+        ? QStringLiteral("他のパソコンでの変更を取り込みました。両方で変更された項目は、両方とも残しました。")
+        : QStringLiteral("他のパソコンでの変更を取り込みました。");
 }
 
 Presenter::Presenter(QString programDir, Ui& ui, Forms& forms, const TimeSource& time)

@@ -9,8 +9,8 @@
 #include "core/core.h"
 #include "core/list_sort.h"
 #include "main_window/alarm_choice.h"
-#include "main_window/redisplay.h"
 #include "main_window/forms.h"
+#include "main_window/redisplay.h"
 #include "main_window/view_state.h"
 #include "settings/file_error_handler.h"
 
@@ -38,7 +38,7 @@ public:
     // Start-up: the settings (the first start, a damaged file, old data, the
     // password), then both own lists and what a crash left half done. End:
     // the program ends without showing its window; nothing was written then.
-    enum class [[nodiscard]] Start { Run, End };
+    enum class [[nodiscard]] Start{Run, End};
     Start start();
     // Shutdown: the settings and both own lists written. False when something
     // could not be saved: told, nothing lost from memory, the window stays.
@@ -58,14 +58,16 @@ public:
     // The list the user clicked in last; the commands act on its grid's row.
     ListChoice selectedList() const { return selectedList_; }
     // The lists on display: f(ToDo list, schedule list), whichever view.
-    template <class F>
-    decltype(auto) withShownLists(F&& f) const
+    template <class F> decltype(auto) withShownLists(F&& f) const
     {
         const ItemStore& s = core_.store();
         switch (view_) {
-        case View::Member: return f(s.memberTodos, s.memberSchedules);
-        case View::Completed: return f(s.doneTodos, s.doneSchedules);
-        case View::Own: break;
+        case View::Member:
+            return f(s.memberTodos, s.memberSchedules);
+        case View::Completed:
+            return f(s.doneTodos, s.doneSchedules);
+        case View::Own:
+            break;
         }
         return f(s.todos, s.schedules);
     }
@@ -147,8 +149,7 @@ private:
     QString readMemoText(const QString& directory, int memoNo);
     QString chooseNextAlarm(const QString& after, bool inclusive);
     std::optional<AlarmNotice> alarmDue(const QString& alarmTime);
-    template <class F>
-    decltype(auto) withShownList(ListChoice list, F&& f) const
+    template <class F> decltype(auto) withShownList(ListChoice list, F&& f) const
     {
         return withShownLists([&](const auto& todos, const auto& schedules) -> decltype(auto) {
             return list == ListChoice::Todo ? f(todos) : f(schedules);
@@ -164,8 +165,7 @@ private:
     bool askPassword(FileErrorHandler& handler);
     void tellNoLineEnds(const QString& path);
     bool loadMember(int k);
-    template <class T>
-    bool loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out);
+    template <class T> bool loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out);
     void tellArchiveFull(ListKind kind);
 
     Core core_;

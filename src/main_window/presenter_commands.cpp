@@ -23,15 +23,16 @@ const QString kTranscribeFullMessage = QStringLiteral("３００００件を越�
 QString nearlyFullMessage(ListKind kind)
 {
     return kind == ListKind::Todo
-               ? QStringLiteral("完了したToDoﾃﾞｰﾀを保存できるのは、最大30000件です。\nそろそろtodo_kan.datﾌｧｲﾙを整理して下さい。")
-               : QStringLiteral("完了したScheduleﾃﾞｰﾀを保存できるのは、最大30000件です。\nそろそろsche_kan.datﾌｧｲﾙを整理して下さい。");
+        ? QStringLiteral(
+              "完了したToDoﾃﾞｰﾀを保存できるのは、最大30000件です。\nそろそろtodo_kan.datﾌｧｲﾙを整理して下さい。")
+        : QStringLiteral(
+              "完了したScheduleﾃﾞｰﾀを保存できるのは、最大30000件です。\nそろそろsche_kan.datﾌｧｲﾙを整理して下さい。");
 }
 
 // From this many records on, each completion warns that the archive is filling up.
 constexpr int kArchiveWarning = 29499;
 
-template <class T>
-using DoneOf = std::conditional_t<std::is_same_v<T, TodoItem>, DoneTodoItem, DoneScheduleItem>;
+template <class T> using DoneOf = std::conditional_t<std::is_same_v<T, TodoItem>, DoneTodoItem, DoneScheduleItem>;
 
 ListKind kindOf(ListChoice list) { return list == ListChoice::Todo ? ListKind::Todo : ListKind::Schedule; }
 
@@ -44,7 +45,7 @@ Redisplay deselected()
     return d;
 }
 
-}  // namespace
+}   // namespace
 
 Redisplay Presenter::newItem(const QDate& day, const YieldFn& yield)
 {
@@ -189,8 +190,8 @@ Redisplay Presenter::transcribe(int row)
                                    }});
         (void)memoTrap.run(
             [&] {
-                return (read = readMemo(resolvePath(core_.settings().memberDirectory(shownMember_),
-                                                    memoFileName(theirs))))
+                return (read =
+                            readMemo(resolvePath(core_.settings().memberDirectory(shownMember_), memoFileName(theirs))))
                     .status;
             },
             Scope::Member, StepKind::Read);

@@ -2,8 +2,8 @@
 #include "main_window/presenter.h"
 
 #include "core/conversion.h"
-#include "maintenance/old_data.h"
 #include "core/password.h"
+#include "maintenance/old_data.h"
 #include "store/list_file.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
@@ -21,7 +21,8 @@ bool Presenter::loadOwnListAtStartup(ListKind kind)
     if (!handler.readOrGiveUp([&] { return core_.loadOwnList(kind); }, Scope::Own))
         return false;
     const ItemStore& store = core_.store();
-    const bool overflow = kind == ListKind::Todo ? !store.todos.overflow.isEmpty() : !store.schedules.overflow.isEmpty();
+    const bool overflow =
+        kind == ListKind::Todo ? !store.todos.overflow.isEmpty() : !store.schedules.overflow.isEmpty();
     if (kind == ListKind::Todo ? store.todos.noLineEnds : store.schedules.noLineEnds)
         tellNoLineEnds(resolvePath(core_.settings().ownDirectory(), listFileName(kind)));
     if (overflow)
@@ -35,18 +36,19 @@ bool Presenter::loadOwnListAtStartup(ListKind kind)
 
 void Presenter::tellNoLineEnds(const QString& path)
 {
-    ui_.message(window_,
-                QStringLiteral("%1 には、ぽるかが項目として読み取れない形のデータがあります（行の区切りが見つかりません）。\n"
-                               "ファイルの内容は消さずにそのまま残します。")
-                    .arg(QDir::toNativeSeparators(path)),
-                MsgButtons::Ok, MsgIcon::Exclamation);
+    ui_.message(
+        window_,
+        QStringLiteral("%1 には、ぽるかが項目として読み取れない形のデータがあります（行の区切りが見つかりません）。\n"
+                       "ファイルの内容は消さずにそのまま残します。")
+            .arg(QDir::toNativeSeparators(path)),
+        MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool Presenter::recoverSettings(FileErrorHandler& handler, const SettingsRead& read)
 {
     const QString& settingsPath = core_.settingsPath();
-    const QString backup = settingsPath + QStringLiteral(".damaged-") +
-                           time_.now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString backup =
+        settingsPath + QStringLiteral(".damaged-") + time_.now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     ui_.message(window_,
                 QStringLiteral("設定ファイル（%1）の内容を読み取れませんでした。\n"
                                "自分の名前とデータを格納するディレクトリを、もう一度指定して下さい。\n"
@@ -68,9 +70,12 @@ bool Presenter::convertOldVersion(const QString& dataDirectory)
         if (!forms_.convertOldData())
             return false;
         switch (convertOldData(withTrailingSeparator(dataDirectory), core_.programDir(), ui_, window_)) {
-        case Conversion::Done: return true;
-        case Conversion::Failed: return false;
-        case Conversion::ListMissing: break;   // the choice again
+        case Conversion::Done:
+            return true;
+        case Conversion::Failed:
+            return false;
+        case Conversion::ListMissing:
+            break;   // the choice again
         }
     }
 }
@@ -119,7 +124,12 @@ Presenter::Start Presenter::start()
     } else {
         // Empty settings would lose the data folder and the members at the next save.
         SettingsRead read;
-        if (!handler.readOrGiveUp([&] { read = readSettings(settingsPath); return read.status; }, Scope::Own))
+        if (!handler.readOrGiveUp(
+                [&] {
+                    read = readSettings(settingsPath);
+                    return read.status;
+                },
+                Scope::Own))
             return Start::End;
         if (settingsUnderstood(read)) {
             core_.setSettings(read.settings);
@@ -133,8 +143,7 @@ Presenter::Start Presenter::start()
         // once: a second start must not convert them again. Only then is
         // the conversion's record done with.
         if (converted) {
-            if (handler.run([&] { return writeSettings(settingsPath, settings); }, Scope::Own, StepKind::Write)
-                    .gaveUp)
+            if (handler.run([&] { return writeSettings(settingsPath, settings); }, Scope::Own, StepKind::Write).gaveUp)
                 return Start::End;
             (void)handler.run([&] { return closeConversion(core_.programDir()); }, Scope::Own, StepKind::Write);
         }

@@ -13,7 +13,7 @@ namespace {
 const QString kNoTodoFile = QStringLiteral("ＴｏＤｏデータのファイルがありません");
 const QString kNoScheduleFile = QStringLiteral("Scheduleデータのファイルがありません");
 
-}  // namespace
+}   // namespace
 
 int Presenter::shownTodoCount() const
 {
@@ -149,8 +149,7 @@ bool Presenter::loadMember(int k)
     return true;
 }
 
-template <class T>
-bool Presenter::loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out)
+template <class T> bool Presenter::loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out)
 {
     const QString& path = core_.archivePath(kind);
     if (handler.run([&] { return createArchive(path); }, Scope::Own, StepKind::Write).gaveUp)
@@ -208,14 +207,12 @@ QString Presenter::readMemoText(const QString& directory, int memoNo)
 {
     MemoRead read;
     FileErrorHandler handler(TrapVariant::Memo, ui_, window_,
-                             {.memberDirectories = {},
-                              .ownDirectory = {},
-                              .memoMissing = [&](const FileStatus&) {
+                             {.memberDirectories = {}, .ownDirectory = {}, .memoMissing = [&](const FileStatus&) {
                                   ui_.message(window_, memoMissingMessage(memoNo), MsgButtons::Ok,
                                               MsgIcon::Exclamation);
                               }});
-    (void)handler.run([&] { return (read = readMemoStart(resolvePath(directory, memoFileName(memoNo)))).status; }, Scope::Own,
-                StepKind::Read);
+    (void)handler.run([&] { return (read = readMemoStart(resolvePath(directory, memoFileName(memoNo)))).status; },
+                      Scope::Own, StepKind::Read);
     return read.status.ok() ? read.text : QString();
 }
 

@@ -7,8 +7,8 @@
 #include "maintenance/f_sakujo.h"
 #include "maintenance/f_y2k.h"
 #include "settings/f_ansyo.h"
-#include "settings/f_mydata.h"
 #include "settings/f_memdata.h"
+#include "settings/f_mydata.h"
 #include "settings/f_passw.h"
 #include "ui/ui.h"
 

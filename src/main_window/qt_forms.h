@@ -8,7 +8,9 @@ class Ui;
 
 class QtForms final : public Forms {
 public:
-    QtForms(Ui& ui, QWidget* window, QString programDir) : ui_(ui), window_(window), programDir_(std::move(programDir)) {}
+    QtForms(Ui& ui, QWidget* window, QString programDir) : ui_(ui), window_(window), programDir_(std::move(programDir))
+    {
+    }
 
     EntryChanges entry(EntryContext context) override;
     bool confirm(ItemQuestion question, ListKind kind, const ItemTexts& item) override;

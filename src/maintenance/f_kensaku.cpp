@@ -27,15 +27,19 @@ constexpr int kColumnWidths[] = {1000, 700, 3910, 785};
 QString titleOf(SearchTarget target)
 {
     switch (target) {
-    case SearchTarget::Todo: return QStringLiteral("やること(検索結果");
-    case SearchTarget::Schedule: return QStringLiteral("予定(検索結果");
-    case SearchTarget::DoneTodo: return QStringLiteral("やること【完了】(検索結果");
-    case SearchTarget::DoneSchedule: break;
+    case SearchTarget::Todo:
+        return QStringLiteral("やること(検索結果");
+    case SearchTarget::Schedule:
+        return QStringLiteral("予定(検索結果");
+    case SearchTarget::DoneTodo:
+        return QStringLiteral("やること【完了】(検索結果");
+    case SearchTarget::DoneSchedule:
+        break;
     }
     return QStringLiteral("予定【完了】(検索結果");
 }
 
-}  // namespace
+}   // namespace
 
 F_kensaku::F_kensaku(SearchContext context) : QDialog(context.mainWindow), ctx_(std::move(context))
 {
@@ -148,7 +152,8 @@ void F_kensaku::Command1_Click()
         return;
     showHits(searched, result.hits);
     if (result.cut)
-        ctx_.ui.message(this, QStringLiteral("検索結果が１００件を越えましたので\n１００件を越えた分は検索を打ち切りました。"));
+        ctx_.ui.message(
+            this, QStringLiteral("検索結果が１００件を越えましたので\n１００件を越えた分は検索を打ち切りました。"));
 }
 
 void F_kensaku::showHits(SearchTarget target, const std::vector<SearchHit>& hits)
@@ -181,10 +186,12 @@ void F_kensaku::Grid1_Click()
     MemoRead memo;
     FileErrorHandler handler(TrapVariant::Memo, ctx_.ui, this,
                              {.memberDirectories = {}, .ownDirectory = {}, .memoMissing = [&](const FileStatus&) {
-                                  ctx_.ui.message(this, memoMissingMessage(memoNo), MsgButtons::Ok, MsgIcon::Exclamation);
+                                  ctx_.ui.message(this, memoMissingMessage(memoNo), MsgButtons::Ok,
+                                                  MsgIcon::Exclamation);
                               }});
-    (void)handler.run([&] { return (memo = readMemoStart(resolvePath(ctx_.dataDirectory, memoFileName(memoNo)))).status; },
-                Scope::Own, StepKind::Read);
+    (void)handler.run(
+        [&] { return (memo = readMemoStart(resolvePath(ctx_.dataDirectory, memoFileName(memoNo)))).status; },
+        Scope::Own, StepKind::Read);
     if (memo.status.ok())
         Text2->setPlainText(memo.text);
 }
@@ -195,7 +202,8 @@ void F_kensaku::Command2_Click()
     if (path.isEmpty())
         return;
     if (!QFileInfo(path).isFile() || !ctx_.ui.editMemo(path))
-        ctx_.ui.message(this, QStringLiteral("メモファイル（%1）を開けませんでした。").arg(QDir::toNativeSeparators(path)),
+        ctx_.ui.message(this,
+                        QStringLiteral("メモファイル（%1）を開けませんでした。").arg(QDir::toNativeSeparators(path)),
                         MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

@@ -27,17 +27,17 @@ public:
     const std::vector<SearchHit>& hits() const { return hits_; }
 
     QLabel* Label1;
-    QLineEdit* Text1;         // keyword
-    QGroupBox* Frame1;        // 検索する対象
-    QRadioButton* Option1;    // やること
-    QRadioButton* Option2;    // 予定
-    QRadioButton* Option3;    // やること(完了)
-    QRadioButton* Option4;    // 予定(完了)
-    QPushButton* Command1;    // 検索
+    QLineEdit* Text1;   // keyword
+    QGroupBox* Frame1;   // 検索する対象
+    QRadioButton* Option1;   // やること
+    QRadioButton* Option2;   // 予定
+    QRadioButton* Option3;   // やること(完了)
+    QRadioButton* Option4;   // 予定(完了)
+    QPushButton* Command1;   // 検索
     Grid* Grid1;
-    QPlainTextEdit* Text2;    // memo of the clicked hit
-    QPushButton* Command2;    // メモ編集
-    QPushButton* Command3;    // 検索終了
+    QPlainTextEdit* Text2;   // memo of the clicked hit
+    QPushButton* Command2;   // メモ編集
+    QPushButton* Command3;   // 検索終了
 
 public slots:
     void Form_Load();

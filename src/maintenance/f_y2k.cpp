@@ -17,26 +17,31 @@ QLabel* wrapping(const char* name, const QString& text, QWidget* parent)
     return label;
 }
 
-}  // namespace
+}   // namespace
 
 F_Y2K::F_Y2K()
 {
     setObjectName(QStringLiteral("F_Y2K"));
     Label1 = wrapping("Label1", QStringLiteral("　旧バージョン（Ver.1.X)の【ぽるか】のデータを発見しました。"), this);
-    Label2 = wrapping("Label2",
-                      QStringLiteral("　[旧バージョンのデータを変換する]ボタンをクリックすると、旧バージョンのデータを、"
-                                     "このバージョン用に変換します。"),
-                      this);
-    Label3 = wrapping("Label3",
-                      QStringLiteral("　ただし、ネットワークを利用して、あなたの【ぽるか】のデータを他の方が参照している場合、"
-                                     "またはあなたが他の方のデータを参照している場合は、他の方もこのバージョンの【ぽるか】"
-                                     "を使う必要があります。"),
-                      this);
-    Label4 = wrapping("Label4",
-                      QStringLiteral("　[データを変換せず終了]ボタンをクリックすると、データを変換しないで【ぽるか】を終了します。"
-                                     "【ぽるか】を旧バージョンに戻す場合は、poruka.exeファイルを旧バージョンのものと入れ替えて下さい。"),
-                      this);
-    Label5 = wrapping("Label5", QStringLiteral("（パスワードが設定されている場合は消去されますので、再設定して下さい。）"), this);
+    Label2 =
+        wrapping("Label2",
+                 QStringLiteral("　[旧バージョンのデータを変換する]ボタンをクリックすると、旧バージョンのデータを、"
+                                "このバージョン用に変換します。"),
+                 this);
+    Label3 = wrapping(
+        "Label3",
+        QStringLiteral("　ただし、ネットワークを利用して、あなたの【ぽるか】のデータを他の方が参照している場合、"
+                       "またはあなたが他の方のデータを参照している場合は、他の方もこのバージョンの【ぽるか】"
+                       "を使う必要があります。"),
+        this);
+    Label4 = wrapping(
+        "Label4",
+        QStringLiteral(
+            "　[データを変換せず終了]ボタンをクリックすると、データを変換しないで【ぽるか】を終了します。"
+            "【ぽるか】を旧バージョンに戻す場合は、poruka.exeファイルを旧バージョンのものと入れ替えて下さい。"),
+        this);
+    Label5 = wrapping("Label5",
+                      QStringLiteral("（パスワードが設定されている場合は消去されますので、再設定して下さい。）"), this);
     Command1 = named<QPushButton>("Command1", this, QStringLiteral("旧バージョンのデータを変換する"));
     Command2 = named<QPushButton>("Command2", this, QStringLiteral("データを変換せず終了"));
 

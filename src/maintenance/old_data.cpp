@@ -12,12 +12,20 @@ QString failureText(const ConversionOutcome& o)
     using Step = ConversionOutcome::Step;
     QString what;
     switch (o.failedStep) {
-    case Step::Read: what = QStringLiteral("%1 を読み込めませんでした。"); break;
-    case Step::Backup: what = QStringLiteral("控えのファイル %1 を書けませんでした。"); break;
+    case Step::Read:
+        what = QStringLiteral("%1 を読み込めませんでした。");
+        break;
+    case Step::Backup:
+        what = QStringLiteral("控えのファイル %1 を書けませんでした。");
+        break;
     case Step::Record:
     case Step::Write:
-    case Step::None: what = QStringLiteral("%1 を書けませんでした。"); break;
-    case Step::RemovePassword: what = QStringLiteral("%1 を消せませんでした。"); break;
+    case Step::None:
+        what = QStringLiteral("%1 を書けませんでした。");
+        break;
+    case Step::RemovePassword:
+        what = QStringLiteral("%1 を消せませんでした。");
+        break;
     }
     QString text = what.arg(QDir::toNativeSeparators(o.failure.path));
     if (!o.failure.detail().isEmpty())
@@ -28,7 +36,8 @@ QString failureText(const ConversionOutcome& o)
         text += QStringLiteral("\n変換の途中のデータを元に戻せませんでした");
         if (!o.rollbackFailure.path.isEmpty())
             text += QStringLiteral("（%1）").arg(QDir::toNativeSeparators(o.rollbackFailure.path));
-        text += QStringLiteral("。\n元のデータは控えのファイルにあります。次に起動した時に変換を続けます。ぽるかを終了します。");
+        text += QStringLiteral(
+            "。\n元のデータは控えのファイルにあります。次に起動した時に変換を続けます。ぽるかを終了します。");
     }
     return text;
 }
@@ -38,13 +47,13 @@ Conversion tell(const ConversionOutcome& o, const QString& dataDir, Ui& ui, QWid
     if (o.result == ConversionOutcome::Result::ListMissing) {
         const QString what = o.missing == QLatin1String("todo.dat") ? QStringLiteral("やることのデータファイル(")
                                                                     : QStringLiteral("予定のデータファイル(");
-        ui.message(parent, what + dataDir + o.missing + QStringLiteral("）がありません"), MsgButtons::Ok,
-                   MsgIcon::None, QStringLiteral("変換できません"));
+        ui.message(parent, what + dataDir + o.missing + QStringLiteral("）がありません"), MsgButtons::Ok, MsgIcon::None,
+                   QStringLiteral("変換できません"));
         return Conversion::ListMissing;
     }
     for (const QString& path : o.vanished) {
         const QString what = path.endsWith(QLatin1String("TODO.DAT")) ? QStringLiteral("やることのファイル(")
-                                                                       : QStringLiteral("予定のファイル(");
+                                                                      : QStringLiteral("予定のファイル(");
         ui.message(parent, what + path + QStringLiteral(")が無いので変換しませんでした。"));
     }
     if (o.result == ConversionOutcome::Result::Failed) {
@@ -56,7 +65,7 @@ Conversion tell(const ConversionOutcome& o, const QString& dataDir, Ui& ui, QWid
     return Conversion::Done;
 }
 
-}  // namespace
+}   // namespace
 
 Conversion convertOldData(const QString& dataDir, const QString& programDir, Ui& ui, QWidget* parent)
 {

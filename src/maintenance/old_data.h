@@ -7,10 +7,10 @@
 class QWidget;
 class Ui;
 
-enum class [[nodiscard]] Conversion {
-    Done,          // converted; start-up goes on
+enum class [[nodiscard]] Conversion{
+    Done,   // converted; start-up goes on
     ListMissing,   // todo.dat or sche.dat is not there: told, nothing changed
-    Failed,        // a step failed: told; the program ends
+    Failed,   // a step failed: told; the program ends
 };
 
 // The whole conversion: todo.dat and sche.dat in dataDir (ending with the

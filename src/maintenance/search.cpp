@@ -15,10 +15,13 @@ struct Layout {
 Layout layoutOf(SearchTarget target)
 {
     switch (target) {
-    case SearchTarget::Todo: return {11, 1, 2, 3, 4, 5};
-    case SearchTarget::Schedule: return {10, 1, 2, 3, 4, 5};
+    case SearchTarget::Todo:
+        return {11, 1, 2, 3, 4, 5};
+    case SearchTarget::Schedule:
+        return {10, 1, 2, 3, 4, 5};
     case SearchTarget::DoneTodo:
-    case SearchTarget::DoneSchedule: break;
+    case SearchTarget::DoneSchedule:
+        break;
     }
     return {10, 0, -1, 4, 5, 6};
 }
@@ -39,15 +42,19 @@ QString shownTime(QByteArrayView time)
     return cp932::decode(time.data(), time.size());
 }
 
-}  // namespace
+}   // namespace
 
 QString searchFileName(SearchTarget target)
 {
     switch (target) {
-    case SearchTarget::Todo: return kTodoFileName;
-    case SearchTarget::Schedule: return kScheduleFileName;
-    case SearchTarget::DoneTodo: return kDoneTodoFileName;
-    case SearchTarget::DoneSchedule: break;
+    case SearchTarget::Todo:
+        return kTodoFileName;
+    case SearchTarget::Schedule:
+        return kScheduleFileName;
+    case SearchTarget::DoneTodo:
+        return kDoneTodoFileName;
+    case SearchTarget::DoneSchedule:
+        break;
     }
     return kDoneScheduleFileName;
 }

@@ -25,8 +25,8 @@ struct SearchHit {
 
 struct SearchResult {
     std::vector<SearchHit> hits;   // in file order, at most kMaxHits
-    bool cut = false;              // kMaxHits were reached (then more may have matched)
-    bool stopped = false;          // the caller asked to stop before the end
+    bool cut = false;   // kMaxHits were reached (then more may have matched)
+    bool stopped = false;   // the caller asked to stop before the end
 };
 
 // The file name a target's list lives in (list files in the data folder,

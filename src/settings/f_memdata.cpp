@@ -30,16 +30,18 @@ QLabel* label(const char* name, const QString& text, QWidget* parent)
     return l;
 }
 
-}  // namespace
+}   // namespace
 
 F_memdata::F_memdata(const AppSettings& settings, Ui& ui, QWidget* mainWindow)
     : QDialog(mainWindow), settings_(settings), ui_(ui), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("F_memdata"));
 
-    Label1 = label("Label1",
-                   QStringLiteral("やることや予定を見たい人の名前と、その人のデータが格納されているドライブ、ディレクトリを指定して下さい。"),
-                   this);
+    Label1 = label(
+        "Label1",
+        QStringLiteral(
+            "やることや予定を見たい人の名前と、その人のデータが格納されているドライブ、ディレクトリを指定して下さい。"),
+        this);
     List1 = named<QListWidget>("List1", this);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     Label6 = label("Label6", QStringLiteral("←変更前の名前をここから　選んで下さい"), this);

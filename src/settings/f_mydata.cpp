@@ -28,7 +28,7 @@ QLabel* wrappingLabel(const char* name, const QString& text, QWidget* parent)
     return label;
 }
 
-}  // namespace
+}   // namespace
 
 F_mydata::F_mydata(const AppSettings& settings, const QString& programDir, Ui& ui, QWidget* mainWindow)
     : QDialog(mainWindow), settings_(settings), programDir_(programDir), ui_(ui), mainWindow_(mainWindow)
@@ -39,12 +39,13 @@ F_mydata::F_mydata(const AppSettings& settings, const QString& programDir, Ui& u
     Label4 = wrappingLabel("Label4", QStringLiteral("自分の名前："), this);
     Label4->setWordWrap(false);
     Text1 = named<QLineEdit>("Text1", this);
-    Label2 = wrappingLabel("Label2",
-                           QStringLiteral("② データを格納するドライブとディレクトリを、以下のリストから選択　 して下さい。"
-                                          "（ネットワークを使用していない場合は、変更する必要　 はありません。"
-                                          "ネットワークを使用している場合で、自分のデータを　 他のメンバーにも公開する場合は、"
-                                          "ネットワーク上の共用ドライブを　 指定して下さい。）"),
-                           this);
+    Label2 = wrappingLabel(
+        "Label2",
+        QStringLiteral("② データを格納するドライブとディレクトリを、以下のリストから選択　 して下さい。"
+                       "（ネットワークを使用していない場合は、変更する必要　 はありません。"
+                       "ネットワークを使用している場合で、自分のデータを　 他のメンバーにも公開する場合は、"
+                       "ネットワーク上の共用ドライブを　 指定して下さい。）"),
+        this);
     Label5 = wrappingLabel("Label5", QStringLiteral("データを格納するドライブとディレクトリ"), this);
     Drive1 = named<DriveListBox>("Drive1", this);
     Dir1 = named<DirListBox>("Dir1", this);

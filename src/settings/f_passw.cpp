@@ -31,21 +31,24 @@ QLineEdit* passwordBox(const char* name, QWidget* parent)
     return box;
 }
 
-}  // namespace
+}   // namespace
 
 F_passw::F_passw(PasswordActions actions, Ui& ui, QWidget* mainWindow)
     : QDialog(mainWindow), actions_(std::move(actions)), ui_(ui), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("F_passw"));
-    Label1 = wrapping("Label1",
-                      QStringLiteral("パスワードを設定すると、パスワードを知らない人は【ぽるか】を使うことが出来なくなります。"), this);
+    Label1 = wrapping(
+        "Label1",
+        QStringLiteral("パスワードを設定すると、パスワードを知らない人は【ぽるか】を使うことが出来なくなります。"),
+        this);
     Label2 = wrapping("Label2", QStringLiteral("以下にパスワードを２回入力して下さい。"), this);
     Label3 = named<QLabel>("Label3", this, QStringLiteral("１回目"));
     Text1 = passwordBox("Text1", this);
     Label4 = named<QLabel>("Label4", this, QStringLiteral("２回目"));
     Text2 = passwordBox("Text2", this);
-    Label5 = wrapping("Label5",
-                      QStringLiteral("設定したパスワードを忘れてしまうと、調べる方法はありませんので、良く注意して下さい。"), this);
+    Label5 = wrapping(
+        "Label5",
+        QStringLiteral("設定したパスワードを忘れてしまうと、調べる方法はありませんので、良く注意して下さい。"), this);
     Command2 = named<QPushButton>("Command2", this, QStringLiteral("決定"));
     Command1 = named<QPushButton>("Command1", this, QStringLiteral("ﾊﾟｽﾜｰﾄﾞを消す"));
     Command3 = named<QPushButton>("Command3", this, QStringLiteral("中止"));
@@ -99,7 +102,8 @@ void F_passw::Command2_Click()
         const FileStatus written = actions_.set(*line);
         if (written.ok())
             break;
-        QString text = QStringLiteral("パスワードを保存できませんでした。\n%1").arg(QDir::toNativeSeparators(actions_.path));
+        QString text =
+            QStringLiteral("パスワードを保存できませんでした。\n%1").arg(QDir::toNativeSeparators(actions_.path));
         if (!written.detail().isEmpty())
             text += QStringLiteral("\n(%1)").arg(written.detail());
         if (ui_.message(this, text, MsgButtons::RetryCancel, MsgIcon::Exclamation) != MsgAnswer::Retry)
@@ -116,7 +120,8 @@ void F_passw::Command1_Click()
     }
     const FileStatus removed = actions_.remove();
     if (!removed.ok()) {
-        QString text = QStringLiteral("パスワードを消せませんでした。\n%1").arg(QDir::toNativeSeparators(actions_.path));
+        QString text =
+            QStringLiteral("パスワードを消せませんでした。\n%1").arg(QDir::toNativeSeparators(actions_.path));
         if (!removed.detail().isEmpty())
             text += QStringLiteral("\n(%1)").arg(removed.detail());
         ui_.message(this, text, MsgButtons::Ok, MsgIcon::Exclamation);

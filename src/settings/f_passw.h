@@ -20,9 +20,9 @@ public:
 
     QLabel* Label1;
     QLabel* Label2;
-    QLabel* Label3;      // １回目
+    QLabel* Label3;   // １回目
     QLineEdit* Text1;
-    QLabel* Label4;      // ２回目
+    QLabel* Label4;   // ２回目
     QLineEdit* Text2;
     QLabel* Label5;
     QPushButton* Command2;   // 決定

@@ -59,8 +59,7 @@ FileErrorHandler::Next FileErrorHandler::react(const FileStatus& status, Scope s
         const bool own = scope == Scope::Own || variant_ == TrapVariant::Startup;
         // Outside start-up the own folder may be gone for good: let the user stop.
         const bool mayStop = own && variant_ != TrapVariant::Startup;
-        const MsgAnswer a = ui_.message(parent_, kInvalidPathMessage,
-                                        mayStop ? MsgButtons::OkCancel : MsgButtons::Ok);
+        const MsgAnswer a = ui_.message(parent_, kInvalidPathMessage, mayStop ? MsgButtons::OkCancel : MsgButtons::Ok);
         if (a == MsgAnswer::Cancel)
             return Next::GiveUp;
         const auto& repair = own ? repairs_.ownDirectory : repairs_.memberDirectories;
@@ -75,21 +74,22 @@ FileErrorHandler::Next FileErrorHandler::react(const FileStatus& status, Scope s
         // for it, which gives the step up like any other failure the user ends.
         return ui_.message(parent_, variant_ == TrapVariant::Startup ? kInUseByPersonMessage : kInUseByUserMessage,
                            MsgButtons::OkCancel) == MsgAnswer::Cancel
-                   ? Next::GiveUp
-                   : Next::Retry;
+            ? Next::GiveUp
+            : Next::Retry;
 
     case FileError::Other:
         if (kind == StepKind::Read || variant_ == TrapVariant::Memo)
             return Next::Continue;
         {
             // A write that failed for good must never pass in silence.
-            QString text = QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(QDir::toNativeSeparators(status.path));
+            QString text =
+                QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(QDir::toNativeSeparators(status.path));
             if (!status.detail().isEmpty())
                 text += QStringLiteral("\n(%1)").arg(status.detail());
             text += QStringLiteral("\n再試行しますか？");
             return ui_.message(parent_, text, MsgButtons::RetryCancel, MsgIcon::Exclamation) == MsgAnswer::Retry
-                       ? Next::Retry
-                       : Next::GiveUp;
+                ? Next::Retry
+                : Next::GiveUp;
         }
     }
     return Next::Continue;

@@ -12,9 +12,9 @@ class QWidget;
 class Ui;
 
 enum class TrapVariant {
-    Shared,    // most handlers: the member directory dialog repairs a path
+    Shared,   // most handlers: the member directory dialog repairs a path
     Startup,   // start-up: the own data directory dialog, "別の人" wording
-    Memo,      // showing a memo: a missing memo is told, nothing retried
+    Memo,   // showing a memo: a missing memo is told, nothing retried
 };
 
 inline const QString kInvalidPathMessage = QStringLiteral("指定されたパスが不正です。");

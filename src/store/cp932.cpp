@@ -7,18 +7,18 @@ namespace cp932::table {
 extern const char16_t highSingle[128];
 extern const char16_t doubleByte[60 * 189];
 extern const std::uint16_t fromUnicode[65536];
-}  // namespace cp932::table
+}   // namespace cp932::table
 
 namespace cp932 {
 
 namespace {
 
-constexpr int kTrailSlots = 189;  // 0x40-0xFC
+constexpr int kTrailSlots = 189;   // 0x40-0xFC
 
 // Row of a lead byte in table::doubleByte; only called for lead bytes.
 inline int leadRow(unsigned lead) { return lead <= 0x9F ? int(lead - 0x81) : int(lead - 0xE0 + 31); }
 
-}  // namespace
+}   // namespace
 
 QString decode(const char* data, qsizetype size)
 {
@@ -94,9 +94,6 @@ QByteArray encode(QStringView text)
     return out;
 }
 
-bool canEncode(QStringView text)
-{
-    return decode(encode(text)) == text;
-}
+bool canEncode(QStringView text) { return decode(encode(text)) == text; }
 
-}  // namespace cp932
+}   // namespace cp932

@@ -19,4 +19,4 @@ QByteArray encode(QStringView text);
 // True when every character of the text has a code page 932 code.
 bool canEncode(QStringView text);
 
-}  // namespace cp932
+}   // namespace cp932

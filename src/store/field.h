@@ -19,7 +19,7 @@ public:
     Field() = default;
     // Encodes the text; line breaks in it become spaces.
     explicit Field(const QString& text);
-    explicit Field(const char* ascii) : bytes_(ascii ? ascii : "") {}
+    explicit Field(const char* ascii) : bytes_(ascii ? ascii : "") { }
     static Field fromBytes(QByteArrayView bytes) { return fromBytes(bytes.data(), bytes.size()); }
     static Field fromBytes(const char* data, qsizetype size)
     {

@@ -11,13 +11,13 @@
 #include <algorithm>
 
 #include <cerrno>
-#include <csignal>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,7 +28,7 @@ namespace {
 
 bool isFolder(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return fs::stat(local(path), st) && S_ISDIR(st.st_mode);
 }
 
@@ -112,7 +112,7 @@ Target accessTarget(const QString& path)
         return {path, s};
     }
     QString current = path;
-    struct stat st {};
+    struct stat st { };
     for (int hop = 0; fs::lstat(local(current), st) && S_ISLNK(st.st_mode); ++hop) {
         if (hop >= 32)
             return {path, failure(path, ELOOP)};
@@ -155,7 +155,7 @@ bool sameFile(const struct stat& a, const struct stat& b) { return a.st_ino == b
 // `flags` are open()'s; `opened` gets the locked file's stat.
 struct Locked {
     std::optional<Fd> fd;
-    struct stat st {};
+    struct stat st { };
     FileStatus status;
 };
 
@@ -179,13 +179,13 @@ Locked openLocked(const QString& path, const QString& requestedPath, int flags, 
             l.status = failure(requestedPath, errno == EACCES ? EAGAIN : errno);
             return l;
         }
-        struct stat named {};
+        struct stat named { };
         if (!fs::stat(local(path), named) || sameFile(l.st, named) || attempt >= 10)
             return l;
     }
 }
 
-}  // namespace
+}   // namespace
 
 // The computer (its machine id) and the process: the leftovers of a write cut
 // short can then be told from a write going on now, also on a shared folder.
@@ -193,7 +193,7 @@ namespace {
 
 thread_local QString threadWriterTag;
 
-}  // namespace
+}   // namespace
 
 void setThreadWriterTag(const QString& tag) { threadWriterTag = tag; }
 
@@ -224,14 +224,14 @@ bool processAlive(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 ||
 
 QString thisMachine() { return writerTag().section(QLatin1Char('-'), 0, 0); }
 
-}  // namespace
+}   // namespace
 
 FileStatus fileFailure(const QString& path, int err) { return failure(path, err); }
 
 bool isEndedProcessOfThisComputer(const QString& tag)
 {
     return tag.section(QLatin1Char('-'), 0, 0) == thisMachine() &&
-           !processAlive(tag.section(QLatin1Char('-'), 1, 1).toLongLong());
+        !processAlive(tag.section(QLatin1Char('-'), 1, 1).toLongLong());
 }
 
 QString FileStatus::detail() const
@@ -245,18 +245,28 @@ QString FileStatus::detail() const
         break;
     }
     switch (sysError) {
-    case 0: return {};
-    case ENOSPC: return QStringLiteral("ディスクの空き容量が足りません");
-    case EDQUOT: return QStringLiteral("ディスクの使用量の上限を超えています");
+    case 0:
+        return {};
+    case ENOSPC:
+        return QStringLiteral("ディスクの空き容量が足りません");
+    case EDQUOT:
+        return QStringLiteral("ディスクの使用量の上限を超えています");
     case EACCES:
-    case EPERM: return QStringLiteral("アクセスする権限がありません");
-    case EROFS: return QStringLiteral("読み取り専用の場所です");
-    case EISDIR: return QStringLiteral("ファイルではなくフォルダです");
+    case EPERM:
+        return QStringLiteral("アクセスする権限がありません");
+    case EROFS:
+        return QStringLiteral("読み取り専用の場所です");
+    case EISDIR:
+        return QStringLiteral("ファイルではなくフォルダです");
     case ELOOP:
-    case EMLINK: return QStringLiteral("リンクが多すぎます");
-    case EIO: return QStringLiteral("読み書きの際に装置のエラーが起きました");
-    case EFBIG: return QStringLiteral("ファイルが大きすぎます");
-    default: break;
+    case EMLINK:
+        return QStringLiteral("リンクが多すぎます");
+    case EIO:
+        return QStringLiteral("読み書きの際に装置のエラーが起きました");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きすぎます");
+    default:
+        break;
     }
     return QString::fromLocal8Bit(std::strerror(sysError));
 }
@@ -270,15 +280,12 @@ QString withTrailingSeparator(const QString& dir)
     return dir + dirSeparator();
 }
 
-QString programFile(const QString& programDir, const QString& name)
-{
-    return withTrailingSeparator(programDir) + name;
-}
+QString programFile(const QString& programDir, const QString& name) { return withTrailingSeparator(programDir) + name; }
 
 QString resolvePath(const QString& dir, const QString& name)
 {
     const QString exact = dir + name;
-    struct stat st {};
+    struct stat st { };
     if (fs::lstat(local(exact), st))
         return exact;
     QList<QByteArray> entries;
@@ -294,13 +301,13 @@ QString resolvePath(const QString& dir, const QString& name)
 
 bool fileExistsIgnoringCase(const QString& dir, const QString& name)
 {
-    struct stat st {};
+    struct stat st { };
     return fs::stat(local(resolvePath(dir, name)), st) && S_ISREG(st.st_mode);
 }
 
 bool fileExists(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return fs::stat(local(path), st);
 }
 
@@ -314,8 +321,8 @@ ReadResult readFile(const QString& requestedPath, Locking locking, qint64 limit)
     }
     // A writer renames its new file over the old one; a reader that opened the old
     // one just before would lock and read a file that is no longer the list.
-    const Locked l = openLocked(target.path, requestedPath, O_RDONLY,
-                                locking == Locking::Exclusive ? F_RDLCK : F_UNLCK);
+    const Locked l =
+        openLocked(target.path, requestedPath, O_RDONLY, locking == Locking::Exclusive ? F_RDLCK : F_UNLCK);
     if (!l.status.ok()) {
         r.status = l.status;
         return r;
@@ -382,20 +389,25 @@ FileStatus rewrite(const QString& requestedPath, Locking locking,
     if (tmp.get() < 0)
         return failure(path, errno);
     // The new file keeps the old one's permissions.
-    struct stat st {};
+    struct stat st { };
     if (target)
         st = target->st;
     if (target || fs::stat(localPath, st))
         fs::fchmod(tmp.get(), tmpName, st.st_mode & 07777);
     else
-        fs::fchmod(tmp.get(), tmpName, 0666 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
+        fs::fchmod(
+            tmp.get(), tmpName, 0666 & ~[] {
+                const mode_t m = ::umask(0);
+                ::umask(m);
+                return m;
+            }());
 
     if (!fs::writeAll(tmp.get(), tmpName, *bytes) || !fs::fsync(tmp.get(), tmpName)) {
         const int err = errno;
         fs::unlink(tmpName);
         return failure(path, err);
     }
-    struct stat done {};
+    struct stat done { };
     if (written && fs::fstat(tmp.get(), tmpName, done))
         *written = fingerprintOf(done, *bytes);
     // A writer that stalled so long that another took its lock over must not
@@ -414,7 +426,7 @@ FileStatus rewrite(const QString& requestedPath, Locking locking,
     return succeeded(path);
 }
 
-}  // namespace
+}   // namespace
 
 quint64 bytesHash(QByteArrayView bytes)
 {
@@ -437,7 +449,7 @@ bool isUnchanged(const QString& path, const Fingerprint& seen)
     if (!seen.isKnown())
         return false;
     const Target target = accessTarget(path);
-    struct stat st {};
+    struct stat st { };
     if (!target.problem.ok() || !fs::stat(local(target.path), st))
         return false;
     Fingerprint now = fingerprintOf(st, {});
@@ -536,12 +548,11 @@ std::optional<TemporaryName> parseTemporary(const QString& entry)
     return TemporaryName{m.captured(1), m.captured(2), m.captured(3).toLongLong()};
 }
 
-
 // Older than any write lasts, by far, also with some difference between the
 // clocks of two computers.
 constexpr qint64 kSurelyDeadAfterSecs = 3600;
 
-}  // namespace
+}   // namespace
 
 int removeLeftoverTemporaries(const QString& dir, const std::function<bool(const QString& name)>& belongs)
 {
@@ -555,7 +566,7 @@ int removeLeftoverTemporaries(const QString& dir, const std::function<bool(const
         if (!tmp || !belongs(tmp->base))
             continue;
         const QByteArray path = local(dir + entry);
-        struct stat st {};
+        struct stat st { };
         if (!fs::lstat(path, st) || !S_ISREG(st.st_mode))
             continue;
         const bool ours = tmp->machine == thisMachine();
@@ -604,6 +615,6 @@ FileStatus renameFile(const QString& from, const QString& to)
 
 qint64 fileSize(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return fs::stat(local(path), st) && S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
 }

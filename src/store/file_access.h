@@ -20,14 +20,14 @@ enum class FileError {
     FileNotFound,
     PathNotFound,
     PermissionDenied,   // held by another program, or not ours to open
-    Other,              // disk full, read-only medium, I/O error, ...
+    Other,   // disk full, read-only medium, I/O error, ...
 };
 
 // Files the program will not read or write although the system would let it.
 enum class FileRefusal {
     None,
     LinkLeavesFolder,   // a symbolic link chain ending outside the file's own folder
-    NotARegularFile,    // a folder, device, FIFO or socket where a data file belongs
+    NotARegularFile,   // a folder, device, FIFO or socket where a data file belongs
 };
 
 struct [[nodiscard]] FileStatus {
@@ -52,10 +52,10 @@ struct [[nodiscard]] FileStatus {
 struct Fingerprint {
     quint64 device = 0;
     quint64 inode = 0;
-    qint64 size = -1;          // -1: no version known
+    qint64 size = -1;   // -1: no version known
     qint64 modifiedNs = 0;
-    quint64 hash = 0;          // of the bytes
-    bool wholeSeconds = false; // the time tells no two versions within a second apart
+    quint64 hash = 0;   // of the bytes
+    bool wholeSeconds = false;   // the time tells no two versions within a second apart
 
     bool isKnown() const { return size >= 0; }
     bool sameStat(const Fingerprint& o) const
@@ -70,7 +70,7 @@ struct [[nodiscard]] ReadResult {
     FileStatus status;
     QByteArray bytes;
     Fingerprint fingerprint;   // of the version read
-    bool cut = false;          // the file holds more than the limit read
+    bool cut = false;   // the file holds more than the limit read
     bool ok() const { return status.ok(); }
 };
 

@@ -10,11 +10,11 @@
 #include <functional>
 
 enum class FileCall {
-    Open,       // opening an existing file or a folder
-    Create,     // creating a file (a temporary, a claimed memo, a lock file)
-    Stat,       // looking at a file's size, time or identity
-    List,       // reading a folder's entries
-    Lock,       // a whole-file lock
+    Open,   // opening an existing file or a folder
+    Create,   // creating a file (a temporary, a claimed memo, a lock file)
+    Stat,   // looking at a file's size, time or identity
+    List,   // reading a folder's entries
+    Lock,   // a whole-file lock
     Read,
     Write,
     Sync,

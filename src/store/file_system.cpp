@@ -32,7 +32,7 @@ CallAnswer answer(FileCall call, const QByteArray& path)
 // Whether a call that reads or looks may go ahead; when not, errno says why.
 bool allowed(FileCall call, const QByteArray& path) { return answer(call, path) != CallAnswer::Fail; }
 
-}  // namespace
+}   // namespace
 
 void setFileCallHook(FileCallHook h) { hook = std::move(h); }
 const FileCallHook& fileCallHook() { return hook; }
@@ -77,7 +77,7 @@ namespace {
 // the old size. On a local disk this is the plain stat.
 bool freshStat(int dirFd, const char* path, int flags, struct stat& st)
 {
-    struct statx x {};
+    struct statx x { };
     if (::statx(dirFd, path, flags | AT_STATX_FORCE_SYNC, STATX_BASIC_STATS, &x) != 0)
         return false;
     st = {};
@@ -91,7 +91,7 @@ bool freshStat(int dirFd, const char* path, int flags, struct stat& st)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool stat(const QByteArray& path, struct stat& st)
 {
@@ -151,7 +151,7 @@ bool lockWhole(int fd, const QByteArray& path, short type)
 {
     if (const CallAnswer a = answer(FileCall::Lock, path); a != CallAnswer::Make)
         return a == CallAnswer::Skip;
-    struct flock fl {};
+    struct flock fl { };
     fl.l_type = type;
     fl.l_whence = SEEK_SET;
     fl.l_start = 0;
@@ -245,4 +245,4 @@ void syncFolder(const QByteArray& folder)
         fsync(dir.get(), folder);
 }
 
-}  // namespace fs
+}   // namespace fs

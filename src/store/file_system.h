@@ -17,11 +17,11 @@ QByteArray local(const QString& path);
 // Holds a file descriptor and closes it (releasing its locks) when done.
 class Fd {
 public:
-    explicit Fd(int fd, QByteArray path = {}) : fd_(fd), path_(std::move(path)) {}
+    explicit Fd(int fd, QByteArray path = {}) : fd_(fd), path_(std::move(path)) { }
     ~Fd();
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
-    Fd(Fd&& other) noexcept : fd_(other.release()), path_(std::move(other.path_)) {}
+    Fd(Fd&& other) noexcept : fd_(other.release()), path_(std::move(other.path_)) { }
     int get() const { return fd_; }
     int release()
     {
@@ -64,4 +64,4 @@ bool link(const QByteArray& from, const QByteArray& to);
 // Makes the renames and removals in a folder durable.
 void syncFolder(const QByteArray& folder);
 
-}  // namespace fs
+}   // namespace fs

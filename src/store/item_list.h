@@ -4,10 +4,10 @@
 // `overflow` and written back after the items.
 
 #include <QByteArrayList>
+#include <QtGlobal>
 #include <vector>
 
-template <class T>
-class ItemList {
+template <class T> class ItemList {
 public:
     using value_type = T;
     static constexpr int kCapacity = 30000;
@@ -16,9 +16,17 @@ public:
     bool isEmpty() const { return items_.empty(); }
     bool isFull() const { return count() >= kCapacity; }
 
-    // 1-based, like the rows of the grid.
-    T& operator[](int i) { return items_[std::size_t(i - 1)]; }
-    const T& operator[](int i) const { return items_[std::size_t(i - 1)]; }
+    // 1-based, like the rows of the grid; checked in debug builds.
+    T& operator[](int i)
+    {
+        Q_ASSERT(i >= 1 && i <= count());
+        return items_[std::size_t(i - 1)];
+    }
+    const T& operator[](int i) const
+    {
+        Q_ASSERT(i >= 1 && i <= count());
+        return items_[std::size_t(i - 1)];
+    }
 
     void append(T item) { items_.push_back(std::move(item)); }
     // Puts an item at place i (1 .. count + 1); later items move up one place.

@@ -10,7 +10,7 @@
 struct ItemStore {
     ItemList<TodoItem> todos;
     ItemList<ScheduleItem> schedules;
-    QByteArray todoHeader;       // written back as line 1 of the own files
+    QByteArray todoHeader;   // written back as line 1 of the own files
     QByteArray scheduleHeader;
 
     // The member being viewed: read-only copies with secret items masked. Their

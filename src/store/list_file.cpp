@@ -22,8 +22,7 @@ char* putLine(char* out, QByteArrayView line)
     return out;
 }
 
-template <class T>
-qsizetype recordsSize(const ItemList<T>& list)
+template <class T> qsizetype recordsSize(const ItemList<T>& list)
 {
     constexpr auto& layout = RecordLayout<T>::lines;
     qsizetype size = 0;
@@ -35,8 +34,7 @@ qsizetype recordsSize(const ItemList<T>& list)
     return size;
 }
 
-template <class T>
-char* putRecords(char* out, const ItemList<T>& list)
+template <class T> char* putRecords(char* out, const ItemList<T>& list)
 {
     constexpr auto& layout = RecordLayout<T>::lines;
     for (const T& item : list.items())
@@ -48,8 +46,7 @@ char* putRecords(char* out, const ItemList<T>& list)
 }
 
 // Header line (when given) then the records, CR LF after each line.
-template <class T>
-QByteArray writeRecords(const QByteArray* header, const ItemList<T>& list)
+template <class T> QByteArray writeRecords(const QByteArray* header, const ItemList<T>& list)
 {
     const qsizetype size = (header ? header->size() + 2 : 0) + recordsSize(list);
     QByteArray out(size, Qt::Uninitialized);
@@ -61,8 +58,7 @@ QByteArray writeRecords(const QByteArray* header, const ItemList<T>& list)
     return out;
 }
 
-template <class T>
-void maskSecrets(ItemList<T>& list)
+template <class T> void maskSecrets(ItemList<T>& list)
 {
     static const Field mask(QStringLiteral("★★　ヒ・ミ・ツ　★★"));
     for (T& item : list.items()) {
@@ -87,7 +83,7 @@ FileStatus loadInto(const QString& directory, ListKind kind, QByteArray& header,
     return r.status;
 }
 
-}  // namespace
+}   // namespace
 
 QString listFileName(ListKind kind) { return kind == ListKind::Todo ? kTodoFileName : kScheduleFileName; }
 
@@ -108,8 +104,7 @@ QByteArray joinLines(const QByteArrayList& lines)
     return out;
 }
 
-template <class T>
-void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
+template <class T> void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
 {
     constexpr auto& layout = RecordLayout<T>::lines;
     out.clear();
@@ -128,8 +123,7 @@ void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
         out.overflow.append(lines.next().toByteArray());
 }
 
-template <class T>
-void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
+template <class T> void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
 {
     LineCursor lines(bytes);
     header = lines.atEnd() ? newListHeader() : lines.next().toByteArray();
@@ -137,20 +131,14 @@ void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out)
     out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
-template <class T>
-QByteArray serializeList(const QByteArray& header, const ItemList<T>& list)
+template <class T> QByteArray serializeList(const QByteArray& header, const ItemList<T>& list)
 {
     return writeRecords(&header, list);
 }
 
-template <class T>
-QByteArray serializeRecords(const ItemList<T>& list)
-{
-    return writeRecords(nullptr, list);
-}
+template <class T> QByteArray serializeRecords(const ItemList<T>& list) { return writeRecords(nullptr, list); }
 
-template <class T>
-void parseRecords(const QByteArray& bytes, ItemList<T>& out)
+template <class T> void parseRecords(const QByteArray& bytes, ItemList<T>& out)
 {
     LineCursor lines(bytes);
     parseRecordsFrom(lines, out, bytes.size());
@@ -207,8 +195,7 @@ FileStatus createArchive(const QString& path)
     return writeFile(path, QByteArray(), Locking::Exclusive);
 }
 
-template <class T>
-QByteArray archiveAppendBytes(const T& item, int missingLines)
+template <class T> QByteArray archiveAppendBytes(const T& item, int missingLines)
 {
     ItemList<T> one;
     one.append(item);
@@ -218,14 +205,12 @@ QByteArray archiveAppendBytes(const T& item, int missingLines)
     return out + writeRecords(nullptr, one);
 }
 
-template <class T>
-FileStatus appendDone(const QString& path, const T& item)
+template <class T> FileStatus appendDone(const QString& path, const T& item)
 {
     return appendToFile(path, archiveAppendBytes(item, 0));
 }
 
-template <class T>
-FileStatus loadDone(const QString& path, ItemList<T>& out)
+template <class T> FileStatus loadDone(const QString& path, ItemList<T>& out)
 {
     const ReadResult r = readFile(path, Locking::Exclusive);
     if (!r.ok())
@@ -249,16 +234,16 @@ RecordCount countDoneRecords(const QString& path)
     return count;
 }
 
-#define PORUKA_LIST_TEMPLATES(T)                                              \
-    template QByteArray serializeList<T>(const QByteArray&, const ItemList<T>&); \
+#define PORUKA_LIST_TEMPLATES(T)                                                                                       \
+    template QByteArray serializeList<T>(const QByteArray&, const ItemList<T>&);                                       \
     template void parseList<T>(const QByteArray&, QByteArray&, ItemList<T>&);
 PORUKA_LIST_TEMPLATES(TodoItem)
 PORUKA_LIST_TEMPLATES(ScheduleItem)
-#define PORUKA_DONE_TEMPLATES(T)                                              \
-    template QByteArray serializeRecords<T>(const ItemList<T>&);              \
-    template void parseRecords<T>(const QByteArray&, ItemList<T>&);           \
-    template FileStatus appendDone<T>(const QString&, const T&);             \
-    template QByteArray archiveAppendBytes<T>(const T&, int);                 \
+#define PORUKA_DONE_TEMPLATES(T)                                                                                       \
+    template QByteArray serializeRecords<T>(const ItemList<T>&);                                                       \
+    template void parseRecords<T>(const QByteArray&, ItemList<T>&);                                                    \
+    template FileStatus appendDone<T>(const QString&, const T&);                                                       \
+    template QByteArray archiveAppendBytes<T>(const T&, int);                                                          \
     template FileStatus loadDone<T>(const QString&, ItemList<T>&);
 PORUKA_DONE_TEMPLATES(DoneTodoItem)
 PORUKA_DONE_TEMPLATES(DoneScheduleItem)

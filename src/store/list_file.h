@@ -30,7 +30,7 @@ QByteArray joinLines(const QByteArrayList& lines);
 // empty line after it. The views point into the buffer, which must outlive them.
 class LineCursor {
 public:
-    explicit LineCursor(QByteArrayView bytes) : p_(bytes.data()), end_(p_ + bytes.size()) {}
+    explicit LineCursor(QByteArrayView bytes) : p_(bytes.data()), end_(p_ + bytes.size()) { }
     bool atEnd() const { return p_ >= end_; }
     QByteArrayView next()
     {
@@ -50,15 +50,11 @@ private:
 // A whole list file: header then records. An empty file gets the standard header.
 // A last record cut short gets empty fields; records past the list's capacity go
 // to `overflow` untouched and are written back after the items.
-template <class T>
-QByteArray serializeList(const QByteArray& header, const ItemList<T>& list);
-template <class T>
-void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out);
+template <class T> QByteArray serializeList(const QByteArray& header, const ItemList<T>& list);
+template <class T> void parseList(const QByteArray& bytes, QByteArray& header, ItemList<T>& out);
 // An archive: records only, no header.
-template <class T>
-QByteArray serializeRecords(const ItemList<T>& list);
-template <class T>
-void parseRecords(const QByteArray& bytes, ItemList<T>& out);
+template <class T> QByteArray serializeRecords(const ItemList<T>& list);
+template <class T> void parseRecords(const QByteArray& bytes, ItemList<T>& out);
 
 // Loads the list file of `kind` in `directory` into the own lists of the store.
 FileStatus loadOwnList(const QString& directory, ListKind kind, ItemStore& store);
@@ -78,10 +74,8 @@ inline const QString kDoneScheduleFullMessage =
     QStringLiteral("完了したScheduleﾃﾞｰﾀが30000件を越えました。\nsche_kan.datﾌｧｲﾙを整理して下さい。");
 // Creates the archive empty when it does not exist.
 FileStatus createArchive(const QString& path);
-template <class T>
-FileStatus appendDone(const QString& path, const T& item);
-template <class T>
-FileStatus loadDone(const QString& path, ItemList<T>& out);
+template <class T> FileStatus appendDone(const QString& path, const T& item);
+template <class T> FileStatus loadDone(const QString& path, ItemList<T>& out);
 // How many records an archive holds (a record cut short counts), without
 // reading them into a list.
 struct [[nodiscard]] RecordCount {
@@ -94,6 +88,5 @@ struct [[nodiscard]] RecordCount {
 // The bytes that append `item` to an archive whose last record lacks
 // `missingLines` lines: empty lines first, so the new record starts on a
 // record boundary and the old fragment is kept as a whole record.
-template <class T>
-QByteArray archiveAppendBytes(const T& item, int missingLines);
+template <class T> QByteArray archiveAppendBytes(const T& item, int missingLines);
 RecordCount countDoneRecords(const QString& path);

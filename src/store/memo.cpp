@@ -8,10 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
-QString memoFileName(int memoNo)
-{
-    return QStringLiteral("~%1.txt").arg(memoNo, 7, 10, QLatin1Char('0'));
-}
+QString memoFileName(int memoNo) { return QStringLiteral("~%1.txt").arg(memoNo, 7, 10, QLatin1Char('0')); }
 
 QString memoMissingMessage(int memoNo)
 {
@@ -61,7 +58,7 @@ QString inShortLines(const QString& text)
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 MemoRead readMemoStart(const QString& path)
 {

@@ -14,7 +14,7 @@ inline constexpr char kNoTime[] = "99:99";
 inline constexpr char kSecret[] = "SECRET";
 inline constexpr char kImportant[] = "JYUYO";
 inline constexpr int kNoRank = 9999;
-}  // namespace sentinel
+}   // namespace sentinel
 
 inline const QString kImportantMark = QStringLiteral("●");
 inline const QString kTodayShown = QStringLiteral("今日中");
@@ -29,44 +29,43 @@ struct TodoItem : OpenItem {
     Field rank;
 };
 
-struct ScheduleItem : OpenItem {};
+struct ScheduleItem : OpenItem { };
 
 struct DoneItem {
     Field doneDate, entryDate, date, time, content, person, memoNo, secret, important, spare;
 };
 
-struct DoneTodoItem : DoneItem {};
-struct DoneScheduleItem : DoneItem {};
+struct DoneTodoItem : DoneItem { };
+struct DoneScheduleItem : DoneItem { };
 
 // Line order of each record kind in its file.
 template <class T> struct RecordLayout;
 
 template <> struct RecordLayout<TodoItem> {
-    static constexpr std::array<Field TodoItem::*, 11> lines{
-        &TodoItem::entryDate, &TodoItem::date, &TodoItem::time, &TodoItem::content,
-        &TodoItem::person, &TodoItem::memoNo, &TodoItem::rank, &TodoItem::alarm,
-        &TodoItem::secret, &TodoItem::important, &TodoItem::spare};
+    static constexpr std::array<Field TodoItem::*, 11> lines{&TodoItem::entryDate, &TodoItem::date,   &TodoItem::time,
+                                                             &TodoItem::content,   &TodoItem::person, &TodoItem::memoNo,
+                                                             &TodoItem::rank,      &TodoItem::alarm,  &TodoItem::secret,
+                                                             &TodoItem::important, &TodoItem::spare};
 };
 
 template <> struct RecordLayout<ScheduleItem> {
     static constexpr std::array<Field ScheduleItem::*, 10> lines{
-        &ScheduleItem::entryDate, &ScheduleItem::date, &ScheduleItem::time, &ScheduleItem::content,
-        &ScheduleItem::person, &ScheduleItem::memoNo, &ScheduleItem::alarm, &ScheduleItem::secret,
+        &ScheduleItem::entryDate, &ScheduleItem::date,   &ScheduleItem::time,  &ScheduleItem::content,
+        &ScheduleItem::person,    &ScheduleItem::memoNo, &ScheduleItem::alarm, &ScheduleItem::secret,
         &ScheduleItem::important, &ScheduleItem::spare};
 };
 
 template <class T>
-    requires std::is_base_of_v<DoneItem, T>
+requires std::is_base_of_v<DoneItem, T>
 struct RecordLayout<T> {
-    static constexpr std::array<Field T::*, 10> lines{
-        &T::doneDate, &T::entryDate, &T::date, &T::time, &T::content,
-        &T::person, &T::memoNo, &T::secret, &T::important, &T::spare};
+    static constexpr std::array<Field T::*, 10> lines{&T::doneDate,  &T::entryDate, &T::date,   &T::time,
+                                                      &T::content,   &T::person,    &T::memoNo, &T::secret,
+                                                      &T::important, &T::spare};
 };
 
 // The archive record of an open item completed on doneDate ("yyyy/MM/dd"):
 // every field it carries, the memo number included (the memo file stays).
-template <class D>
-D doneRecord(const OpenItem& item, const QString& doneDate)
+template <class D> D doneRecord(const OpenItem& item, const QString& doneDate)
 {
     D done;
     done.doneDate = Field(doneDate);
@@ -84,8 +83,7 @@ D doneRecord(const OpenItem& item, const QString& doneDate)
 
 // A record's lines as its file holds them, each followed by CR LF: what tells
 // one record from another (two records are the same when these bytes are).
-template <class T>
-QByteArray recordBytes(const T& item)
+template <class T> QByteArray recordBytes(const T& item)
 {
     qsizetype size = 0;
     for (auto field : RecordLayout<T>::lines)

@@ -21,8 +21,8 @@ int toInt(const Field& f)
 // The value lines of a settings image in file order; line 5 is never kept.
 std::vector<Field*> lineFields(AppSettings& s)
 {
-    std::vector<Field*> lines{&s.banner, &s.memoCounter, &s.reserved3, &s.reserved4, nullptr,
-                              &s.windowState, &s.windowTop, &s.windowLeft, &s.windowHeight, &s.windowWidth};
+    std::vector<Field*> lines{&s.banner,      &s.memoCounter, &s.reserved3,  &s.reserved4,    nullptr,
+                              &s.windowState, &s.windowTop,   &s.windowLeft, &s.windowHeight, &s.windowWidth};
     for (Field& f : s.reserveTexts)
         lines.push_back(&f);
     for (Field& f : s.slotTexts)
@@ -34,7 +34,7 @@ std::vector<Field*> lineFields(AppSettings& s)
     return lines;
 }
 
-}  // namespace
+}   // namespace
 
 void AppSettings::setPlacement(const WindowPlacement& p)
 {
@@ -108,8 +108,7 @@ AppSettings parseSettings(const QByteArray& bytes)
 namespace {
 
 // Calls put(line) for every line of the file in order; line 5 is always empty.
-template <class Put>
-void forEachSettingsLine(const AppSettings& s, Put&& put)
+template <class Put> void forEachSettingsLine(const AppSettings& s, Put&& put)
 {
     for (const Field* f : {&s.banner, &s.memoCounter, &s.reserved3, &s.reserved4})
         put(f->view());
@@ -128,7 +127,7 @@ void forEachSettingsLine(const AppSettings& s, Put&& put)
         put(QByteArrayView(l));
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray serializeSettings(const AppSettings& s)
 {

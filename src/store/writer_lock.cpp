@@ -6,9 +6,9 @@
 #include <QSysInfo>
 
 #include <cerrno>
-#include <optional>
 #include <ctime>
 #include <fcntl.h>
+#include <optional>
 
 using fs::Fd;
 using fs::local;
@@ -45,13 +45,13 @@ bool isAbandoned(const QByteArray& content, const struct stat& st)
     return qint64(std::time(nullptr)) - qint64(st.st_mtim.tv_sec) > kStaleLockSecs;
 }
 
-}  // namespace
+}   // namespace
 
 WriterLock::WriterLock(const QString& path) : lockPath_(path + QStringLiteral(".~lock"))
 {
     const QByteArray lock = local(lockPath_);
     mark_ = writerTag().toUtf8() + ' ' + QSysInfo::machineHostName().toUtf8() + ' ' +
-            QByteArray::number(QRandomGenerator::global()->generate64(), 16) + '\n';
+        QByteArray::number(QRandomGenerator::global()->generate64(), 16) + '\n';
     for (int attempt = 0; attempt < 3; ++attempt) {
         Fd fd(fs::open(lock, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666), lock);
         if (fd.get() >= 0) {
@@ -68,7 +68,7 @@ WriterLock::WriterLock(const QString& path) : lockPath_(path + QStringLiteral(".
             return;
         }
         // Held, or left behind.
-        struct stat st {};
+        struct stat st { };
         const std::optional<QByteArray> theirs = contentOf(lock, st);
         if (!theirs)
             continue;   // gone meanwhile
@@ -82,7 +82,7 @@ WriterLock::WriterLock(const QString& path) : lockPath_(path + QStringLiteral(".
         const QByteArray aside = lock + ".~stale-" + writerTag().toUtf8();
         if (!fs::rename(lock, aside))
             continue;
-        struct stat movedStat {};
+        struct stat movedStat { };
         if (contentOf(aside, movedStat) != theirs || movedStat.st_ino != st.st_ino) {
             fs::link(aside, lock);
             fs::unlink(aside);
@@ -102,6 +102,6 @@ WriterLock::~WriterLock()
 
 bool WriterLock::stillHeld() const
 {
-    struct stat now {};
+    struct stat now { };
     return held_ && fs::stat(local(lockPath_), now) && now.st_ino == mine_.st_ino && now.st_dev == mine_.st_dev;
 }

@@ -36,8 +36,8 @@ public:
 
 private:
     QString lockPath_;
-    QByteArray mark_;     // what this holder wrote into the lock file
-    struct stat mine_ {};  // the lock file made: still it, unless taken over
+    QByteArray mark_;   // what this holder wrote into the lock file
+    struct stat mine_ { };   // the lock file made: still it, unless taken over
     bool held_ = false;
     FileStatus failure_;
 };

@@ -1,5 +1,5 @@
-#include <QLocale>
 #include "ui/calendar.h"
+#include <QLocale>
 
 Calendar::Calendar(QWidget* parent) : QCalendarWidget(parent)
 {

@@ -37,8 +37,8 @@ private:
     QTimer* timer_;
     QString alarmTime_ = QStringLiteral("23:59");
     bool enabled_ = true;
-    QDate armedDate_;      // when the alarm time was last set: a time already
-    QString armedMinute_;  // past then, or a later day, does not fire
-    QString firedKey_;       // date + alarm time of the last firing
+    QDate armedDate_;   // when the alarm time was last set: a time already
+    QString armedMinute_;   // past then, or a later day, does not fire
+    QString firedKey_;   // date + alarm time of the last firing
     QDate lastTickDate_;
 };

@@ -10,7 +10,10 @@
 
 namespace {
 
-QString cleanAbsolute(const QString& dir) { return QDir::cleanPath(QDir(QDir::fromNativeSeparators(dir)).absolutePath()); }
+QString cleanAbsolute(const QString& dir)
+{
+    return QDir::cleanPath(QDir(QDir::fromNativeSeparators(dir)).absolutePath());
+}
 
 bool isInside(const QString& path, const QString& root) { return !root.isEmpty() && isSameOrBelow(path, root); }
 
@@ -26,7 +29,7 @@ QString volumeRootOfPath(const QString& dir)
     return root.isEmpty() ? QDir(dir).rootPath() : cleanAbsolute(root);
 }
 
-}  // namespace
+}   // namespace
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
 {

@@ -12,10 +12,9 @@ namespace {
 [[maybe_unused]] bool isSystemFileSystem(const QByteArray& type)
 {
     static const QList<QByteArray> kSystem{
-        "proc",      "sysfs",     "devtmpfs", "devpts",   "cgroup",    "cgroup2",     "securityfs",
-        "pstore",    "debugfs",   "tracefs",  "configfs", "fusectl",   "mqueue",      "hugetlbfs",
-        "bpf",       "autofs",    "binfmt_misc", "rpc_pipefs", "nsfs", "efivarfs",  "squashfs",
-        "ramfs"};
+        "proc",        "sysfs",      "devtmpfs", "devpts",   "cgroup",   "cgroup2",   "securityfs", "pstore",
+        "debugfs",     "tracefs",    "configfs", "fusectl",  "mqueue",   "hugetlbfs", "bpf",        "autofs",
+        "binfmt_misc", "rpc_pipefs", "nsfs",     "efivarfs", "squashfs", "ramfs"};
     return kSystem.contains(type);
 }
 
@@ -56,7 +55,7 @@ QList<VolumeInfo> mountedVolumes()
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 QStringList userVolumeRoots(const QList<VolumeInfo>& volumes)
 {

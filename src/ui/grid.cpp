@@ -4,8 +4,8 @@
 #include "ui/twips.h"
 
 #include <QEvent>
-#include <QMouseEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -121,10 +121,7 @@ void Grid::setText(const QString& text)
 
 void Grid::setHeading(int col, const QString& text) { model_->setHeading(col, text); }
 
-QString Grid::cellText(int row, int col) const
-{
-    return row == 0 ? model_->heading(col) : model_->cell(row - 1, col);
-}
+QString Grid::cellText(int row, int col) const { return row == 0 ? model_->heading(col) : model_->cell(row - 1, col); }
 
 void Grid::addItem(const QString& tabSeparatedRow, int index)
 {
@@ -250,7 +247,4 @@ void Grid::onClicked(const QModelIndex& index, bool doubleClick)
     mouseHeld_ = false;
 }
 
-void Grid::applyRowHeight()
-{
-    view_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-}
+void Grid::applyRowHeight() { view_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6); }

@@ -25,7 +25,7 @@ public:
     void setCols(int cols);
 
     void setColumnWidth(int col, int twips);
-    int columnWidth(int col) const;  // twips
+    int columnWidth(int col) const;   // twips
     void setColumnAlignment(int col, Qt::Alignment alignment);
 
     // Current cell; row 0 is the heading row.
@@ -33,7 +33,7 @@ public:
     void setRow(int row);
     int col() const;
     void setCol(int col);
-    QString text() const;                // text of the current cell
+    QString text() const;   // text of the current cell
     void setText(const QString& text);   // writes the current cell
     QString cellText(int row, int col) const;
     // Writes a cell of the heading row without making it current.
@@ -83,9 +83,9 @@ private:
 
     QTableView* view_;
     GridModel* model_;
-    int col_ = 0;        // current column; kept while no row is current
+    int col_ = 0;   // current column; kept while no row is current
     int changing_ = 0;
-    int lastRow_ = 0;    // as last reported by RowColChange
+    int lastRow_ = 0;   // as last reported by RowColChange
     int lastCol_ = 0;
     bool mouseHeld_ = false;
     int clickedRow_ = 0;

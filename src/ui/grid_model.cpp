@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 int GridModel::rowCount(const QModelIndex& parent) const
 {
@@ -62,10 +62,7 @@ void GridModel::setColumnCount(int cols)
     }
 }
 
-QString GridModel::heading(int col) const
-{
-    return col >= 0 && col < headings_.size() ? headings_[col] : QString();
-}
+QString GridModel::heading(int col) const { return col >= 0 && col < headings_.size() ? headings_[col] : QString(); }
 
 void GridModel::setHeading(int col, const QString& text)
 {

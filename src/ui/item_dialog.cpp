@@ -23,7 +23,7 @@ QLineEdit* shownText(const char* name, QWidget* parent, const QString& text)
     return edit;
 }
 
-}  // namespace
+}   // namespace
 
 ItemDialog::ItemDialog(const ItemDialogShape& shape, const ItemDialogTexts& item, QWidget* parent) : QDialog(parent)
 {

@@ -25,17 +25,17 @@ struct ItemDialogTexts {
 struct ItemDialogShape {
     const char* objectName;
     QString title;
-    QString sentence;                 // Label1
+    QString sentence;   // Label1
     // The kind, shown by the option buttons Option1 (やること) and Option2
     // (予定) in the frame Shape1 around the boxes; none: no kind, no frame.
     std::optional<bool> todo;
     // Captions Label2 .. Label5 over the person, date, time and content
     // boxes; none: no captions.
     std::optional<std::array<QString, 4>> captions;
-    bool person = false;              // Text4
-    QString accept;                   // Command1
-    QString reject;                   // Command2; empty: no such button
-    bool rejectIsDefault = false;     // Enter rejects (a deletion is not done by mistake)
+    bool person = false;   // Text4
+    QString accept;   // Command1
+    QString reject;   // Command2; empty: no such button
+    bool rejectIsDefault = false;   // Enter rejects (a deletion is not done by mistake)
     int width = 420;
 };
 

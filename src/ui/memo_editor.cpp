@@ -23,7 +23,7 @@ const KnownEditor kKnownEditors[] = {
     {"kate", {QStringLiteral("--encoding"), QStringLiteral("CP932")}},
 };
 
-}  // namespace
+}   // namespace
 
 std::optional<EditorCommand> memoEditorCommand(const QString& path, const QString& configured,
                                                const std::function<QString(const QString&)>& findProgram)

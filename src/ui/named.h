@@ -6,8 +6,7 @@
 #include <utility>
 
 // new W(args..., parent), named.
-template <class W, class... Args>
-W* named(const char* name, QWidget* parent, Args&&... args)
+template <class W, class... Args> W* named(const char* name, QWidget* parent, Args&&... args)
 {
     auto* w = new W(std::forward<Args>(args)..., parent);
     w->setObjectName(QLatin1String(name));

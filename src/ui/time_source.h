@@ -18,7 +18,7 @@ public:
 // A clock that stands still until told otherwise.
 class FixedTimeSource final : public TimeSource {
 public:
-    explicit FixedTimeSource(QDateTime t = {}) : t_(std::move(t)) {}
+    explicit FixedTimeSource(QDateTime t = {}) : t_(std::move(t)) { }
     QDateTime now() const override { return t_; }
     void set(const QDateTime& t) { t_ = t; }
     void advanceSecs(qint64 s) { t_ = t_.addSecs(s); }

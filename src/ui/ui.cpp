@@ -9,8 +9,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
-#include <QSystemTrayIcon>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QUrl>
 
 namespace {
@@ -18,10 +18,14 @@ namespace {
 QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    case MsgButtons::Ok: break;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -29,11 +33,16 @@ QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
 QMessageBox::Icon boxIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::None: break;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -43,27 +52,39 @@ QMessageBox::Icon boxIcon(MsgIcon icon)
 QMessageBox::StandardButton defaultButton(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::YesNo: return QMessageBox::Yes;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry;
-    default: return QMessageBox::Ok;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry;
+    default:
+        return QMessageBox::Ok;
     }
 }
 
 MsgAnswer answerFor(int clicked, MsgButtons buttons)
 {
     switch (clicked) {
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    default: break;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Retry:
+        return MsgAnswer::Retry;
+    default:
+        break;
     }
     // Closed without a button (e.g. the window was closed): the safe answer.
     switch (buttons) {
-    case MsgButtons::Ok: return MsgAnswer::Ok;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    default: return MsgAnswer::Cancel;
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    default:
+        return MsgAnswer::Cancel;
     }
 }
 
@@ -77,10 +98,9 @@ qint64 monotonicMs()
     return clock.elapsed();
 }
 
-}  // namespace
+}   // namespace
 
-MsgAnswer QtUi::message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
-                        const QString& title)
+MsgAnswer QtUi::message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
     QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons), parent);
     box.setDefaultButton(defaultButton(buttons));

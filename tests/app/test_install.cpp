@@ -52,8 +52,8 @@ class TestInstall : public QObject {
     {
         const QStringList locks = QDir(tmp).entryList({QStringLiteral("poruka-*.lock")}, QDir::Files);
         return locks.size() == 1 &&
-               readBytes(tmp + '/' + locks.first()).split('\n').first() == QByteArray::number(process.processId()) &&
-               !QDir(tmp).entryList({QStringLiteral("poruka-*")}, QDir::System).isEmpty();
+            readBytes(tmp + '/' + locks.first()).split('\n').first() == QByteArray::number(process.processId()) &&
+            !QDir(tmp).entryList({QStringLiteral("poruka-*")}, QDir::System).isEmpty();
     }
 
 private slots:
@@ -62,22 +62,22 @@ private slots:
         QVERIFY(root_.isValid());
         prefix_ = root_.filePath(QStringLiteral("usr"));
         int rc = 0;
-        const QString out = run(QStringLiteral(PORUKA_CMAKE_COMMAND),
-                                {QStringLiteral("--install"), QStringLiteral(PORUKA_BUILD_DIR), QStringLiteral("--prefix"),
-                                 prefix_},
-                                &rc);
+        const QString out = run(
+            QStringLiteral(PORUKA_CMAKE_COMMAND),
+            {QStringLiteral("--install"), QStringLiteral(PORUKA_BUILD_DIR), QStringLiteral("--prefix"), prefix_}, &rc);
         QVERIFY2(rc == 0, qPrintable(out));
     }
 
     void laysDownTheDesktopFiles_data()
     {
         QTest::addColumn<QString>("path");
-        for (const char* p : {"bin/poruka", "share/poruka/poruka.wri", "share/applications/poruka.desktop",
-                              "share/metainfo/jp.poruka.Poruka.metainfo.xml", "share/icons/hicolor/scalable/apps/poruka.svg",
-                              "share/icons/hicolor/16x16/apps/poruka.png", "share/icons/hicolor/32x32/apps/poruka.png",
-                              "share/icons/hicolor/48x48/apps/poruka.png", "share/icons/hicolor/64x64/apps/poruka.png",
-                              "share/icons/hicolor/128x128/apps/poruka.png", "share/icons/hicolor/256x256/apps/poruka.png",
-                              "share/doc/poruka/copyright"})
+        for (const char* p :
+             {"bin/poruka", "share/poruka/poruka.wri", "share/applications/poruka.desktop",
+              "share/metainfo/jp.poruka.Poruka.metainfo.xml", "share/icons/hicolor/scalable/apps/poruka.svg",
+              "share/icons/hicolor/16x16/apps/poruka.png", "share/icons/hicolor/32x32/apps/poruka.png",
+              "share/icons/hicolor/48x48/apps/poruka.png", "share/icons/hicolor/64x64/apps/poruka.png",
+              "share/icons/hicolor/128x128/apps/poruka.png", "share/icons/hicolor/256x256/apps/poruka.png",
+              "share/doc/poruka/copyright"})
             QTest::newRow(p) << QString::fromLatin1(p);
     }
 

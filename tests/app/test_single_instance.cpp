@@ -46,11 +46,17 @@ private slots:
     void theFolderIsFreeOnceTheFirstHasEnded()
     {
         QTemporaryDir dir;
-        { SingleInstance gone(dir.path()); QVERIFY(gone.isFirst()); }
+        {
+            SingleInstance gone(dir.path());
+            QVERIFY(gone.isFirst());
+        }
         SingleInstance next(dir.path());
         QVERIFY(next.isFirst());
         QSignalSpy raised(&next, &SingleInstance::activationRequested);
-        { SingleInstance again(dir.path()); QVERIFY(!again.isFirst()); }
+        {
+            SingleInstance again(dir.path());
+            QVERIFY(!again.isFirst());
+        }
         QTRY_COMPARE(raised.count(), 1);
     }
 };

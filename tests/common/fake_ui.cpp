@@ -9,11 +9,16 @@ MsgAnswer FakeUi::message(QWidget*, const QString& text, MsgButtons buttons, Msg
     if (!answers.isEmpty())
         return answers.dequeue();
     if (giveUpAll)
-        return buttons == MsgButtons::YesNo ? MsgAnswer::No : buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No
+            : buttons == MsgButtons::Ok     ? MsgAnswer::Ok
+                                            : MsgAnswer::Cancel;
     switch (buttons) {
-    case MsgButtons::YesNo: return MsgAnswer::Yes;
-    case MsgButtons::RetryCancel: return MsgAnswer::Retry;
-    default: return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return MsgAnswer::Yes;
+    case MsgButtons::RetryCancel:
+        return MsgAnswer::Retry;
+    default:
+        return MsgAnswer::Ok;
     }
 }
 

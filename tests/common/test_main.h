@@ -6,9 +6,9 @@
 
 int porukaTestMain(int argc, char** argv, QObject* testObject);
 
-#define PORUKA_TEST_MAIN(TestClass)                          \
-    int main(int argc, char** argv)                          \
-    {                                                        \
-        TestClass tc;                                        \
-        return porukaTestMain(argc, argv, &tc);              \
+#define PORUKA_TEST_MAIN(TestClass)                                                                                    \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        TestClass tc;                                                                                                  \
+        return porukaTestMain(argc, argv, &tc);                                                                        \
     }

@@ -51,7 +51,7 @@ std::vector<ListEdit> editsOf(const QString& text)
     return edits;
 }
 
-}  // namespace
+}   // namespace
 
 class TestListEdits : public QObject {
     Q_OBJECT
@@ -64,21 +64,47 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("merged");
         QTest::addColumn<bool>("keptBoth");
-        QTest::newRow("both add") << "+X" << "A B C Y" << "A B C Y X" << false;
-        QTest::newRow("change here, add there") << "B>B1" << "A B C Y" << "A B1 C Y" << false;
-        QTest::newRow("both change the same") << "B>B1" << "A B2 C" << "A B2 C B1" << true;
-        QTest::newRow("delete here, change there") << "-B" << "A B2 C" << "A B2 C" << false;
-        QTest::newRow("change here, delete there") << "B>B1" << "A C" << "A C B1" << true;
-        QTest::newRow("both delete") << "-B" << "A C" << "A C" << false;
-        QTest::newRow("the same record twice, one added here") << "+A" << "A B C" << "A B C A" << false;
-        QTest::newRow("the other copy added the same record too") << "+Y" << "A B C Y" << "A B C Y Y" << false;
+        QTest::newRow("both add") << "+X"
+                                  << "A B C Y"
+                                  << "A B C Y X" << false;
+        QTest::newRow("change here, add there") << "B>B1"
+                                                << "A B C Y"
+                                                << "A B1 C Y" << false;
+        QTest::newRow("both change the same") << "B>B1"
+                                              << "A B2 C"
+                                              << "A B2 C B1" << true;
+        QTest::newRow("delete here, change there") << "-B"
+                                                   << "A B2 C"
+                                                   << "A B2 C" << false;
+        QTest::newRow("change here, delete there") << "B>B1"
+                                                   << "A C"
+                                                   << "A C B1" << true;
+        QTest::newRow("both delete") << "-B"
+                                     << "A C"
+                                     << "A C" << false;
+        QTest::newRow("the same record twice, one added here") << "+A"
+                                                               << "A B C"
+                                                               << "A B C A" << false;
+        QTest::newRow("the other copy added the same record too") << "+Y"
+                                                                  << "A B C Y"
+                                                                  << "A B C Y Y" << false;
         // Edits made while a write was given up, in the order they were made:
         // no intermediate version reappears, nothing is lost.
-        QTest::newRow("add, then change it") << "+X X>X1" << "A B C Y" << "A B C Y X1" << false;
-        QTest::newRow("add, then delete it") << "+X -X" << "A B C Y" << "A B C Y" << false;
-        QTest::newRow("change, change back") << "B>B1 B1>B" << "A B C Y" << "A B C Y" << false;
-        QTest::newRow("change twice") << "B>B1 B1>B2" << "A B C Y" << "A B2 C Y" << false;
-        QTest::newRow("nothing of ours") << "" << "A Y C" << "A Y C" << false;
+        QTest::newRow("add, then change it") << "+X X>X1"
+                                             << "A B C Y"
+                                             << "A B C Y X1" << false;
+        QTest::newRow("add, then delete it") << "+X -X"
+                                             << "A B C Y"
+                                             << "A B C Y" << false;
+        QTest::newRow("change, change back") << "B>B1 B1>B"
+                                             << "A B C Y"
+                                             << "A B C Y" << false;
+        QTest::newRow("change twice") << "B>B1 B1>B2"
+                                      << "A B C Y"
+                                      << "A B2 C Y" << false;
+        QTest::newRow("nothing of ours") << ""
+                                         << "A Y C"
+                                         << "A Y C" << false;
     }
     void apply()
     {
@@ -101,16 +127,26 @@ private slots:
         QTest::addColumn<int>("heldAfter");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("result");
-        QTest::newRow("add, not yet written") << "+X" << 0 << 0 << "A B" << "A B X";
-        QTest::newRow("add, written") << "+X" << 0 << 0 << "A X B" << "A X B";
-        QTest::newRow("add of a second twin, written") << "+A" << 1 << 0 << "A B A" << "A B A";
-        QTest::newRow("add of a second twin, not yet") << "+A" << 1 << 0 << "A B" << "A B A";
-        QTest::newRow("remove, not yet written") << "-B" << 1 << 0 << "A B C" << "A C";
-        QTest::newRow("remove, written") << "-B" << 1 << 0 << "A C" << "A C";
-        QTest::newRow("remove one of twins, written") << "-A" << 2 << 0 << "A B" << "A B";
-        QTest::newRow("change, not yet written") << "B>B1" << 1 << 0 << "A B C" << "A B1 C";
-        QTest::newRow("change, written") << "B>B1" << 1 << 0 << "A B1 C" << "A B1 C";
-        QTest::newRow("change, the other copy deleted it") << "B>B1" << 1 << 0 << "A C" << "A C B1";
+        QTest::newRow("add, not yet written") << "+X" << 0 << 0 << "A B"
+                                              << "A B X";
+        QTest::newRow("add, written") << "+X" << 0 << 0 << "A X B"
+                                      << "A X B";
+        QTest::newRow("add of a second twin, written") << "+A" << 1 << 0 << "A B A"
+                                                       << "A B A";
+        QTest::newRow("add of a second twin, not yet") << "+A" << 1 << 0 << "A B"
+                                                       << "A B A";
+        QTest::newRow("remove, not yet written") << "-B" << 1 << 0 << "A B C"
+                                                 << "A C";
+        QTest::newRow("remove, written") << "-B" << 1 << 0 << "A C"
+                                         << "A C";
+        QTest::newRow("remove one of twins, written") << "-A" << 2 << 0 << "A B"
+                                                      << "A B";
+        QTest::newRow("change, not yet written") << "B>B1" << 1 << 0 << "A B C"
+                                                 << "A B1 C";
+        QTest::newRow("change, written") << "B>B1" << 1 << 0 << "A B1 C"
+                                         << "A B1 C";
+        QTest::newRow("change, the other copy deleted it") << "B>B1" << 1 << 0 << "A C"
+                                                           << "A C B1";
     }
     void applyIfMissing()
     {
@@ -142,10 +178,14 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("order");
         QTest::addColumn<bool>("records");
-        QTest::newRow("nothing") << "A B C" << "A B C" << false << false;
-        QTest::newRow("order only") << "A B C" << "C A B" << true << false;
-        QTest::newRow("one changed") << "A B C" << "A B B" << true << true;
-        QTest::newRow("one more") << "A B C" << "A B C D" << true << true;
+        QTest::newRow("nothing") << "A B C"
+                                 << "A B C" << false << false;
+        QTest::newRow("order only") << "A B C"
+                                    << "C A B" << true << false;
+        QTest::newRow("one changed") << "A B C"
+                                     << "A B B" << true << true;
+        QTest::newRow("one more") << "A B C"
+                                  << "A B C D" << true << true;
     }
     void whatChanged()
     {

@@ -26,9 +26,12 @@ QString plainTime(const QString& x)
 QString plainKey(const OpenItem& item, SortOrder order)
 {
     switch (order) {
-    case SortOrder::DateTime: return plainDate(item.date.text()) + plainTime(item.time.text());
-    case SortOrder::Name: return item.person.text() + plainDate(item.date.text()) + plainTime(item.time.text());
-    case SortOrder::Important: return item.important.text();
+    case SortOrder::DateTime:
+        return plainDate(item.date.text()) + plainTime(item.time.text());
+    case SortOrder::Name:
+        return item.person.text() + plainDate(item.date.text()) + plainTime(item.time.text());
+    case SortOrder::Important:
+        return item.important.text();
     }
     return {};
 }
@@ -36,21 +39,22 @@ QString plainKey(const OpenItem& item, SortOrder order)
 QString plainKey(const DoneItem& item, SortOrder order)
 {
     switch (order) {
-    case SortOrder::DateTime: return plainDate(item.doneDate.text());
-    case SortOrder::Name: return item.person.text() + plainDate(item.doneDate.text());
-    case SortOrder::Important: return item.important.text();
+    case SortOrder::DateTime:
+        return plainDate(item.doneDate.text());
+    case SortOrder::Name:
+        return item.person.text() + plainDate(item.doneDate.text());
+    case SortOrder::Important:
+        return item.important.text();
     }
     return {};
 }
 
-template <class T>
-struct Record {
+template <class T> struct Record {
     T item;
     QString key;
 };
 
-template <class T>
-ItemList<T> plainShellSort(const ItemList<T>& list, SortOrder order)
+template <class T> ItemList<T> plainShellSort(const ItemList<T>& list, SortOrder order)
 {
     const bool descending = order == SortOrder::Important;
     std::vector<Record<T>> a(1);   // a[0] unused
@@ -78,10 +82,10 @@ ItemList<T> plainShellSort(const ItemList<T>& list, SortOrder order)
 
 // ---- Generated lists: many equal keys, every kind of date and time.
 
-const QStringList kPeople{QStringLiteral("山田"), QStringLiteral("佐藤"),     QStringLiteral("A"),
-                          QStringLiteral("AB"),   QStringLiteral("a"),        QStringLiteral("Ｂ"),
-                          QStringLiteral("ﾔﾏﾀﾞ"), QString(),                  QStringLiteral("鈴木一郎"),
-                          QStringLiteral("Yamada"), QStringLiteral("山田花子")};
+const QStringList kPeople{
+    QStringLiteral("山田"),     QStringLiteral("佐藤"),   QStringLiteral("A"),       QStringLiteral("AB"),
+    QStringLiteral("a"),        QStringLiteral("Ｂ"),     QStringLiteral("ﾔﾏﾀﾞ"),    QString(),
+    QStringLiteral("鈴木一郎"), QStringLiteral("Yamada"), QStringLiteral("山田花子")};
 
 QByteArray randomDate(QRandomGenerator& r)
 {
@@ -111,8 +115,7 @@ QByteArray randomTime(QRandomGenerator& r)
     return t.toString(QStringLiteral("HH:mm")).toLatin1();
 }
 
-template <class T>
-ItemList<T> generatedList(int n, quint32 seed)
+template <class T> ItemList<T> generatedList(int n, quint32 seed)
 {
     QRandomGenerator r(seed);
     ItemList<T> list;
@@ -131,8 +134,7 @@ ItemList<T> generatedList(int n, quint32 seed)
     return list;
 }
 
-template <class T>
-QStringList contents(const ItemList<T>& list)
+template <class T> QStringList contents(const ItemList<T>& list)
 {
     QStringList out;
     for (const T& item : list.items())
@@ -141,8 +143,7 @@ QStringList contents(const ItemList<T>& list)
 }
 
 // Every field of every record, in order, as a file would hold them.
-template <class T>
-QByteArray serializeRecordsOf(const ItemList<T>& list)
+template <class T> QByteArray serializeRecordsOf(const ItemList<T>& list)
 {
     if constexpr (std::is_base_of_v<DoneItem, T>)
         return serializeRecords(list);
@@ -150,8 +151,7 @@ QByteArray serializeRecordsOf(const ItemList<T>& list)
         return serializeList(QByteArray("h"), list);
 }
 
-template <class T>
-void compareWithPlain(const ItemList<T>& input, SortOrder order)
+template <class T> void compareWithPlain(const ItemList<T>& input, SortOrder order)
 {
     ItemList<T> ours = input;
     int yields = 0;
@@ -178,8 +178,7 @@ void compareWithPlain(const ItemList<T>& input, SortOrder order)
 }
 
 // "content|date|time|person|important" per item.
-template <class T>
-ItemList<T> itemsFrom(const QStringList& rows)
+template <class T> ItemList<T> itemsFrom(const QStringList& rows)
 {
     ItemList<T> list;
     for (const QString& row : rows) {
@@ -195,7 +194,7 @@ ItemList<T> itemsFrom(const QStringList& rows)
     return list;
 }
 
-}  // namespace
+}   // namespace
 
 class TestListSort : public QObject {
     Q_OBJECT
@@ -299,8 +298,8 @@ private slots:
             {"y2|2024/01/02|00:00|山田", "s|2024/01/09|00:00|佐藤", "y1|2024/01/02|9:00|山田",
              "y0|2024/1/1|99:99|山田"},
             {"s", "y0", "y2", "y1"});
-        row("JYUYO first", SortOrder::Important,
-            {"a|||x|", "b|||x|JYUYO", "c|||x|", "d|||x|JYUYO"}, {"b", "d", "a", "c"});
+        row("JYUYO first", SortOrder::Important, {"a|||x|", "b|||x|JYUYO", "c|||x|", "d|||x|JYUYO"},
+            {"b", "d", "a", "c"});
         // Gaps 2 then 1 reorder the unmarked items; a stable sort would give c e a b d.
         row("JYUYO, five items, not stable", SortOrder::Important,
             {"a||||", "b||||", "c||||JYUYO", "d||||", "e||||JYUYO"}, {"c", "e", "b", "d", "a"});
@@ -337,9 +336,9 @@ private slots:
     {
         // doneDate decides; the item's own date and time do not.
         ItemList<DoneTodoItem> list;
-        for (const auto& [content, done, date, person] :
-             {std::tuple{"a", "2024/3/1", "2020/01/01", "B"}, {"b", "2024/02/28", "2030/01/01", "A"},
-              {"c", "2024/03/01", "2010/01/01", "A"}}) {
+        for (const auto& [content, done, date, person] : {std::tuple{"a", "2024/3/1", "2020/01/01", "B"},
+                                                          {"b", "2024/02/28", "2030/01/01", "A"},
+                                                          {"c", "2024/03/01", "2010/01/01", "A"}}) {
             DoneTodoItem item;
             item.content = Field(content);
             item.doneDate = Field(done);
@@ -373,16 +372,28 @@ private slots:
         QFETCH(int, order);
         QFETCH(int, n);
         switch (kind) {
-        case 0: compareWithPlain(generatedList<TodoItem>(n, 4), SortOrder(order)); break;
-        case 1: compareWithPlain(generatedList<ScheduleItem>(n, 9), SortOrder(order)); break;
+        case 0:
+            compareWithPlain(generatedList<TodoItem>(n, 4), SortOrder(order));
+            break;
+        case 1:
+            compareWithPlain(generatedList<ScheduleItem>(n, 9), SortOrder(order));
+            break;
         default: {
             ItemList<DoneTodoItem> done;
             QRandomGenerator r(13);
             const ItemList<TodoItem> open = generatedList<TodoItem>(n, 11);
             for (const TodoItem& t : open.items()) {
                 DoneTodoItem d;
-                static_cast<DoneItem&>(d) = DoneItem{Field::fromBytes(randomDate(r)), t.entryDate, t.date, t.time,
-                                                     t.content, t.person, t.memoNo, t.secret, t.important, t.spare};
+                static_cast<DoneItem&>(d) = DoneItem{Field::fromBytes(randomDate(r)),
+                                                     t.entryDate,
+                                                     t.date,
+                                                     t.time,
+                                                     t.content,
+                                                     t.person,
+                                                     t.memoNo,
+                                                     t.secret,
+                                                     t.important,
+                                                     t.spare};
                 done.append(d);
             }
             compareWithPlain(done, SortOrder(order));

@@ -13,8 +13,7 @@
 
 namespace {
 
-template <class T>
-T withMemo(int memoNo)
+template <class T> T withMemo(int memoNo)
 {
     T item;
     item.memoNo = Field::number(memoNo);
@@ -33,7 +32,7 @@ struct Folders {
     QStringList newFiles() const { return QDir(tmp.filePath("new")).entryList(QDir::Files); }
 };
 
-}  // namespace
+}   // namespace
 
 class TestMemoCopy : public QObject {
     Q_OBJECT
@@ -77,7 +76,7 @@ private slots:
         writeBytes(memoPath(f.oldDir(), 5), "here\r\n");
         ItemStore store;
         store.todos.append(withMemo<TodoItem>(5));
-        store.todos.append(withMemo<TodoItem>(7));           // its file is gone
+        store.todos.append(withMemo<TodoItem>(7));   // its file is gone
         store.schedules.append(withMemo<ScheduleItem>(8));   // and this one too
         store.schedules.append(withMemo<ScheduleItem>(7));   // one memo, two items: named once
         QCOMPARE(copyOwnMemos(store, f.oldDir(), f.newDir()), (QStringList{memoFileName(7), memoFileName(8)}));

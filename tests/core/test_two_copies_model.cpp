@@ -20,7 +20,7 @@ int fromEnvironment(const char* name, int fallback)
     return ok && n > 0 ? n : fallback;
 }
 
-}  // namespace
+}   // namespace
 
 class TestTwoCopiesModel : public QObject {
     Q_OBJECT
@@ -63,16 +63,17 @@ private slots:
                 failing = shorter;
                 r = tried;
             }
-            QFAIL(qPrintable(QStringLiteral("seed %1, %2 commands: lost %3, brought back %4, doubled %5, memo faults %6, "
-                                            "archive faults %7\n%8\ninterleaving:\n%9")
-                                 .arg(seed)
-                                 .arg(failing)
-                                 .arg(r.lost)
-                                 .arg(r.broughtBack)
-                                 .arg(r.duplicated)
-                                 .arg(r.memoFaults)
-                                 .arg(r.archiveFaults)
-                                 .arg(r.faults.join('\n'), r.trace.join('\n'))));
+            QFAIL(
+                qPrintable(QStringLiteral("seed %1, %2 commands: lost %3, brought back %4, doubled %5, memo faults %6, "
+                                          "archive faults %7\n%8\ninterleaving:\n%9")
+                               .arg(seed)
+                               .arg(failing)
+                               .arg(r.lost)
+                               .arg(r.broughtBack)
+                               .arg(r.duplicated)
+                               .arg(r.memoFaults)
+                               .arg(r.archiveFaults)
+                               .arg(r.faults.join('\n'), r.trace.join('\n'))));
         }
         qInfo("%d commands done, %d items expected at the end: all there, none brought back", done, expected);
         QVERIFY(done > (only ? 1 : seeds) * commands / 3);

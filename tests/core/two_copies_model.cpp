@@ -42,18 +42,30 @@ public:
 const char* callName(FileCall c)
 {
     switch (c) {
-    case FileCall::Open: return "open";
-    case FileCall::Create: return "create";
-    case FileCall::Stat: return "stat";
-    case FileCall::List: return "list";
-    case FileCall::Lock: return "lock";
-    case FileCall::Read: return "read";
-    case FileCall::Write: return "write";
-    case FileCall::Sync: return "sync";
-    case FileCall::Rename: return "rename";
-    case FileCall::Unlink: return "unlink";
-    case FileCall::Truncate: return "truncate";
-    case FileCall::Close: return "close";
+    case FileCall::Open:
+        return "open";
+    case FileCall::Create:
+        return "create";
+    case FileCall::Stat:
+        return "stat";
+    case FileCall::List:
+        return "list";
+    case FileCall::Lock:
+        return "lock";
+    case FileCall::Read:
+        return "read";
+    case FileCall::Write:
+        return "write";
+    case FileCall::Sync:
+        return "sync";
+    case FileCall::Rename:
+        return "rename";
+    case FileCall::Unlink:
+        return "unlink";
+    case FileCall::Truncate:
+        return "truncate";
+    case FileCall::Close:
+        return "close";
     }
     return "?";
 }
@@ -197,7 +209,7 @@ private:
             {
                 std::unique_lock lock(mutex_);
                 result_.trace << c.name + QLatin1Char(':') + QLatin1String(callName(call)) + QLatin1Char(' ') +
-                                     QFileInfo(QFile::decodeName(path)).fileName();
+                        QFileInfo(QFile::decodeName(path)).fileName();
                 c.state = Copy::State::AtCall;
                 turn_ = -1;
                 cv_.notify_all();
@@ -267,8 +279,7 @@ private:
         for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
             FileStatus s;
             for (int i = 0; i < 300 && !(s = core->loadOwnList(kind)).ok() && s.error == FileError::PermissionDenied;
-                 ++i) {
-            }
+                 ++i) { }
             if (!s.ok())
                 return;
         }
@@ -300,8 +311,7 @@ private:
         return out;
     }
 
-    template <class T>
-    T record(const Item& item) const
+    template <class T> T record(const Item& item) const
     {
         T t;
         t.entryDate = Field("2026/12/10");
@@ -317,19 +327,21 @@ private:
     }
     QByteArray bytesOf(const Item& item) const
     {
-        return item.list == ListKind::Todo ? recordBytes(record<TodoItem>(item)) : recordBytes(record<ScheduleItem>(item));
+        return item.list == ListKind::Todo ? recordBytes(record<TodoItem>(item))
+                                           : recordBytes(record<ScheduleItem>(item));
     }
 
     // The oracle after a command on `item`: `after` is what a command that
     // went through leaves; a crash allows both.
     void settle(Copy& c, Item& item, const Item& before, const Item& after, const JobResult& r)
     {
-        result_.trace << c.name + QStringLiteral(": %1 -> %2%3")
-                             .arg(after.mayShow.empty() ? before.content() + QStringLiteral(" gone") : after.content())
-                             .arg(r.state == JobResult::State::Done      ? QStringLiteral("done")
-                                  : r.state == JobResult::State::Pending ? QStringLiteral("pending")
-                                                                         : QStringLiteral("not begun"))
-                             .arg(c.crashing ? QStringLiteral(" (crashed)") : QString());
+        result_.trace << c.name +
+                QStringLiteral(": %1 -> %2%3")
+                    .arg(after.mayShow.empty() ? before.content() + QStringLiteral(" gone") : after.content())
+                    .arg(r.state == JobResult::State::Done          ? QStringLiteral("done")
+                             : r.state == JobResult::State::Pending ? QStringLiteral("pending")
+                                                                    : QStringLiteral("not begun"))
+                    .arg(c.crashing ? QStringLiteral(" (crashed)") : QString());
         if (c.crashing) {
             item = after;
             item.certain = false;
@@ -435,8 +447,9 @@ private:
             memo = {item.memo, memoBytesFromText(after.content())};
         }
         RetryRunner runner;
-        const Job job = move ? commands::move(item.list, row, bytesOf(item), after.list, bytesOf(after), memo, removeMemo)
-                             : commands::change(item.list, row, bytesOf(item), bytesOf(after), memo);
+        const Job job = move
+            ? commands::move(item.list, row, bytesOf(item), after.list, bytesOf(after), memo, removeMemo)
+            : commands::change(item.list, row, bytesOf(item), bytesOf(after), memo);
         const JobResult r = c.core->run(job, runner);
         if (!r.begun() && move && memo.number != 0 && !c.crashing)
             c.core->releaseMemoNo(memo.number);
@@ -458,11 +471,10 @@ private:
         RetryRunner runner;
         Job job;
         if (complete) {
-            const QByteArray archived =
-                item.list == ListKind::Todo
-                    ? archiveAppendBytes(doneRecord<DoneTodoItem>(record<TodoItem>(item), QStringLiteral("2026/12/10")), 0)
-                    : archiveAppendBytes(
-                          doneRecord<DoneScheduleItem>(record<ScheduleItem>(item), QStringLiteral("2026/12/10")), 0);
+            const QByteArray archived = item.list == ListKind::Todo
+                ? archiveAppendBytes(doneRecord<DoneTodoItem>(record<TodoItem>(item), QStringLiteral("2026/12/10")), 0)
+                : archiveAppendBytes(
+                      doneRecord<DoneScheduleItem>(record<ScheduleItem>(item), QStringLiteral("2026/12/10")), 0);
             job = commands::complete(item.list, row, bytesOf(item), archived);
         } else {
             job = commands::remove(item.list, row, bytesOf(item), item.memo);
@@ -473,8 +485,8 @@ private:
     // The files against the oracle.
     void check()
     {
-        QMap<QString, int> shown;       // content -> how often in the lists
-        QMap<QString, int> archived;    // item -> how often in its copy's archive
+        QMap<QString, int> shown;   // content -> how often in the lists
+        QMap<QString, int> archived;   // item -> how often in its copy's archive
         QMap<int, QStringList> memoUsers;
         const auto scan = [&](const auto& list) {
             for (const auto& t : list.items()) {
@@ -562,7 +574,7 @@ private:
     int turn_ = -1;
 };
 
-}  // namespace
+}   // namespace
 
 ModelResult runModel(const ModelSettings& settings, unsigned seed)
 {

@@ -17,20 +17,20 @@
 struct ModelSettings {
     int copies = 2;
     bool blindLocks = false;   // file locks do not reach from one copy to another
-    int crashes = 0;           // copies crash at this many random calls
-    int commands = 60;         // per run, over all copies
+    int crashes = 0;   // copies crash at this many random calls
+    int commands = 60;   // per run, over all copies
 };
 
 struct ModelResult {
     int commandsDone = 0;
-    int expected = 0;       // items that must be open at the end
-    int lost = 0;           // ... that are not
-    int broughtBack = 0;    // items (or versions) gone for good that are there
-    int duplicated = 0;     // items there more than once
-    int memoFaults = 0;     // a record naming a missing memo, or two records one memo
-    int archiveFaults = 0;  // a completed item not in its copy's archive once
-    QStringList trace;      // what each copy did, call by call
-    QStringList faults;     // what was wrong, item by item
+    int expected = 0;   // items that must be open at the end
+    int lost = 0;   // ... that are not
+    int broughtBack = 0;   // items (or versions) gone for good that are there
+    int duplicated = 0;   // items there more than once
+    int memoFaults = 0;   // a record naming a missing memo, or two records one memo
+    int archiveFaults = 0;   // a completed item not in its copy's archive once
+    QStringList trace;   // what each copy did, call by call
+    QStringList faults;   // what was wrong, item by item
 
     bool ok() const { return faults.isEmpty(); }
 };

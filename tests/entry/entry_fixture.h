@@ -21,8 +21,8 @@ struct EntryFixture {
     QTemporaryDir root;
     QString programDir;
     QString dataDir;   // ends with the separator
-    ItemStore seed;          // what saveFiles() writes into the list files
-    AppSettings settings;    // what the settings file holds at the start
+    ItemStore seed;   // what saveFiles() writes into the list files
+    AppSettings settings;   // what the settings file holds at the start
     std::unique_ptr<Core> started;
     FakeUi ui;
     FixedTimeSource time{QDateTime(QDate(2026, 12, 10), QTime(14, 50))};

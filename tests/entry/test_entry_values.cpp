@@ -21,7 +21,7 @@ EntryState onDate(const QString& hour, const QString& minute)
     return s;
 }
 
-}  // namespace
+}   // namespace
 
 class TestEntryValues : public QObject {
     Q_OBJECT
@@ -36,15 +36,42 @@ private slots:
         QTest::addColumn<QString>("time");
 
         // 今日中 and 期限無し show dashes in the labels; the sentinels win.
-        QTest::newRow("今日中") << Deadline::Today << true << "--" << "--" << "0000/00/00" << "00:00";
-        QTest::newRow("期限無し") << Deadline::None << true << "--" << "--" << "9999/99/99" << "99:99";
-        QTest::newRow("hour 14 minute 5") << Deadline::OnDate << false << "14" << "5" << "2026/12/24" << "14:05";
-        QTest::newRow("never touched") << Deadline::OnDate << false << "0" << "0" << "2026/12/24" << "00:00";
-        QTest::newRow("stored 09:30 kept") << Deadline::OnDate << false << "09" << "30" << "2026/12/24" << "09:30";
-        QTest::newRow("hour 9 minute 55") << Deadline::OnDate << false << "9" << "55" << "2026/12/24" << "09:55";
-        QTest::newRow("時刻指定無し") << Deadline::OnDate << true << "0" << "0" << "2026/12/24" << "99:99";
-        QTest::newRow("labels no time of day") << Deadline::OnDate << false << "ab" << "7" << "2026/12/24" << "99:99";
-        QTest::newRow("hour 24") << Deadline::OnDate << false << "24" << "0" << "2026/12/24" << "99:99";
+        QTest::newRow("今日中") << Deadline::Today << true << "--"
+                                << "--"
+                                << "0000/00/00"
+                                << "00:00";
+        QTest::newRow("期限無し") << Deadline::None << true << "--"
+                                  << "--"
+                                  << "9999/99/99"
+                                  << "99:99";
+        QTest::newRow("hour 14 minute 5") << Deadline::OnDate << false << "14"
+                                          << "5"
+                                          << "2026/12/24"
+                                          << "14:05";
+        QTest::newRow("never touched") << Deadline::OnDate << false << "0"
+                                       << "0"
+                                       << "2026/12/24"
+                                       << "00:00";
+        QTest::newRow("stored 09:30 kept") << Deadline::OnDate << false << "09"
+                                           << "30"
+                                           << "2026/12/24"
+                                           << "09:30";
+        QTest::newRow("hour 9 minute 55") << Deadline::OnDate << false << "9"
+                                          << "55"
+                                          << "2026/12/24"
+                                          << "09:55";
+        QTest::newRow("時刻指定無し") << Deadline::OnDate << true << "0"
+                                      << "0"
+                                      << "2026/12/24"
+                                      << "99:99";
+        QTest::newRow("labels no time of day") << Deadline::OnDate << false << "ab"
+                                               << "7"
+                                               << "2026/12/24"
+                                               << "99:99";
+        QTest::newRow("hour 24") << Deadline::OnDate << false << "24"
+                                 << "0"
+                                 << "2026/12/24"
+                                 << "99:99";
     }
     void dateAndTime()
     {
@@ -78,7 +105,8 @@ private slots:
         QTest::addColumn<QByteArray>("secretBytes");
         QTest::addColumn<QByteArray>("alarmBytes");
 
-        QTest::newRow("plain") << false << false << false << "会議" << QByteArray() << QByteArray() << QByteArray(" 0 ");
+        QTest::newRow("plain") << false << false << false << "会議" << QByteArray() << QByteArray()
+                               << QByteArray(" 0 ");
         QTest::newRow("important") << true << false << false << "●会議" << QByteArray("JYUYO") << QByteArray()
                                    << QByteArray(" 0 ");
         QTest::newRow("secret") << false << true << false << "会議" << QByteArray() << QByteArray("SECRET")

@@ -45,7 +45,7 @@ bool showActive(F_kinyu& f)
     return QTest::qWaitForWindowActive(&f);
 }
 
-}  // namespace
+}   // namespace
 
 class TestFKinyu : public QObject {
     Q_OBJECT
@@ -173,9 +173,8 @@ void TestFKinyu::optionGroupsAreIndependent()
 {
     EntryFixture fx;
     const auto f = fx.form(1);
-    const QList<QList<QRadioButton*>> groups{{f->op_am, f->op_pm, f->op_jikokunasi},
-                                             {f->op_kaki, f->op_kyou, f->op_kigennasi},
-                                             {f->op_sche, f->op_todo}};
+    const QList<QList<QRadioButton*>> groups{
+        {f->op_am, f->op_pm, f->op_jikokunasi}, {f->op_kaki, f->op_kyou, f->op_kigennasi}, {f->op_sche, f->op_todo}};
     const auto chosen = [&] {
         QStringList names;
         for (const auto& g : groups) {
@@ -207,23 +206,30 @@ void TestFKinyu::loadForChange_data()
     QTest::addColumn<bool>("important");
     QTest::addColumn<bool>("secret");
     QTest::addColumn<int>("alarm");
-    QTest::addColumn<QString>("option");      // the deadline option selected
+    QTest::addColumn<QString>("option");   // the deadline option selected
     QTest::addColumn<QString>("labels");
-    QTest::addColumn<QString>("timeOption");  // selected in frm_ji, "" for none
-    QTest::addColumn<bool>("timeEnabled");    // op_am, op_pm and op_jikokunasi
+    QTest::addColumn<QString>("timeOption");   // selected in frm_ji, "" for none
+    QTest::addColumn<bool>("timeEnabled");   // op_am, op_pm and op_jikokunasi
     QTest::addColumn<bool>("alarmEnabled");
     QTest::addColumn<QDate>("calendar");
 
     const QDate main(2026, 12, 24);
-    QTest::newRow("todo 今日中 important") << 11 << "0000/00/00" << "00:00" << true << false << 0 << "op_kyou"
-                                         << "----|--|--|--|--" << "op_jikokunasi" << false << false << main;
-    QTest::newRow("schedule 期限無し secret") << 12 << "9999/99/99" << "99:99" << false << true << 0
-                                          << "op_kigennasi" << "----|--|--|--|--" << "op_jikokunasi" << false
-                                          << false << main;
-    QTest::newRow("schedule 09:30 alarm") << 12 << "2027/01/15" << "09:30" << false << false << 1 << "op_kaki"
-                                      << "2027|01|15|09|30" << "op_pm" << true << true << QDate(2027, 1, 15);
-    QTest::newRow("todo date without time") << 11 << "2027/02/01" << "99:99" << true << true << 0 << "op_kaki"
-                                        << "2027|02|01|0|0" << "op_jikokunasi" << true << true << QDate(2027, 2, 1);
+    QTest::newRow("todo 今日中 important") << 11 << "0000/00/00"
+                                           << "00:00" << true << false << 0 << "op_kyou"
+                                           << "----|--|--|--|--"
+                                           << "op_jikokunasi" << false << false << main;
+    QTest::newRow("schedule 期限無し secret") << 12 << "9999/99/99"
+                                              << "99:99" << false << true << 0 << "op_kigennasi"
+                                              << "----|--|--|--|--"
+                                              << "op_jikokunasi" << false << false << main;
+    QTest::newRow("schedule 09:30 alarm") << 12 << "2027/01/15"
+                                          << "09:30" << false << false << 1 << "op_kaki"
+                                          << "2027|01|15|09|30"
+                                          << "op_pm" << true << true << QDate(2027, 1, 15);
+    QTest::newRow("todo date without time") << 11 << "2027/02/01"
+                                            << "99:99" << true << true << 0 << "op_kaki"
+                                            << "2027|02|01|0|0"
+                                            << "op_jikokunasi" << true << true << QDate(2027, 2, 1);
 }
 
 void TestFKinyu::loadForChange()
@@ -304,11 +310,16 @@ void TestFKinyu::hourAndMinuteButtons_data()
     QTest::addColumn<int>("minuteButton");
     QTest::addColumn<QString>("hour");
     QTest::addColumn<QString>("minute");
-    QTest::newRow("ji0 AM, fun00") << true << 0 << 0 << "0" << "0";
-    QTest::newRow("ji0 PM, fun05") << false << 0 << 1 << "12" << "5";
-    QTest::newRow("ji2 PM, fun30") << false << 2 << 6 << "14" << "30";
-    QTest::newRow("ji11 AM, fun50") << true << 11 << 10 << "11" << "50";
-    QTest::newRow("ji11 PM, fun55") << false << 11 << 11 << "23" << "55";
+    QTest::newRow("ji0 AM, fun00") << true << 0 << 0 << "0"
+                                   << "0";
+    QTest::newRow("ji0 PM, fun05") << false << 0 << 1 << "12"
+                                   << "5";
+    QTest::newRow("ji2 PM, fun30") << false << 2 << 6 << "14"
+                                   << "30";
+    QTest::newRow("ji11 AM, fun50") << true << 11 << 10 << "11"
+                                    << "50";
+    QTest::newRow("ji11 PM, fun55") << false << 11 << 11 << "23"
+                                    << "55";
 }
 
 void TestFKinyu::hourAndMinuteButtons()
@@ -350,10 +361,14 @@ void TestFKinyu::pickersIgnoredWithoutATime_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("labels");
-    QTest::newRow("今日中") << "op_kyou" << "----|--|--|--|--";
-    QTest::newRow("期限無し") << "op_kigennasi" << "----|--|--|--|--";
-    QTest::newRow("時刻指定無し") << "op_jikokunasi" << "2026|12|24|0|0";
-    QTest::newRow("下記 takes them") << "op_kaki" << "2026|12|24|15|45";
+    QTest::newRow("今日中") << "op_kyou"
+                            << "----|--|--|--|--";
+    QTest::newRow("期限無し") << "op_kigennasi"
+                              << "----|--|--|--|--";
+    QTest::newRow("時刻指定無し") << "op_jikokunasi"
+                                  << "2026|12|24|0|0";
+    QTest::newRow("下記 takes them") << "op_kaki"
+                                     << "2026|12|24|15|45";
 }
 
 void TestFKinyu::pickersIgnoredWithoutATime()
@@ -436,9 +451,12 @@ void TestFKinyu::calendarChange_data()
     QTest::addColumn<QString>("labels");
     QTest::addColumn<bool>("alarm");
     // Already 下記: only the date moves; the hour stays and so does the unticked alarm.
-    QTest::newRow("下記") << "op_kaki" << "2027|01|09|14|0" << false;
-    QTest::newRow("今日中") << "op_kyou" << "2027|01|09|0|0" << true;
-    QTest::newRow("期限無し") << "op_kigennasi" << "2027|01|09|0|0" << true;
+    QTest::newRow("下記") << "op_kaki"
+                          << "2027|01|09|14|0" << false;
+    QTest::newRow("今日中") << "op_kyou"
+                            << "2027|01|09|0|0" << true;
+    QTest::newRow("期限無し") << "op_kigennasi"
+                              << "2027|01|09|0|0" << true;
 }
 
 void TestFKinyu::calendarChange()

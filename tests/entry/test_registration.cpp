@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // The records of a list file, header left off, each record's lines joined by '|'.
 QStringList records(const QString& path, int width)
 {
@@ -32,8 +31,10 @@ QStringList records(const QString& path, int width)
     return out;
 }
 
-QString settingsLine(const EntryFixture& fx, int line) { return QString::fromLatin1(fileLines(fx.settingsPath()).value(line - 1)); }
-
+QString settingsLine(const EntryFixture& fx, int line)
+{
+    return QString::fromLatin1(fileLines(fx.settingsPath()).value(line - 1));
+}
 
 void setCounter(EntryFixture& fx, int n)
 {
@@ -42,7 +43,7 @@ void setCounter(EntryFixture& fx, int n)
     fx.started.reset();
 }
 
-}  // namespace
+}   // namespace
 
 class TestRegistration : public QObject {
     Q_OBJECT
@@ -94,8 +95,7 @@ void TestRegistration::newScheduleWithMemo()
     QCOMPARE(readBytes(fx.memo(42)), sjis(QStringLiteral("資料\r\n持参\r\n")));
     QCOMPARE(settingsLine(fx, 2), QStringLiteral(" 42 "));
     // The window's placement went into lines 6 to 10.
-    QCOMPARE(fileLines(fx.settingsPath()).mid(5, 5),
-             (QByteArrayList{" 0 ", " 1500 ", " 1500 ", " 6975 ", " 9450 "}));
+    QCOMPARE(fileLines(fx.settingsPath()).mid(5, 5), (QByteArrayList{" 0 ", " 1500 ", " 1500 ", " 6975 ", " 9450 "}));
     // The todo list was not touched.
     QCOMPARE(records(fx.todoPath(), 11).size(), 0);
 
@@ -110,7 +110,7 @@ void TestRegistration::newTodo_data()
 {
     QTest::addColumn<QString>("deadline");   // option clicked, "" for the state after loading
     QTest::addColumn<bool>("important");
-    QTest::addColumn<QString>("person");     // typed over the own name, "" to keep it
+    QTest::addColumn<QString>("person");   // typed over the own name, "" to keep it
     QTest::addColumn<QString>("record");
     QTest::addColumn<QStringList>("row");
 
@@ -118,14 +118,14 @@ void TestRegistration::newTodo_data()
                                    << "2026/12/10|2026/12/24|00:00|買い物|山田| 0 | 9999 | 1 |||"
                                    << QStringList{"2026/12/24", "", "買い物", "山田"};
     QTest::newRow("今日中") << "op_kyou" << false << ""
-                         << "2026/12/10|0000/00/00|00:00|買い物|山田| 0 | 9999 | 0 |||"
-                         << QStringList{"今日中", "", "買い物", "山田"};
+                            << "2026/12/10|0000/00/00|00:00|買い物|山田| 0 | 9999 | 0 |||"
+                            << QStringList{"今日中", "", "買い物", "山田"};
     QTest::newRow("期限無し") << "op_kigennasi" << false << "佐藤"
-                          << "2026/12/10|9999/99/99|99:99|買い物|佐藤| 0 | 9999 | 0 |||"
-                          << QStringList{"期限無", "", "買い物", "佐藤"};
+                              << "2026/12/10|9999/99/99|99:99|買い物|佐藤| 0 | 9999 | 0 |||"
+                              << QStringList{"期限無", "", "買い物", "佐藤"};
     QTest::newRow("重要 with no time") << "op_jikokunasi" << true << ""
-                                    << "2026/12/10|2026/12/24|99:99|●買い物|山田| 0 | 9999 | 1 ||JYUYO|"
-                                    << QStringList{"2026/12/24", "", "●買い物", "山田"};
+                                       << "2026/12/10|2026/12/24|99:99|●買い物|山田| 0 | 9999 | 1 ||JYUYO|"
+                                       << QStringList{"2026/12/24", "", "●買い物", "山田"};
 }
 
 void TestRegistration::newTodo()
@@ -193,13 +193,31 @@ void TestRegistration::unusableCharactersKeepTheFormOpen_data()
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("person");   // "" keeps the own name
     QTest::addColumn<QString>("memo");
-    QTest::addColumn<QString>("label");    // of the field told, "" when accepted
-    QTest::newRow("内容 outside the BMP") << "𠮷野家" << "" << "" << "内容";
-    QTest::newRow("内容 emoji") << "会議😀" << "" << "メモ" << "内容";
-    QTest::newRow("やる人 accented") << "会議" << "José" << "" << "やる人";
-    QTest::newRow("メモ on its second line") << "会議" << "" << "一行目\ncafé" << "メモ";
-    QTest::newRow("several: the first in the form told") << "😀" << "é" << "😀" << "内容";
-    QTest::newRow("valid Japanese") << "髙橋さん①の件～" << "ﾀﾛｳ" << "資料\n持参―№" << "";
+    QTest::addColumn<QString>("label");   // of the field told, "" when accepted
+    QTest::newRow("内容 outside the BMP") << "𠮷野家"
+                                          << ""
+                                          << ""
+                                          << "内容";
+    QTest::newRow("内容 emoji") << "会議😀"
+                                << ""
+                                << "メモ"
+                                << "内容";
+    QTest::newRow("やる人 accented") << "会議"
+                                     << "José"
+                                     << ""
+                                     << "やる人";
+    QTest::newRow("メモ on its second line") << "会議"
+                                             << ""
+                                             << "一行目\ncafé"
+                                             << "メモ";
+    QTest::newRow("several: the first in the form told") << "😀"
+                                                         << "é"
+                                                         << "😀"
+                                                         << "内容";
+    QTest::newRow("valid Japanese") << "髙橋さん①の件～"
+                                    << "ﾀﾛｳ"
+                                    << "資料\n持参―№"
+                                    << "";
 }
 
 void TestRegistration::unusableCharactersKeepTheFormOpen()
@@ -327,7 +345,7 @@ void TestRegistration::changeInPlace()
     QCOMPARE(f->T_naiyo->text(), QStringLiteral("会議"));
     f->chk_jyuyo->setChecked(false);   // no longer important: stored without the mark
     f->chk_secret->setChecked(true);
-    f->ji[4]->click();                 // PM: 16, the minute stays 30
+    f->ji[4]->click();   // PM: 16, the minute stays 30
     f->T_memo->setPlainText(QStringLiteral("新しいメモ"));
     f->Command25->click();
 
@@ -390,17 +408,16 @@ void TestRegistration::memoLeftAloneUnlessChanged_data()
     // Not code page 932 (a lone 0x80 and 0xFF), and no final CR LF.
     const QByteArray odd = sjis(QStringLiteral("あ")) + "\x80\xff\r\nabc";
     QTest::addColumn<int>("targetKind");
-    QTest::addColumn<bool>("moved");     // the kind is changed to the other list
+    QTest::addColumn<bool>("moved");   // the kind is changed to the other list
     QTest::addColumn<QByteArray>("memo");   // empty: the memo path is a directory
-    QTest::addColumn<bool>("retype");    // the box's text is replaced by "typed"
+    QTest::addColumn<bool>("retype");   // the box's text is replaced by "typed"
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("memoNo");     // of the item afterwards
+    QTest::addColumn<int>("memoNo");   // of the item afterwards
     QTest::addColumn<QByteArray>("after");   // the memo file afterwards, empty: still the directory
 
     QTest::newRow("unreadable, box empty") << 12 << false << QByteArray() << false << "" << 5 << QByteArray();
     QTest::newRow("unreadable, box empty, ToDo") << 11 << false << QByteArray() << false << "" << 5 << QByteArray();
-    QTest::newRow("unreadable, box empty, moved")
-        << 12 << true << QByteArray() << false << "" << 0 << QByteArray();
+    QTest::newRow("unreadable, box empty, moved") << 12 << true << QByteArray() << false << "" << 0 << QByteArray();
     QTest::newRow("untouched, odd bytes") << 12 << false << odd << false << "" << 5 << odd;
     QTest::newRow("untouched, odd bytes, ToDo") << 11 << false << odd << false << "" << 5 << odd;
     QTest::newRow("changed") << 12 << false << odd << true << "書き換え" << 5 << sjis(QStringLiteral("書き換え\r\n"));
@@ -467,10 +484,10 @@ void TestRegistration::kindChange_data()
     QTest::addColumn<int>("targetKind");
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("record");   // of the moved item in its new list
-    QTest::newRow("ToDo becomes schedule, memo typed")
-        << 11 << "移した" << "2026/12/10|2027/01/15|16:30|二番目|鈴木| 42 | 0 |||";
-    QTest::newRow("schedule becomes ToDo, memo emptied")
-        << 12 << "" << "2026/12/10|2027/01/15|16:30|二番目|鈴木| 0 | 9999 | 0 |||";
+    QTest::newRow("ToDo becomes schedule, memo typed") << 11 << "移した"
+                                                       << "2026/12/10|2027/01/15|16:30|二番目|鈴木| 42 | 0 |||";
+    QTest::newRow("schedule becomes ToDo, memo emptied") << 12 << ""
+                                                         << "2026/12/10|2027/01/15|16:30|二番目|鈴木| 0 | 9999 | 0 |||";
 }
 
 void TestRegistration::kindChange()

@@ -147,6 +147,6 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
     return QStringLiteral("unknown ") + op;
 }
 
-}  // namespace copy_commands
+}   // namespace copy_commands
 
 using copy_commands::runCopyCommand;

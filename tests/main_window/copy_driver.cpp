@@ -41,7 +41,7 @@ void stopAt(int n)
     });
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

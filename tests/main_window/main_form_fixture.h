@@ -40,8 +40,7 @@ struct MainFormFixture {
         writeBytes(settingsPath(), serializeSettings(s));
     }
 
-    template <class T>
-    void writeList(const QString& name, const QList<T>& items, const QString& dir = {})
+    template <class T> void writeList(const QString& name, const QList<T>& items, const QString& dir = {})
     {
         ItemList<T> list;
         for (const T& i : items)
@@ -70,8 +69,8 @@ struct MainFormFixture {
     }
 };
 
-inline TodoItem todo(const char* date, const char* time, const QString& content, const QString& person,
-                     int memoNo = 0, int alarm = 0, bool secret = false)
+inline TodoItem todo(const char* date, const char* time, const QString& content, const QString& person, int memoNo = 0,
+                     int alarm = 0, bool secret = false)
 {
     TodoItem t;
     t.entryDate = Field("2026/12/01");

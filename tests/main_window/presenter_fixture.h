@@ -20,7 +20,7 @@
 struct PresenterFixture {
     QTemporaryDir root;
     QString programDir;
-    QString dataDir;        // ends with the separator
+    QString dataDir;   // ends with the separator
     QString colleagueDir;   // ends with the separator
     FakeUi ui;
     FakeForms forms;
@@ -41,7 +41,8 @@ struct PresenterFixture {
     QString schedulePath() const { return dataDir + QStringLiteral("SCHE.DAT"); }
     QString archivePath(ListKind kind) const
     {
-        return programDir + (kind == ListKind::Todo ? QStringLiteral("/todo_kan.dat") : QStringLiteral("/sche_kan.dat"));
+        return programDir +
+            (kind == ListKind::Todo ? QStringLiteral("/todo_kan.dat") : QStringLiteral("/sche_kan.dat"));
     }
 
     // Settings naming the own data folder and colleague 1, 鈴木.
@@ -53,8 +54,7 @@ struct PresenterFixture {
         writeBytes(settingsPath(), serializeSettings(s));
     }
 
-    template <class T>
-    void writeList(const QString& path, const QList<T>& items)
+    template <class T> void writeList(const QString& path, const QList<T>& items)
     {
         ItemList<T> list;
         for (const T& i : items)
@@ -62,8 +62,7 @@ struct PresenterFixture {
         writeBytes(path, serializeList(newListHeader(), list));
     }
 
-    template <class T>
-    void writeArchive(ListKind kind, const QList<T>& items)
+    template <class T> void writeArchive(ListKind kind, const QList<T>& items)
     {
         ItemList<T> list;
         for (const T& i : items)
@@ -96,16 +95,15 @@ inline TodoItem todo(const char* date, const char* time, const QString& content,
     return t;
 }
 
-inline ScheduleItem schedule(const char* date, const char* time, const QString& content, int memoNo = 0,
-                             int alarm = 0, bool secret = false)
+inline ScheduleItem schedule(const char* date, const char* time, const QString& content, int memoNo = 0, int alarm = 0,
+                             bool secret = false)
 {
     ScheduleItem s;
     static_cast<OpenItem&>(s) = static_cast<const OpenItem&>(todo(date, time, content, memoNo, alarm, secret));
     return s;
 }
 
-template <class T>
-QStringList contents(const ItemList<T>& list)
+template <class T> QStringList contents(const ItemList<T>& list)
 {
     QStringList out;
     for (const T& item : list.items())

@@ -45,4 +45,3 @@ private:
     QProcess process_;
     bool started_ = false;
 };
-

@@ -13,8 +13,7 @@
 namespace {
 
 // "date|time|alarm|content" per item.
-template <class T>
-void addItems(ItemList<T>& list, const QStringList& rows)
+template <class T> void addItems(ItemList<T>& list, const QStringList& rows)
 {
     for (const QString& row : rows) {
         const QStringList f = row.split(QLatin1Char('|'));
@@ -32,7 +31,7 @@ QDateTime at(int h, int m, int day = 10) { return QDateTime(QDate(2026, 12, day)
 
 QString text(QDialog& d, const char* name) { return d.findChild<QLineEdit*>(QLatin1String(name))->text(); }
 
-}  // namespace
+}   // namespace
 
 class TestAlarm : public QObject {
     Q_OBJECT
@@ -49,40 +48,52 @@ private slots:
         const auto item = [&](const char* rest) { return today + QString::fromUtf8(rest); };
 
         QTest::newRow("15:00 seen at 14:50 rings at 14:55")
-            << "14:50" << true << QStringList{} << QStringList{item("15:00|1|会議")} << "14:55" << "会議";
+            << "14:50" << true << QStringList{} << QStringList{item("15:00|1|会議")} << "14:55"
+            << "会議";
         QTest::newRow("registered at 14:55 for 15:00: chosen at once")
-            << "14:55" << true << QStringList{} << QStringList{item("15:00|1|会議")} << "14:55" << "会議";
+            << "14:55" << true << QStringList{} << QStringList{item("15:00|1|会議")} << "14:55"
+            << "会議";
         QTest::newRow("from the alarm event: later minutes only")
             << "14:55" << false << QStringList{} << QStringList{item("15:00|1|会議"), item("15:01|1|次")} << "14:56"
             << "次";
         QTest::newRow("moment already past")
-            << "15:00" << true << QStringList{item("15:00|1|x")} << QStringList{} << "23:59" << "";
+            << "15:00" << true << QStringList{item("15:00|1|x")} << QStringList{} << "23:59"
+            << "";
         QTest::newRow("no time 99:99 never rings")
-            << "10:00" << true << QStringList{item("99:99|1|x")} << QStringList{item("99:99|1|y")} << "23:59" << "";
+            << "10:00" << true << QStringList{item("99:99|1|x")} << QStringList{item("99:99|1|y")} << "23:59"
+            << "";
         QTest::newRow("00:00 never rings, even at midnight")
             << "00:00" << true << QStringList{"0000/00/00|00:00|1|x"} << QStringList{item("00:00|1|y")} << "23:59"
             << "";
         QTest::newRow("alarm 0 never rings")
-            << "10:00" << true << QStringList{item("15:00|0|x")} << QStringList{item("16:00|0|y")} << "23:59" << "";
+            << "10:00" << true << QStringList{item("15:00|0|x")} << QStringList{item("16:00|0|y")} << "23:59"
+            << "";
         QTest::newRow("ToDo beats schedule at the same minute")
-            << "10:00" << true << QStringList{item("15:00|1|T")} << QStringList{item("15:00|1|S")} << "14:55" << "T";
+            << "10:00" << true << QStringList{item("15:00|1|T")} << QStringList{item("15:00|1|S")} << "14:55"
+            << "T";
         QTest::newRow("first of two at the same minute")
             << "10:00" << true << QStringList{} << QStringList{item("15:00|1|S1"), item("15:00|1|S2")} << "14:55"
             << "S1";
         QTest::newRow("earliest wins across the lists")
             << "10:00" << true << QStringList{item("16:00|1|T"), item("15:40|1|T2")}
-            << QStringList{item("15:30|1|S"), item("17:00|1|S2")} << "15:25" << "S";
+            << QStringList{item("15:30|1|S"), item("17:00|1|S2")} << "15:25"
+            << "S";
         QTest::newRow("another day's item counts too")
-            << "15:00" << true << QStringList{} << QStringList{"2026/12/11|16:00|1|明日"} << "15:55" << "明日";
+            << "15:00" << true << QStringList{} << QStringList{"2026/12/11|16:00|1|明日"} << "15:55"
+            << "明日";
         QTest::newRow("00:03 rings at 00:00, not the evening before")
-            << "00:00" << true << QStringList{item("00:03|1|深夜")} << QStringList{} << "00:00" << "深夜";
-        QTest::newRow("nothing to arm") << "10:00" << true << QStringList{} << QStringList{} << "23:59" << "";
+            << "00:00" << true << QStringList{item("00:03|1|深夜")} << QStringList{} << "00:00"
+            << "深夜";
+        QTest::newRow("nothing to arm") << "10:00" << true << QStringList{} << QStringList{} << "23:59"
+                                        << "";
         QTest::newRow("another day's item does not hide today's at the same minute")
             << "10:00" << true << QStringList{"2026/12/11|15:00|1|明日", "2026/12/09|15:00|1|昨日"}
-            << QStringList{item("15:00|1|今日")} << "14:55" << "今日";
+            << QStringList{item("15:00|1|今日")} << "14:55"
+            << "今日";
         QTest::newRow("today's first of several at the minute")
             << "10:00" << true << QStringList{"2026/12/11|15:00|1|明日", item("15:00|1|今日1")}
-            << QStringList{item("15:00|1|今日2")} << "14:55" << "今日1";
+            << QStringList{item("15:00|1|今日2")} << "14:55"
+            << "今日1";
     }
     void choose()
     {
@@ -109,11 +120,12 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/11", "16:00", QStringLiteral("電話"),
-                                                        QStringLiteral("佐藤"), 0, 1)});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/11", "16:00", QStringLiteral("電話"), QStringLiteral("佐藤"), 0, 1)});
         f.writeList(kScheduleFileName,
-                    QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("●会議"), QStringLiteral("山田"), 0, 1),
-                                        schedule("2026/12/10", "15:01", QStringLiteral("打合せ"), QStringLiteral("山田"), 0, 1)});
+                    QList<ScheduleItem>{
+                        schedule("2026/12/10", "15:00", QStringLiteral("●会議"), QStringLiteral("山田"), 0, 1),
+                        schedule("2026/12/10", "15:01", QStringLiteral("打合せ"), QStringLiteral("山田"), 0, 1)});
         QVERIFY(f.start());
         Main_Form& form = *f.form;
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("14:55"));
@@ -134,8 +146,9 @@ private slots:
         form.CurTime1_Alarm();
         QCOMPARE(f.ui.dialogsShown, (QStringList{"F_Alarm", "F_Alarm"}));
         QVERIFY(switchedOff);
-        QCOMPARE(shown, (QList<QStringList>{{"2026/12/10", "15:00", "●会議", "山田"},
-                                            {"2026/12/10", "15:01", "打合せ", "山田"}}));
+        QCOMPARE(
+            shown,
+            (QList<QStringList>{{"2026/12/10", "15:00", "●会議", "山田"}, {"2026/12/10", "15:01", "打合せ", "山田"}}));
         QCOMPARE(f.ui.beeps, 2);
         // Not 会議 again: the next is tomorrow's 電話 at 15:55.
         QCOMPARE(form.CurTime1->alarmTime(), QStringLiteral("15:55"));
@@ -156,8 +169,9 @@ private slots:
         MainFormFixture f;
         f.writeSettingsFile();
         f.writeList(kTodoFileName, QList<TodoItem>{});
-        f.writeList(kScheduleFileName, QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("会議"),
-                                                                    QStringLiteral("山田"), 0, 1)});
+        f.writeList(
+            kScheduleFileName,
+            QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("会議"), QStringLiteral("山田"), 0, 1)});
         QVERIFY(f.start());
         f.time.set(at(14, 55));
         f.form->CurTime1_Alarm();
@@ -178,8 +192,9 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/10", "15:00", QStringLiteral("A"), QStringLiteral("山田"), 0, 1),
-                                                   todo("2026/12/10", "16:00", QStringLiteral("B"), QStringLiteral("山田"), 0, 1)});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/10", "15:00", QStringLiteral("A"), QStringLiteral("山田"), 0, 1),
+                                    todo("2026/12/10", "16:00", QStringLiteral("B"), QStringLiteral("山田"), 0, 1)});
         QVERIFY(f.start());
         QCOMPARE(f.form->CurTime1->alarmTime(), QStringLiteral("14:55"));
         f.time.set(at(14, 55));
@@ -204,8 +219,8 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/11", "09:00", QStringLiteral("朝一"),
-                                                        QStringLiteral("山田"), 0, 1)});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/11", "09:00", QStringLiteral("朝一"), QStringLiteral("山田"), 0, 1)});
         f.time.set(at(23, 50));
         QVERIFY(f.start());
         f.form->CurTime1->tick();
@@ -239,8 +254,9 @@ private slots:
         QFETCH(bool, parented);
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(kScheduleFileName, QList<ScheduleItem>{schedule("2026/12/10", "15:00", QStringLiteral("●会議"),
-                                                                    QStringLiteral("山田"), 0, 1)});
+        f.writeList(kScheduleFileName,
+                    QList<ScheduleItem>{
+                        schedule("2026/12/10", "15:00", QStringLiteral("●会議"), QStringLiteral("山田"), 0, 1)});
         QVERIFY(f.start());
         Main_Form& form = *f.form;
         QWidget other;
@@ -272,8 +288,9 @@ private slots:
         QCOMPARE(f.ui.dialogsShown, QStringList{QStringLiteral("F_Alarm")});
         QVERIFY(onTop);
         QCOMPARE(parent == &form, parented);
-        QCOMPARE(f.ui.notices, notified ? QStringList{QStringLiteral("★★　お邪魔します　★★\n2026/12/10 15:00\n●会議")}
-                                        : QStringList{});
+        QCOMPARE(f.ui.notices,
+                 notified ? QStringList{QStringLiteral("★★　お邪魔します　★★\n2026/12/10 15:00\n●会議")}
+                          : QStringList{});
     }
 };
 

@@ -34,7 +34,7 @@ void writeUnsortedLists(MainFormFixture& f)
                                schedule("2026/12/24", "09:00", QStringLiteral("朝会"), QStringLiteral("山田"))});
 }
 
-}  // namespace
+}   // namespace
 
 class TestCalendarEntry : public QObject {
     Q_OBJECT
@@ -52,9 +52,11 @@ void TestCalendarEntry::newItemLandsAtItsPlace_data()
     QTest::addColumn<QString>("todoHeading");
     QTest::addColumn<QString>("scheduleHeading");
     QTest::newRow("ToDo") << false << QStringList{"今日", "月初", "クリスマス会", "年明け", "いつか"}
-                          << QStringList{"朝会", "夕食"} << "やること(5件)" << "予定(2件)";
+                          << QStringList{"朝会", "夕食"} << "やること(5件)"
+                          << "予定(2件)";
     QTest::newRow("予定") << true << QStringList{"今日", "月初", "年明け", "いつか"}
-                        << QStringList{"朝会", "クリスマス会", "夕食"} << "やること(4件)" << "予定(3件)";
+                          << QStringList{"朝会", "クリスマス会", "夕食"} << "やること(4件)"
+                          << "予定(3件)";
 }
 
 void TestCalendarEntry::newItemLandsAtItsPlace()

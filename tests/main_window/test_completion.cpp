@@ -1,5 +1,5 @@
 // "完了": an own item into its archive with the day of completion; the limits
-// of the archive; a step given up. The workspace alone, then the window.
+// of the archive; a step given up. The presenter alone, then the window.
 #include "common/held_lock.h"
 #include "common/test_main.h"
 #include "main_form_fixture.h"
@@ -38,7 +38,7 @@ void completeAt(PresenterFixture& f, ListChoice list, int row)
     (void)f.presenter->complete(row);
 }
 
-}  // namespace
+}   // namespace
 
 class TestCompletion : public QObject {
     Q_OBJECT
@@ -79,9 +79,9 @@ private slots:
                                << QStringList{"完了したToDoﾃﾞｰﾀを保存できるのは、最大30000件です。\n"
                                               "そろそろtodo_kan.datﾌｧｲﾙを整理して下さい。"}
                                << true;
-        QTest::newRow("30000") << 30000
-                               << QStringList{"完了したToDoﾃﾞｰﾀが30000件を越えました。\ntodo_kan.datﾌｧｲﾙを整理して下さい。"}
-                               << false;
+        QTest::newRow("30000")
+            << 30000 << QStringList{"完了したToDoﾃﾞｰﾀが30000件を越えました。\ntodo_kan.datﾌｧｲﾙを整理して下さい。"}
+            << false;
     }
     void archiveLimits()
     {
@@ -163,7 +163,8 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("唯一"), QStringLiteral("山田"), 3)});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("唯一"), QStringLiteral("山田"), 3)});
         writeBytes(memoPath(f.dataDir, 3), sjis(QStringLiteral("中身\r\n")));
         QVERIFY(f.start());
         f.form->show();
@@ -186,13 +187,15 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("残る"), QStringLiteral("山田"))});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("残る"), QStringLiteral("山田"))});
         const QByteArray list = readBytes(f.dataDir + "todo.dat");
         QVERIFY(f.start());
         f.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
         QTableView* todos = f.form->Grid1->view();
-        QTest::mouseClick(todos->viewport(), Qt::LeftButton, {}, todos->visualRect(todos->model()->index(0, 2)).center());
+        QTest::mouseClick(todos->viewport(), Qt::LeftButton, {},
+                          todos->visualRect(todos->model()->index(0, 2)).center());
         QCOMPARE(f.form->Grid1->row(), 1);
         QWidget* empty = f.form->Grid2->view()->viewport();
         QTest::mouseClick(empty, Qt::LeftButton, {}, QPoint(30, empty->height() / 2));
@@ -209,8 +212,9 @@ private slots:
     {
         PresenterFixture f;
         f.writeSettingsFile();
-        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("一件目")),
-                                                  todo("2026/12/25", "15:00", QStringLiteral("二件目"))});
+        f.writeList(f.todoPath(),
+                    QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("一件目")),
+                                    todo("2026/12/25", "15:00", QStringLiteral("二件目"))});
         const QByteArray damaged = archiveOf(1) + crlfLines({"2026/01/06", "2025/12/02", "2026/01/05"});
         writeBytes(f.archivePath(ListKind::Todo), damaged);
         QVERIFY(f.start());
@@ -243,7 +247,8 @@ private slots:
         writeBytes(f.settingsPath(), serializeSettings(s));
         f.writeList(QStringLiteral("TODO.DAT"), QList<TodoItem>{}, colleague);
         f.writeList(QStringLiteral("SCHE.DAT"), QList<ScheduleItem>{}, colleague);
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("開いている"), QStringLiteral("山田"))});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("開いている"), QStringLiteral("山田"))});
         ItemList<DoneTodoItem> done;
         for (const auto& [doneDate, content] : {std::pair{"2026/12/09", "後"}, {"2026/12/01", "先"}}) {
             DoneTodoItem d;

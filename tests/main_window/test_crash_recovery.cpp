@@ -6,12 +6,14 @@
 #include "common/file_calls_watch.h"
 #include "common/test_main.h"
 #include "copy_commands.h"
-#include "second_copy.h"
 #include "presenter_fixture.h"
+#include "second_copy.h"
 
 #include "core/job.h"
 
 #include <QMap>
+
+#include <type_traits>
 
 namespace {
 
@@ -35,10 +37,12 @@ struct CrashFixture : PresenterFixture {
         writeSettingsFile(20);
         TodoItem t1 = todo("2026/12/20", "10:00", QStringLiteral("一番"), 11);
         t1.spare = Field::fromBytes("\x85\x40spare");
-        writeList(todoPath(), QList<TodoItem>{t1, todo("2026/12/21", "11:00", QStringLiteral("二番"), 12),
-                                              todo("2026/12/22", "12:00", QStringLiteral("三番"))});
-        writeList(schedulePath(), QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), 13, 1),
-                                                      schedule("2026/12/24", "99:99", QStringLiteral("忘年会"))});
+        writeList(todoPath(),
+                  QList<TodoItem>{t1, todo("2026/12/21", "11:00", QStringLiteral("二番"), 12),
+                                  todo("2026/12/22", "12:00", QStringLiteral("三番"))});
+        writeList(schedulePath(),
+                  QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), 13, 1),
+                                      schedule("2026/12/24", "99:99", QStringLiteral("忘年会"))});
         DoneTodoItem d;
         d.doneDate = Field("2026/12/01");
         d.date = Field("2026/11/30");
@@ -47,7 +51,8 @@ struct CrashFixture : PresenterFixture {
         writeArchive(ListKind::Todo, QList<DoneTodoItem>{d});
         for (int n : {11, 12, 13, 14})
             writeBytes(memoPath(dataDir, n), sjis(QStringLiteral("メモ%1\r\n").arg(n)));
-        writeList(colleagueDir + "TODO.DAT", QList<TodoItem>{todo("2026/12/25", "09:00", QStringLiteral("同僚の件"), 5)});
+        writeList(colleagueDir + "TODO.DAT",
+                  QList<TodoItem>{todo("2026/12/25", "09:00", QStringLiteral("同僚の件"), 5)});
         writeList(colleagueDir + "SCHE.DAT", QList<ScheduleItem>{});
         writeBytes(memoPath(colleagueDir, 5), sjis(QStringLiteral("同僚のメモ\r\n")));
     }
@@ -62,15 +67,16 @@ struct State {
     bool operator==(const State&) const = default;
 };
 
-template <class T>
-void collectMemos(const QByteArray& bytes, bool header, const QString& dir, QMap<int, QByteArray>& memos)
+template <class T> void collectMemos(const QByteArray& bytes, const QString& dir, QMap<int, QByteArray>& memos)
 {
+    // Open lists carry a header line; archives are bare records.
     ItemList<T> list;
-    QByteArray h;
-    if (header)
-        parseList(bytes, h, list);
-    else
+    if constexpr (std::is_same_v<T, TodoItem> || std::is_same_v<T, ScheduleItem>) {
+        QByteArray header;
+        parseList(bytes, header, list);
+    } else {
         parseRecords(bytes, list);
+    }
     for (const T& item : list.items())
         if (const int n = memoNumber(item.memoNo))
             memos[n] = QFileInfo::exists(memoPath(dir, n)) ? readBytes(memoPath(dir, n)) : QByteArray("missing");
@@ -78,14 +84,16 @@ void collectMemos(const QByteArray& bytes, bool header, const QString& dir, QMap
 
 State stateOf(const CrashFixture& f)
 {
-    State s{readBytes(f.todoPath()), readBytes(f.schedulePath()), readBytes(f.archivePath(ListKind::Todo)),
+    State s{readBytes(f.todoPath()),
+            readBytes(f.schedulePath()),
+            readBytes(f.archivePath(ListKind::Todo)),
             QFileInfo::exists(f.archivePath(ListKind::Schedule)) ? readBytes(f.archivePath(ListKind::Schedule))
-                                                                : QByteArray(),
+                                                                 : QByteArray(),
             {}};
-    collectMemos<TodoItem>(s.todos, true, f.dataDir, s.memos);
-    collectMemos<ScheduleItem>(s.schedules, true, f.dataDir, s.memos);
-    collectMemos<DoneTodoItem>(s.doneTodos, false, f.dataDir, s.memos);
-    collectMemos<DoneScheduleItem>(s.doneSchedules, false, f.dataDir, s.memos);
+    collectMemos<TodoItem>(s.todos, f.dataDir, s.memos);
+    collectMemos<ScheduleItem>(s.schedules, f.dataDir, s.memos);
+    collectMemos<DoneTodoItem>(s.doneTodos, f.dataDir, s.memos);
+    collectMemos<DoneScheduleItem>(s.doneSchedules, f.dataDir, s.memos);
     return s;
 }
 
@@ -139,7 +147,7 @@ Outline outline(const QString& command)
     return o;
 }
 
-}  // namespace
+}   // namespace
 
 class TestCrashRecovery : public QObject {
     Q_OBJECT
@@ -261,7 +269,8 @@ void TestCrashRecovery::conversionKilledFromOutside()
         AppSettings s = newSettings(QStringLiteral("山田"), f.dataDir, {0, 1500, 1500, 6975, 9450});
         s.banner = Field(QStringLiteral("@ぽるか VER.1.05"));
         writeBytes(f.settingsPath(), serializeSettings(s));
-        const QByteArray todos = crlfLines({"@", "99/12/01", "00/03/01", "10:00", "a", "b", " 0 ", " 9999 ", " 0 ", "", "", ""});
+        const QByteArray todos =
+            crlfLines({"@", "99/12/01", "00/03/01", "10:00", "a", "b", " 0 ", " 9999 ", " 0 ", "", "", ""});
         writeBytes(f.todoPath(), todos);
         writeBytes(f.schedulePath(), crlfLines({"@"}));
         {

@@ -50,19 +50,22 @@ struct EditFixture : MainFormFixture {
         TodoItem first = todo("2026/12/20", "10:00", QStringLiteral("一番"), QStringLiteral("山田"), 11);
         first.rank = Field::fromBytes("  17  ");
         first.spare = Field::fromBytes("\x85\x40spare");
-        writeList(kTodoFileName, QList<TodoItem>{first,
-                                                 todo("2026/12/21", "11:00", QStringLiteral("二番"), QStringLiteral("山田"), 12),
-                                                 todo("2026/12/22", "12:00", QStringLiteral("三番"), QStringLiteral("山田"))});
+        writeList(kTodoFileName,
+                  QList<TodoItem>{first,
+                                  todo("2026/12/21", "11:00", QStringLiteral("二番"), QStringLiteral("山田"), 12),
+                                  todo("2026/12/22", "12:00", QStringLiteral("三番"), QStringLiteral("山田"))});
         writeList(kScheduleFileName, QList<ScheduleItem>{});
         writeBytes(memoPath(dataDir, 11), sjis(QStringLiteral("一番のメモ\r\n")));
         writeBytes(memoPath(dataDir, 12), sjis(QStringLiteral("二番のメモ\r\n")));
-        writeList(QStringLiteral("TODO.DAT"),
-                  QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("同僚の件"), QStringLiteral("鈴木"), 5, 1),
-                                  todo("2026/12/25", "11:00", QStringLiteral("秘密"), QStringLiteral("鈴木"), 6, 0, true)},
-                  colleagueDir);
-        writeList(QStringLiteral("SCHE.DAT"),
-                  QList<ScheduleItem>{schedule("2026/12/26", "99:99", QStringLiteral("同僚の予定"), QStringLiteral("鈴木"))},
-                  colleagueDir);
+        writeList(
+            QStringLiteral("TODO.DAT"),
+            QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("同僚の件"), QStringLiteral("鈴木"), 5, 1),
+                            todo("2026/12/25", "11:00", QStringLiteral("秘密"), QStringLiteral("鈴木"), 6, 0, true)},
+            colleagueDir);
+        writeList(
+            QStringLiteral("SCHE.DAT"),
+            QList<ScheduleItem>{schedule("2026/12/26", "99:99", QStringLiteral("同僚の予定"), QStringLiteral("鈴木"))},
+            colleagueDir);
         writeBytes(memoPath(colleagueDir, 5), sjis(QStringLiteral("同僚のメモ\r\n")));
         writeBytes(memoPath(colleagueDir, 6), sjis(QStringLiteral("見せない\r\n")));
     }
@@ -77,7 +80,7 @@ struct EditFixture : MainFormFixture {
     }
 };
 
-}  // namespace
+}   // namespace
 
 class TestEditCommands : public QObject {
     Q_OBJECT
@@ -88,7 +91,8 @@ private slots:
         QVERIFY(f.start());
         f.form->Command9->click();
         f.form->Command10->click();
-        QCOMPARE(f.ui.messageTexts(), (QStringList{"訂正したい項目を選択して下さい。", "削除したい項目を選択して下さい。"}));
+        QCOMPARE(f.ui.messageTexts(),
+                 (QStringList{"訂正したい項目を選択して下さい。", "削除したい項目を選択して下さい。"}));
         for (const RecordedMessage& m : f.ui.messages)
             QCOMPARE(m.icon, MsgIcon::Exclamation);
         QCOMPARE(f.form->Grid1->cellText(0, 2), QStringLiteral("やること(3件)"));
@@ -119,8 +123,9 @@ private slots:
         QCOMPARE(f.form->T_memo->toPlainText(), QStringLiteral("一番のメモ"));
         const QList<QByteArray> recs = records(f.dataDir + "todo.dat", 11);
         QCOMPARE(recs.size(), 3);
-        QCOMPARE(recs[0], sjis(QStringLiteral("2026/12/01|9999/99/99|99:99|一番|山田| 11 |  17  | 0 |||")) +
-                              QByteArray("\x85\x40spare"));
+        QCOMPARE(recs[0],
+                 sjis(QStringLiteral("2026/12/01|9999/99/99|99:99|一番|山田| 11 |  17  | 0 |||")) +
+                     QByteArray("\x85\x40spare"));
 
         // Cancelled: the row shows again, unchanged; the other grid keeps the
         // row chosen in it.
@@ -140,8 +145,10 @@ private slots:
     void changeKeepsTheOtherGridsRow()
     {
         EditFixture f;
-        f.writeList(kScheduleFileName, QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), QStringLiteral("山田")),
-                                                            schedule("2026/12/24", "14:00", QStringLiteral("忘年会"), QStringLiteral("山田"))});
+        f.writeList(
+            kScheduleFileName,
+            QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), QStringLiteral("山田")),
+                                schedule("2026/12/24", "14:00", QStringLiteral("忘年会"), QStringLiteral("山田"))});
         QVERIFY(f.start());
         f.form->show();
         f.form->Grid2->setRow(2);
@@ -217,7 +224,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(memoPath(f.dataDir, 11)));
         QVERIFY(QFileInfo::exists(memoPath(f.dataDir, 12)));
         QCOMPARE(records(f.dataDir + "todo.dat", 11).size(), 2);
-        QCOMPARE(fileLines(f.settingsPath())[7], QByteArray(" ") + QByteArray::number(pixelsToTwips(f.form->x())) + ' ');
+        QCOMPARE(fileLines(f.settingsPath())[7],
+                 QByteArray(" ") + QByteArray::number(pixelsToTwips(f.form->x())) + ' ');
 
         // やっぱりダメ: nothing at all.
         const QByteArray list = readBytes(f.dataDir + "todo.dat");
@@ -280,8 +288,9 @@ private slots:
     void deleteFollowsTheItemChosen()
     {
         EditFixture f;
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/29", "10:00", QStringLiteral("後の件"), QStringLiteral("山田")),
-                                                   todo("2026/12/21", "11:00", QStringLiteral("先の件"), QStringLiteral("山田"))});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/29", "10:00", QStringLiteral("後の件"), QStringLiteral("山田")),
+                                    todo("2026/12/21", "11:00", QStringLiteral("先の件"), QStringLiteral("山田"))});
         QVERIFY(f.start());
         f.form->show();
         f.click(*f.form->Grid1, 1);   // 後の件
@@ -338,7 +347,8 @@ private slots:
         QCOMPARE(recs.size(), 6);
         QCOMPARE(recs[3], sjis(QStringLiteral("2026/12/01|2026/12/24|10:00|同僚の件|鈴木| 21 | 9999 | 1 |||")));
         QVERIFY(recs[4].contains(" 22 "));
-        QCOMPARE(recs[5], sjis(QStringLiteral("2026/12/01|2026/12/25|11:00|★★　ヒ・ミ・ツ　★★|鈴木| 0 | 9999 | 0 |SECRET||")));
+        QCOMPARE(recs[5],
+                 sjis(QStringLiteral("2026/12/01|2026/12/25|11:00|★★　ヒ・ミ・ツ　★★|鈴木| 0 | 9999 | 0 |SECRET||")));
         QCOMPARE(readBytes(memoPath(f.dataDir, 21)), sjis(QStringLiteral("同僚のメモ\r\n")));
         QCOMPARE(readBytes(memoPath(f.dataDir, 22)), sjis(QStringLiteral("同僚のメモ\r\n")));
         QVERIFY(!QFileInfo::exists(memoPath(f.dataDir, 23)));

@@ -16,7 +16,8 @@ private slots:
         QWidget main;
         main.setGeometry(10, 10, 200, 150);   // the notice ignores where the main window is
         const AlarmNotice notice{QStringLiteral("2026/12/10"), QStringLiteral("15:00"),
-                                 QStringLiteral("●見積書を部長に提出、ついでに来期の予算案も相談"), QStringLiteral("山田")};
+                                 QStringLiteral("●見積書を部長に提出、ついでに来期の予算案も相談"),
+                                 QStringLiteral("山田")};
         F_Alarm d(notice, ui, &main);
 
         QCOMPARE(d.objectName(), QStringLiteral("F_Alarm"));
@@ -30,8 +31,8 @@ private slots:
         QCOMPARE(d.Text4->text(), notice.person);
 
         // Each box has its caption.
-        for (const auto& [edit, caption] : {std::pair{d.Text1, "日付"}, {d.Text2, "時刻"}, {d.Text4, "名前"},
-                                            {d.Text3, "内容"}}) {
+        for (const auto& [edit, caption] :
+             {std::pair{d.Text1, "日付"}, {d.Text2, "時刻"}, {d.Text4, "名前"}, {d.Text3, "内容"}}) {
             QLabel* label = nullptr;
             for (QLabel* l : d.findChildren<QLabel*>())
                 if (l->buddy() == edit)

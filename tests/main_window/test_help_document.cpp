@@ -35,7 +35,7 @@ QString rtfText(const QByteArray& rtf)
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 class TestHelpDocument : public QObject {
     Q_OBJECT
@@ -54,7 +54,8 @@ private slots:
         QStringList captions;
         // The window's own buttons (the calendar has buttons of its own).
         for (const QPushButton* b : form.findChildren<QPushButton*>())
-            if (b->objectName().startsWith(QLatin1String("Command")) || b->objectName().startsWith(QLatin1String("cmd_")))
+            if (b->objectName().startsWith(QLatin1String("Command")) ||
+                b->objectName().startsWith(QLatin1String("cmd_")))
                 captions << b->text();
         for (const QMenu* m : form.findChildren<QMenu*>()) {
             if (!m->objectName().startsWith(QLatin1String("Menu_")))
@@ -67,10 +68,28 @@ private slots:
         for (const QString& caption : captions)
             QVERIFY2(text.contains(caption), qPrintable(caption));
         // And what the user meets elsewhere: the entry form, the notice, the dialogs.
-        for (const char* words : {"登録", "中止", "今日中", "期限無し", "時刻指定無し", "重要", "ヒミツ", "お知らせ",
-                                  "★★　お邪魔します　★★", "わかった", "ＯＫ", "やっぱりダメ", "転記する",
-                                  "やっぱり止める", "検索終了", "ﾊﾟｽﾜｰﾄﾞを消す", "データを変換せず終了",
-                                  "poruka.ini", "todo.dat", "todo_kan.dat", "sche_kan.dat", "poruka.pas"})
+        for (const char* words : {"登録",
+                                  "中止",
+                                  "今日中",
+                                  "期限無し",
+                                  "時刻指定無し",
+                                  "重要",
+                                  "ヒミツ",
+                                  "お知らせ",
+                                  "★★　お邪魔します　★★",
+                                  "わかった",
+                                  "ＯＫ",
+                                  "やっぱりダメ",
+                                  "転記する",
+                                  "やっぱり止める",
+                                  "検索終了",
+                                  "ﾊﾟｽﾜｰﾄﾞを消す",
+                                  "データを変換せず終了",
+                                  "poruka.ini",
+                                  "todo.dat",
+                                  "todo_kan.dat",
+                                  "sche_kan.dat",
+                                  "poruka.pas"})
             QVERIFY2(text.contains(QString::fromUtf8(words)), words);
     }
 };

@@ -24,8 +24,7 @@ const QList<ScheduleItem> kSchedules{
     schedule("2026/12/10", "00:00", QStringLiteral("朝"), QStringLiteral("山田")),
     schedule("2026/12/09", "23:00", QStringLiteral("昨日"), QStringLiteral("山田"))};
 
-template <class T>
-QStringList contents(const ItemList<T>& list)
+template <class T> QStringList contents(const ItemList<T>& list)
 {
     QStringList out;
     for (const T& item : list.items())
@@ -41,8 +40,7 @@ QStringList column(const Grid& grid, int col)
     return out;
 }
 
-template <class T>
-QByteArray fileOf(const QList<T>& items, std::initializer_list<int> order)
+template <class T> QByteArray fileOf(const QList<T>& items, std::initializer_list<int> order)
 {
     ItemList<T> list;
     for (int i : order)
@@ -83,7 +81,7 @@ struct SortFixture : MainFormFixture {
     QByteArray scheduleFile() const { return readBytes(dataDir + kScheduleFileName); }
 };
 
-}  // namespace
+}   // namespace
 
 class TestMainFormSort : public QObject {
     Q_OBJECT
@@ -98,8 +96,7 @@ private slots:
         const QStringList programFiles = QDir(f.programDir).entryList(QDir::Files);
 
         f.form->Command6_Click();
-        QCOMPARE(contents(f.store().todos),
-                 (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
+        QCOMPARE(contents(f.store().todos), (QStringList{"今日の分", "電話", "会議資料", "いつか"}));
         QCOMPARE(contents(f.store().schedules), (QStringList{"昨日", "朝", "会議", "終日"}));
         QCOMPARE(f.todoFile(), todoBefore);
         QCOMPARE(f.scheduleFile(), scheduleBefore);

@@ -7,11 +7,11 @@ private slots:
     void horizontal_data()
     {
         QTest::addColumn<int>("width");
-        QTest::addColumn<int>("right");    // Combo1 and its column
+        QTest::addColumn<int>("right");   // Combo1 and its column
         QTest::addColumn<int>("second");   // Command13, cmd_syuryo
         QTest::addColumn<int>("clock");
-        QTest::addColumn<int>("list");     // grids and memo width
-        QTest::addColumn<int>("content");  // content column
+        QTest::addColumn<int>("list");   // grids and memo width
+        QTest::addColumn<int>("content");   // content column
         QTest::newRow("minimum") << 9450 << 6840 << 7980 << 8280 << 6735 << 3700;
         QTest::newRow("wider by 1000") << 10450 << 7840 << 8980 << 9280 << 7735 << 4700;
         QTest::newRow("wide screen") << 28800 << 26190 << 27330 << 27630 << 26085 << 23050;

@@ -24,7 +24,8 @@ struct MemberViewFixture : MainFormFixture {
         colleagueDir = root.filePath(QStringLiteral("colleague")) + QLatin1Char('/');
         AppSettings s = newSettings(QStringLiteral("山田"), dataDir, {0, 1500, 1500, 6975, 9450});
         s.members[1] = {Field(QStringLiteral("鈴木")), Field(colleagueDir)};
-        s.members[2] = {Field(QStringLiteral("田中")), Field(root.filePath(QStringLiteral("nowhere")) + QLatin1Char('/'))};
+        s.members[2] = {Field(QStringLiteral("田中")),
+                        Field(root.filePath(QStringLiteral("nowhere")) + QLatin1Char('/'))};
         writeBytes(settingsPath(), serializeSettings(s));
 
         QList<TodoItem> own;
@@ -34,11 +35,12 @@ struct MemberViewFixture : MainFormFixture {
         writeList<ScheduleItem>(QStringLiteral("SCHE.DAT"),
                                 {schedule("2026/12/11", "09:00", QStringLiteral("朝会"), QStringLiteral("山田"))});
 
-        writeList<TodoItem>(QStringLiteral("TODO.DAT"),
-                            {todo("2026/12/12", "13:00", QStringLiteral("見積"), QStringLiteral("鈴木")),
-                             todo("2026/12/13", "15:30", QStringLiteral("人事の件"), QStringLiteral("鈴木"), 7, 1, true),
-                             todo("9999/99/99", "99:99", QStringLiteral("いつか"), QStringLiteral("鈴木"))},
-                            colleagueDir);
+        writeList<TodoItem>(
+            QStringLiteral("TODO.DAT"),
+            {todo("2026/12/12", "13:00", QStringLiteral("見積"), QStringLiteral("鈴木")),
+             todo("2026/12/13", "15:30", QStringLiteral("人事の件"), QStringLiteral("鈴木"), 7, 1, true),
+             todo("9999/99/99", "99:99", QStringLiteral("いつか"), QStringLiteral("鈴木"))},
+            colleagueDir);
         QList<ScheduleItem> sche;
         for (int i = 1; i <= 8; ++i)
             sche << schedule("2026/12/14", "11:00", QStringLiteral("予定%1").arg(i), QStringLiteral("鈴木"));
@@ -57,11 +59,11 @@ struct MemberViewFixture : MainFormFixture {
     bool colleagueFilesUntouched() const
     {
         return readBytes(colleagueDir + "TODO.DAT") == colleagueTodo &&
-               readBytes(colleagueDir + "SCHE.DAT") == colleagueSche && QDir(colleagueDir).count() == 2 + 3;
+            readBytes(colleagueDir + "SCHE.DAT") == colleagueSche && QDir(colleagueDir).count() == 2 + 3;
     }
 };
 
-}  // namespace
+}   // namespace
 
 class TestMemberView : public QObject {
     Q_OBJECT
@@ -88,9 +90,9 @@ private slots:
         QCOMPARE(memoNumber(m.presenter().store().memberTodos[2].memoNo), 0);
         QCOMPARE(m.Grid1->cellText(3, 0), QStringLiteral("期限無"));
 
-        for (QWidget* w : {static_cast<QWidget*>(m.Command9), static_cast<QWidget*>(m.Command10),
-                           static_cast<QWidget*>(m.Command12), static_cast<QWidget*>(m.Command14),
-                           static_cast<QWidget*>(m.CSCalendar1)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(m.Command9), static_cast<QWidget*>(m.Command10), static_cast<QWidget*>(m.Command12),
+              static_cast<QWidget*>(m.Command14), static_cast<QWidget*>(m.CSCalendar1)})
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
         QVERIFY(m.Command11->isEnabled());
         QVERIFY(!m.isLoading());
@@ -130,8 +132,9 @@ private slots:
         f.ui.onMessage = [&](const RecordedMessage&) { lock.release(); };
         f.choose(1);
         if (collides)
-            QCOMPARE(f.ui.messageTexts(),
-                     QStringList{QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。")});
+            QCOMPARE(
+                f.ui.messageTexts(),
+                QStringList{QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。")});
         else
             QVERIFY(f.ui.messages.isEmpty());
         QCOMPARE(f.form->Grid1->rows(), 4);
@@ -186,10 +189,12 @@ private slots:
         QVERIFY(f.start());
         f.form->show();
         QVERIFY(f.form->presenter().selectedList() == ListChoice::None);
-        for (const auto& [grid, list] : {std::pair{f.form->Grid2, ListChoice::Schedule}, {f.form->Grid1, ListChoice::Todo},
-                                          {f.form->Grid2, ListChoice::Schedule}}) {
+        for (const auto& [grid, list] : {std::pair{f.form->Grid2, ListChoice::Schedule},
+                                         {f.form->Grid1, ListChoice::Todo},
+                                         {f.form->Grid2, ListChoice::Schedule}}) {
             QTableView* view = grid->view();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 2)).center());
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(0, 2)).center());
             QCOMPARE(f.form->presenter().selectedList(), list);
             QCOMPARE(grid->row(), 1);
         }
@@ -203,7 +208,7 @@ private slots:
         QVERIFY(QFile::remove(f.colleagueDir + "TODO.DAT"));
         QVERIFY(QDir().mkpath(f.colleagueDir + "todo.dat"));
         QVERIFY(f.start());
-        f.ui.answer(MsgAnswer::Ok);       // no list file
+        f.ui.answer(MsgAnswer::Ok);   // no list file
         f.ui.answer(MsgAnswer::Cancel);   // not readable: give up
         f.choose(1);
         // A folder is no list file: first the missing-file message, then the reason.
@@ -226,7 +231,7 @@ private slots:
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
         f.form->Menu_Settei_member->trigger();   // cancelled
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
-        f.choose(5);                             // empty slot, dialog cancelled
+        f.choose(5);   // empty slot, dialog cancelled
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
         QVERIFY((f.form->presenter().view() == View::Member));
     }
@@ -238,7 +243,8 @@ private slots:
         f.choose(1);
         QCOMPARE(f.form->Grid1->rows(), 4);
         // Choosing the same colleague again reads the files again.
-        f.writeList(QStringLiteral("TODO.DAT"), QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("新しい件"), QStringLiteral("鈴木"))},
+        f.writeList(QStringLiteral("TODO.DAT"),
+                    QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("新しい件"), QStringLiteral("鈴木"))},
                     f.colleagueDir);
         f.choose(1);
         QCOMPARE(f.form->Grid1->rows(), 2);

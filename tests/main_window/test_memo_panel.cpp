@@ -21,14 +21,16 @@ struct MemoFixture : MainFormFixture {
         AppSettings s = newSettings(QStringLiteral("山田"), dataDir, {0, 1500, 1500, 6975, 9450});
         s.members[1] = {Field(QStringLiteral("鈴木")), Field(colleagueDir)};
         writeBytes(settingsPath(), serializeSettings(s));
-        writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("メモあり"), QStringLiteral("山田"), 12),
-                                                 todo("2026/12/25", "15:00", QStringLiteral("メモなし"), QStringLiteral("山田"))});
+        writeList(kTodoFileName,
+                  QList<TodoItem>{todo("2026/12/24", "15:00", QStringLiteral("メモあり"), QStringLiteral("山田"), 12),
+                                  todo("2026/12/25", "15:00", QStringLiteral("メモなし"), QStringLiteral("山田"))});
         writeList(kScheduleFileName, QList<ScheduleItem>{});
         writeBytes(memoPath(dataDir, 12), sjis(QStringLiteral("一行目\r\n二行目\r\n")));
-        writeList(QStringLiteral("TODO.DAT"),
-                  QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("同僚の件"), QStringLiteral("鈴木"), 5),
-                                  todo("2026/12/24", "11:00", QStringLiteral("秘密"), QStringLiteral("鈴木"), 6, 0, true)},
-                  colleagueDir);
+        writeList(
+            QStringLiteral("TODO.DAT"),
+            QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("同僚の件"), QStringLiteral("鈴木"), 5),
+                            todo("2026/12/24", "11:00", QStringLiteral("秘密"), QStringLiteral("鈴木"), 6, 0, true)},
+            colleagueDir);
         writeList(QStringLiteral("SCHE.DAT"), QList<ScheduleItem>{}, colleagueDir);
         writeBytes(memoPath(colleagueDir, 5), sjis(QStringLiteral("同僚のメモ\r\n")));
         writeBytes(memoPath(colleagueDir, 6), sjis(QStringLiteral("見せない\r\n")));
@@ -37,11 +39,12 @@ struct MemoFixture : MainFormFixture {
     void click(Grid& grid, int row)
     {
         QTableView* view = grid.view();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row - 1, 2)).center());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row - 1, 2)).center());
     }
 };
 
-}  // namespace
+}   // namespace
 
 class TestMemoPanel : public QObject {
     Q_OBJECT
@@ -100,7 +103,8 @@ private slots:
         QVERIFY(f.form->T_memo->toPlainText().isEmpty());
 
         // A double-byte character cut in two at the limit is left out.
-        writeBytes(memoPath(f.dataDir, 12), QByteArray(kMemoShownBytes - 1, '\n') + sjis(QStringLiteral("漢字")) + "\r\n");
+        writeBytes(memoPath(f.dataDir, 12),
+                   QByteArray(kMemoShownBytes - 1, '\n') + sjis(QStringLiteral("漢字")) + "\r\n");
         f.click(*f.form->Grid1, 1);
         QCOMPARE(f.form->T_memo->toPlainText(), QString(kMemoShownBytes - 1, '\n') + kMemoCutNote);
     }

@@ -19,7 +19,7 @@ EntryState newSchedule(const QString& content, const QString& memo)
     return s;
 }
 
-}  // namespace
+}   // namespace
 
 class TestPresenter : public QObject {
     Q_OBJECT
@@ -84,8 +84,9 @@ private slots:
     {
         PresenterFixture f;
         f.writeSettingsFile();
-        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("後")),
-                                                  todo("2026/12/11", "10:00", QStringLiteral("先"))});
+        f.writeList(f.todoPath(),
+                    QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("後")),
+                                    todo("2026/12/11", "10:00", QStringLiteral("先"))});
         QVERIFY(f.start());
         const Redisplay d = f.presenter->newItem(QDate(2026, 12, 24), {});
         QCOMPARE(d.rows, Redisplay::Rows::Same);
@@ -157,8 +158,8 @@ private slots:
         QTest::newRow("変更, nothing clicked") << "change" << -1 << 1 << "訂正したい項目を選択して下さい。" << false;
         QTest::newRow("変更, heading") << "change" << todo << 0 << "訂正したい項目を選択して下さい。" << false;
         QTest::newRow("変更, empty row") << "change" << todo << 2 << "訂正すべきデータがありません。" << false;
-        QTest::newRow("double click, heading") << "double" << todo << 0 << "訂正したい項目をダブルクリックして下さい。"
-                                               << false;
+        QTest::newRow("double click, heading")
+            << "double" << todo << 0 << "訂正したい項目をダブルクリックして下さい。" << false;
         QTest::newRow("double click, empty row") << "double" << todo << 2 << "訂正すべきデータがありません。" << false;
         QTest::newRow("削除, nothing clicked") << "delete" << -1 << 1 << "削除したい項目を選択して下さい。" << true;
         QTest::newRow("削除, empty row") << "delete" << todo << 2 << "削除すべきデータがありません。" << true;
@@ -212,8 +213,9 @@ private slots:
     {
         PresenterFixture f;
         f.writeSettingsFile();
-        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("有"), 5),
-                                                  todo("2026/12/24", "10:00", QStringLiteral("無"), 6)});
+        f.writeList(f.todoPath(),
+                    QList<TodoItem>{todo("2026/12/24", "10:00", QStringLiteral("有"), 5),
+                                    todo("2026/12/24", "10:00", QStringLiteral("無"), 6)});
         writeBytes(memoPath(f.dataDir, 5), "five\r\n");
         QVERIFY(f.start());
         const QString moved = f.root.filePath(QStringLiteral("moved")) + '/';

@@ -32,7 +32,8 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList<TodoItem>(QStringLiteral("todo.dat"), {todo("2026/12/11", "10:00", QStringLiteral("a"), QStringLiteral("山田"))});
+        f.writeList<TodoItem>(QStringLiteral("todo.dat"),
+                              {todo("2026/12/11", "10:00", QStringLiteral("a"), QStringLiteral("山田"))});
         QVERIFY(f.start());
         f.form->show();
         const QByteArray before = readBytes(f.dataDir + "todo.dat");
@@ -40,7 +41,8 @@ private slots:
         QVERIFY(lock.isHeld());
         f.ui.answer(MsgAnswer::Cancel);
         QVERIFY(!f.form->cmd_syuryo_Click());
-        QCOMPARE(f.ui.messages[0].text, QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。"));
+        QCOMPARE(f.ui.messages[0].text,
+                 QStringLiteral("ただいま別のユーザがファイルを使用中です。\nもう一度実行して下さい。"));
         QVERIFY(f.ui.messages.last().text.startsWith(QStringLiteral("保存できなかったデータがあります。")));
         QVERIFY(f.form->isVisible());
         QVERIFY(lock.release());
@@ -70,7 +72,8 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList<TodoItem>(QStringLiteral("todo.dat"), {todo("2026/12/11", "10:00", QStringLiteral("残す"), QStringLiteral("山田"))});
+        f.writeList<TodoItem>(QStringLiteral("todo.dat"),
+                              {todo("2026/12/11", "10:00", QStringLiteral("残す"), QStringLiteral("山田"))});
         QVERIFY(f.start());
         QVERIFY(QDir(f.dataDir).removeRecursively());
         const QString newDir = f.root.filePath(QStringLiteral("moved"));
@@ -78,7 +81,8 @@ private slots:
         f.acceptOwnSettings(QStringLiteral("山田"), newDir);
         QVERIFY(f.form->cmd_syuryo_Click());
         QCOMPARE(f.ui.dialogsShown.value(0), QStringLiteral("F_mydata"));
-        QVERIFY(readBytes(resolvePath(newDir + "/", QStringLiteral("todo.dat"))).contains(sjis(QStringLiteral("残す"))));
+        QVERIFY(
+            readBytes(resolvePath(newDir + "/", QStringLiteral("todo.dat"))).contains(sjis(QStringLiteral("残す"))));
         QCOMPARE(readSettings(f.settingsPath()).settings.ownDirectory(), newDir + "/");
     }
 

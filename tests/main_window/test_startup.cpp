@@ -12,23 +12,27 @@
 
 namespace {
 
-
 // A list file with every kind of text an office may have put there: kanji, kana,
 // half-width katakana, NEC and IBM extension codes written by other programs,
 // bytes that are no code page 932 at all, and odd spacing in number lines.
 QByteArray bigList(int records, int width, quint32 seed)
 {
     static const QList<QByteArray> contents{
-        sjis(QStringLiteral("会議資料を作成する")), sjis(QStringLiteral("ｶﾀｶﾅの打合せ①")),
+        sjis(QStringLiteral("会議資料を作成する")),
+        sjis(QStringLiteral("ｶﾀｶﾅの打合せ①")),
         QByteArray("\xED\x40\xEE\xEF\xFA\x40\x87\x54", 8),   // twin codes as another program wrote them
-        QByteArray("bad \x85\x40 and \xFF end"), sjis(QStringLiteral("●重要な件　表示ソ能")), QByteArray()};
+        QByteArray("bad \x85\x40 and \xFF end"),
+        sjis(QStringLiteral("●重要な件　表示ソ能")),
+        QByteArray()};
     QRandomGenerator rng(seed);
     QByteArrayList lines{sjis(QStringLiteral("@ぽるか VER.2.10 古い版の注記"))};
     for (int i = 0; i < records; ++i) {
         const int day = int(rng.bounded(28)) + 1;
         lines << QByteArray("2026/11/") + QByteArray::number(day).rightJustified(2, '0');
-        lines << (i % 7 == 0 ? QByteArray("0000/00/00") : QByteArray("2026/12/") + QByteArray::number(day).rightJustified(2, '0'));
-        lines << (i % 5 == 0 ? QByteArray("99:99") : QByteArray::number(10 + i % 12) + ":" + QByteArray::number(10 + i % 50));
+        lines << (i % 7 == 0 ? QByteArray("0000/00/00")
+                             : QByteArray("2026/12/") + QByteArray::number(day).rightJustified(2, '0'));
+        lines << (i % 5 == 0 ? QByteArray("99:99")
+                             : QByteArray::number(10 + i % 12) + ":" + QByteArray::number(10 + i % 50));
         lines << contents[i % contents.size()] + QByteArray::number(i);
         lines << sjis(i % 2 ? QStringLiteral("山田") : QStringLiteral("ｽｽﾞｷ"));
         lines << (i % 3 ? QByteArray(" 0 ") : QByteArray("  ") + QByteArray::number(i) + "  ");
@@ -42,7 +46,7 @@ QByteArray bigList(int records, int width, quint32 seed)
     return crlfLines(lines);
 }
 
-}  // namespace
+}   // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -92,14 +96,32 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        const QList<std::pair<const char*, const char*>> rows{
-            {"Frame1", "並替え"}, {"Command6", "日時"}, {"Command7", "名前"}, {"Command8", "重要"},
-            {"Frame2", "編集"}, {"Command9", "変更"}, {"Command10", "削除"}, {"Command11", "転記"},
-            {"Command12", "完了"}, {"Command13", "完了表示"}, {"Command14", "メモ編集"},
-            {"cmd_syuryo", "ぽるか終了"}, {"Menu_Settei", "設定"}, {"Menu_Settei_jibun", "自分"},
-            {"Menu_Settei_member", "他ﾒﾝﾊﾞｰ"}, {"Menu_Settei_pass", "ﾊﾟｽﾜｰﾄﾞ"}, {"Menu_kensaku1", "検索"},
-            {"Menu_kensaku", "検索"}, {"Menu_help1", "使い方"}, {"Menu_help", "使い方"},
-            {"Combo1", ""}, {"Grid1", ""}, {"Grid2", ""}, {"T_memo", ""}, {"CSCalendar1", ""}, {"CurTime1", ""}};
+        const QList<std::pair<const char*, const char*>> rows{{"Frame1", "並替え"},
+                                                              {"Command6", "日時"},
+                                                              {"Command7", "名前"},
+                                                              {"Command8", "重要"},
+                                                              {"Frame2", "編集"},
+                                                              {"Command9", "変更"},
+                                                              {"Command10", "削除"},
+                                                              {"Command11", "転記"},
+                                                              {"Command12", "完了"},
+                                                              {"Command13", "完了表示"},
+                                                              {"Command14", "メモ編集"},
+                                                              {"cmd_syuryo", "ぽるか終了"},
+                                                              {"Menu_Settei", "設定"},
+                                                              {"Menu_Settei_jibun", "自分"},
+                                                              {"Menu_Settei_member", "他ﾒﾝﾊﾞｰ"},
+                                                              {"Menu_Settei_pass", "ﾊﾟｽﾜｰﾄﾞ"},
+                                                              {"Menu_kensaku1", "検索"},
+                                                              {"Menu_kensaku", "検索"},
+                                                              {"Menu_help1", "使い方"},
+                                                              {"Menu_help", "使い方"},
+                                                              {"Combo1", ""},
+                                                              {"Grid1", ""},
+                                                              {"Grid2", ""},
+                                                              {"T_memo", ""},
+                                                              {"CSCalendar1", ""},
+                                                              {"CurTime1", ""}};
         for (const auto& [name, caption] : rows)
             QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(caption);
     }

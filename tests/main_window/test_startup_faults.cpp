@@ -11,8 +11,8 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QScreen>
 #include <QScopeGuard>
+#include <QScreen>
 
 #include <sys/stat.h>
 
@@ -27,7 +27,7 @@ QStringList entriesOf(const QString& dir)
     return l;
 }
 
-}  // namespace
+}   // namespace
 
 class TestStartupFaults : public QObject {
     Q_OBJECT
@@ -50,8 +50,8 @@ private slots:
         QFETCH(bool, starts);
         MainFormFixture f;
         f.writeSettingsFile();
-        f.writeList(QStringLiteral("real.dat"), QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("本物"),
-                                                                     QStringLiteral("山田"))});
+        f.writeList(QStringLiteral("real.dat"),
+                    QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("本物"), QStringLiteral("山田"))});
         const QString foreign = f.root.filePath(QStringLiteral("foreign.txt"));
         writeBytes(foreign, kForeign);
         const QString list = f.dataDir + "todo.dat";
@@ -83,7 +83,7 @@ private slots:
         }
         QCOMPARE(readBytes(foreign), kForeign);
         if (setup == "fifo") {
-            struct stat st {};
+            struct stat st { };
             QVERIFY(::stat(QFile::encodeName(f.dataDir + "pipe").constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         }
     }
@@ -105,15 +105,16 @@ private slots:
         QFETCH(QByteArray, settings);
         QFETCH(QString, nameShown);
         MainFormFixture f;
-        const QByteArray whole = serializeSettings(newSettings(QStringLiteral("山田"), f.dataDir, {0, 1500, 1500, 6975, 9450}));
+        const QByteArray whole =
+            serializeSettings(newSettings(QStringLiteral("山田"), f.dataDir, {0, 1500, 1500, 6975, 9450}));
         const QByteArrayList lines = fileLines(whole);
         if (QByteArray(QTest::currentDataTag()) == "10 lines")
             settings = crlfLines(lines.mid(0, 10));
         else if (settings == "cut")
             settings = crlfLines(lines.mid(0, 200));
         writeBytes(f.settingsPath(), settings);
-        f.writeList(kTodoFileName, QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("残っている"),
-                                                        QStringLiteral("山田"))});
+        f.writeList(kTodoFileName,
+                    QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("残っている"), QStringLiteral("山田"))});
         QTemporaryDir cwd;
         const QString before = QDir::currentPath();
         QDir::setCurrent(cwd.path());
@@ -230,11 +231,12 @@ private slots:
         QVERIFY(ended.waitForFinished(10000));
         const QString dead = ".~tmp-" + writerTag().section('-', 0, 0) + '-' + QString::number(ended.processId()) + '-';
         const QString program = f.programDir + '/';
-        for (const QString& p : {f.dataDir + "todo.dat" + dead + "a1B2c3", f.dataDir + "SCHE.DAT" + dead + "ZZZZZZ",
-                                 f.dataDir + "~0000012.txt" + dead + "m12abc", f.dataDir + "todo.old" + dead + "b4ck0p",
-                                 program + "poruka.ini" + dead + "123abc", program + "todo_kan.dat" + dead + "q1w2e3",
-                                 program + "poruka.pas" + dead + "pa55wd", program + "sche_kan.datold" + dead + "0ldold",
-                                 program + "poruka.job" + dead + "j0bj0b"})
+        for (const QString& p :
+             {f.dataDir + "todo.dat" + dead + "a1B2c3", f.dataDir + "SCHE.DAT" + dead + "ZZZZZZ",
+              f.dataDir + "~0000012.txt" + dead + "m12abc", f.dataDir + "todo.old" + dead + "b4ck0p",
+              program + "poruka.ini" + dead + "123abc", program + "todo_kan.dat" + dead + "q1w2e3",
+              program + "poruka.pas" + dead + "pa55wd", program + "sche_kan.datold" + dead + "0ldold",
+              program + "poruka.job" + dead + "j0bj0b"})
             writeBytes(p, QByteArray(4096, 'x'));
         // An earlier version's leftover, two hours old, and one just written.
         const QString old = f.dataDir + "todo.dat.~tmpOLD123";
@@ -257,11 +259,14 @@ private slots:
     {
         MainFormFixture f;
         f.writeSettingsFile();
-        const QByteArray cr = serializeList(newListHeader(), [] {
-                                  ItemList<TodoItem> l;
-                                  l.append(todo("2026/12/11", "10:00", QStringLiteral("消えない"), QStringLiteral("山田")));
-                                  return l;
-                              }()).replace("\r\n", "\r");
+        const QByteArray cr =
+            serializeList(newListHeader(),
+                          [] {
+                              ItemList<TodoItem> l;
+                              l.append(todo("2026/12/11", "10:00", QStringLiteral("消えない"), QStringLiteral("山田")));
+                              return l;
+                          }())
+                .replace("\r\n", "\r");
         writeBytes(f.dataDir + "todo.dat", cr);
         QVERIFY(f.start());
         QCOMPARE(f.ui.messages.size(), 1);

@@ -3,8 +3,8 @@
 #include "common/test_main.h"
 #include "main_form_fixture.h"
 
-#include "settings/f_ansyo.h"
 #include "core/password.h"
+#include "settings/f_ansyo.h"
 #include "ui/grid.h"
 
 #include <QLineEdit>
@@ -29,13 +29,13 @@ void writeVersion1(MainFormFixture& f)
     writeBytes(f.settingsPath(), serializeSettings(s));
     const QByteArray header = sjis(QStringLiteral("@ぽるか VER.1.05"));
     writeBytes(f.dataDir + "todo.dat",
-               crlfLines({header, "99/12/01", "00/03/01", "10:00", sjis(QStringLiteral("古い件")), sjis(QStringLiteral("山田")),
-                          " 0 ", " 9999 ", " 0 ", "", "", ""}));
+               crlfLines({header, "99/12/01", "00/03/01", "10:00", sjis(QStringLiteral("古い件")),
+                          sjis(QStringLiteral("山田")), " 0 ", " 9999 ", " 0 ", "", "", ""}));
     writeBytes(f.dataDir + "sche.dat", crlfLines({header}));
     writeBytes(f.programDir + "/poruka.pas", *encodePassword(QStringLiteral("abc")) + "\r\n");
 }
 
-}  // namespace
+}   // namespace
 
 class TestStartupOldData : public QObject {
     Q_OBJECT

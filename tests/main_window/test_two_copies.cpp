@@ -3,12 +3,12 @@
 // copies' effects, whatever the order; memo numbers stay distinct and every
 // memo file belongs to a record. Also: a copy whose lock the other cannot
 // see, and a colleague's list that changes while it is on screen.
-#include "common/test_main.h"
 #include "common/held_lock.h"
+#include "common/test_main.h"
 #include "copy_commands.h"
 #include "main_form_fixture.h"
-#include "second_copy.h"
 #include "presenter_fixture.h"
+#include "second_copy.h"
 
 #include "store/file_calls.h"
 #include "store/memo.h"
@@ -23,7 +23,7 @@ namespace {
 
 quint64 inodeOf(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? quint64(st.st_ino) : 0;
 }
 
@@ -105,9 +105,11 @@ struct TwoCopies {
             return QStringLiteral("ok");
         }
         if (line == "T:unchanged")
-            return markedInode == inodeOf(dataDir + "todo.dat") ? QStringLiteral("ok") : QStringLiteral("error rewritten");
+            return markedInode == inodeOf(dataDir + "todo.dat") ? QStringLiteral("ok")
+                                                                : QStringLiteral("error rewritten");
         if (line.startsWith(QLatin1String("A:"))) {
-            const QString error = runCopyCommand({*a, forms, time}, command.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+            const QString error =
+                runCopyCommand({*a, forms, time}, command.split(QLatin1Char(' '), Qt::SkipEmptyParts));
             return error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error ") + error;
         }
         return b->run(command);
@@ -168,7 +170,7 @@ struct TwoCopies {
     }
 };
 
-}  // namespace
+}   // namespace
 
 class TestTwoCopies : public QObject {
     Q_OBJECT
@@ -176,22 +178,19 @@ private slots:
     void interleavings_data()
     {
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("todos");       // on file at the end, sorted
+        QTest::addColumn<QStringList>("todos");   // on file at the end, sorted
         QTest::addColumn<QStringList>("schedules");
         const auto steps = [](const char* text) { return QString::fromUtf8(text).split(QLatin1Char(';')); };
-        QTest::newRow("both register, B quits first")
-            << steps("A:add sche a1 memoA;B:add sche b1 memoB;B:quit;A:quit") << QStringList{}
-            << QStringList{"a1", "b1"};
-        QTest::newRow("both register, A quits first")
-            << steps("A:add sche a1 memoA;B:add sche b1 memoB;A:quit;B:quit") << QStringList{}
-            << QStringList{"a1", "b1"};
+        QTest::newRow("both register, B quits first") << steps("A:add sche a1 memoA;B:add sche b1 memoB;B:quit;A:quit")
+                                                      << QStringList{} << QStringList{"a1", "b1"};
+        QTest::newRow("both register, A quits first") << steps("A:add sche a1 memoA;B:add sche b1 memoB;A:quit;B:quit")
+                                                      << QStringList{} << QStringList{"a1", "b1"};
         QTest::newRow("many, both lists")
             << steps("A:add todo a1 m;B:add todo b1 m;A:add sche a2;B:add sche b2 m;A:add todo a3 m;B:quit;A:quit")
             << QStringList{"a1", "a3", "b1"} << QStringList{"a2", "b2"};
         QTest::newRow("change there, add here")
             << steps("A:add todo x;A:later;A:follow;B:follow;B:change todo x xb;A:add todo y;A:quit;B:quit")
-            << QStringList{"xb", "y"}
-            << QStringList{};
+            << QStringList{"xb", "y"} << QStringList{};
         QTest::newRow("both change the same item: both kept")
             << steps("A:add todo x;A:later;A:follow;B:follow;A:change todo x xa;B:change todo x xb;B:quit;A:quit")
             << QStringList{"xa", "xb"} << QStringList{};
@@ -200,15 +199,13 @@ private slots:
             << QStringList{"xb"} << QStringList{};
         QTest::newRow("complete there, add here")
             << steps("A:add todo x;A:later;A:follow;B:follow;B:complete todo x;A:add todo y;A:quit;B:quit")
-            << QStringList{"y"}
-            << QStringList{};
+            << QStringList{"y"} << QStringList{};
         QTest::newRow("both delete the same")
             << steps("A:add sche x;A:later;A:follow;B:follow;A:delete sche x;B:delete sche x;B:quit;A:quit")
-            << QStringList{}
-            << QStringList{};
+            << QStringList{} << QStringList{};
         QTest::newRow("transcribe here, register there")
-            << steps("A:view 1;A:transcribe todo c1;B:add todo b1 m;A:view 0;B:quit;A:quit")
-            << QStringList{"b1", "c1"} << QStringList{};
+            << steps("A:view 1;A:transcribe todo c1;B:add todo b1 m;A:view 0;B:quit;A:quit") << QStringList{"b1", "c1"}
+            << QStringList{};
         QTest::newRow("copies whose locks the other cannot see")
             << steps("A:unseen-locks;B:unseen-locks;B:add todo b1 m;A:add todo a1 m;B:add todo b2;A:change todo a1 a2;"
                      "B:follow;B:delete todo a2;A:add todo a3;A:quit;B:quit")
@@ -216,17 +213,19 @@ private slots:
         // The other copy took in what this one did; what this one does after
         // is never undone by the other's later writes.
         QTest::newRow("add, then delete after the other looked")
-            << steps("A:add todo x m;B:follow;B:add todo y;A:delete todo x;A:follow;B:follow;B:add todo z;A:quit;B:quit")
+            << steps(
+                   "A:add todo x m;B:follow;B:add todo y;A:delete todo x;A:follow;B:follow;B:add todo z;A:quit;B:quit")
             << QStringList{"y", "z"} << QStringList{};
         QTest::newRow("add, then change after the other looked")
-            << steps("A:add todo x m;B:follow;B:add todo y;A:change todo x x2;A:follow;B:follow;B:add todo z;A:quit;B:quit")
+            << steps("A:add todo x m;B:follow;B:add todo y;A:change todo x x2;A:follow;B:follow;B:add todo "
+                     "z;A:quit;B:quit")
             << QStringList{"x2", "y", "z"} << QStringList{};
         QTest::newRow("add, change, change back")
             << steps("A:add todo x;B:follow;A:change todo x x2;A:change todo x2 x;B:add todo y;A:follow;A:quit;B:quit")
             << QStringList{"x", "y"} << QStringList{};
         QTest::newRow("the other copy deletes what it took in")
-            << steps("A:add todo x m;B:follow;B:delete todo x;A:add todo y;A:follow;A:quit;B:quit")
-            << QStringList{"y"} << QStringList{};
+            << steps("A:add todo x m;B:follow;B:delete todo x;A:add todo y;A:follow;A:quit;B:quit") << QStringList{"y"}
+            << QStringList{};
         QTest::newRow("the other copy completes what it took in")
             << steps("A:add todo x m;B:follow;B:complete todo x;A:add todo y;B:follow;B:add todo z;A:quit;B:quit")
             << QStringList{"y", "z"} << QStringList{};

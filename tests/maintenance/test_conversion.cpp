@@ -17,7 +17,8 @@ namespace {
 // rank, alarm, secret, important, spare.
 QByteArrayList oldTodo(const QByteArray& entry, const QByteArray& date)
 {
-    return {entry, date, "10:00", sjis(QStringLiteral("古い件")), sjis(QStringLiteral("山田")), " 0 ", " 9999 ", " 1 ", "", "", ""};
+    return {entry, date, "10:00", sjis(QStringLiteral("古い件")), sjis(QStringLiteral("山田")), " 0 ", " 9999 ", " 1 ",
+            "",    "",   ""};
 }
 
 QByteArrayList oldDone(const QByteArray& done, const QByteArray& entry, const QByteArray& date)
@@ -62,7 +63,7 @@ struct OldData {
     }
 };
 
-}  // namespace
+}   // namespace
 
 class TestConversion : public QObject {
     Q_OBJECT
@@ -81,8 +82,8 @@ private slots:
         QTest::newRow("already four digits") << QByteArray("1999/12/31") << true << QByteArray("1999/12/31");
         QTest::newRow("short") << QByteArray("9/1/1") << false << QByteArray("9/1/1");
         QTest::newRow("empty") << QByteArray() << true << QByteArray();
-        QTest::newRow("eight bytes, four characters") << sjis(QStringLiteral("年月日時")) << false
-                                                      << sjis(QStringLiteral("年月日時"));
+        QTest::newRow("eight bytes, four characters")
+            << sjis(QStringLiteral("年月日時")) << false << sjis(QStringLiteral("年月日時"));
     }
     void dateRules()
     {
@@ -249,8 +250,9 @@ void TestConversion::listGoneMeanwhile()
         });
         QCOMPARE(convertOldData(d.dataDir, d.programDir, ui, nullptr), Conversion::Done);
     }
-    QCOMPARE(ui.messageTexts(), (QStringList{"やることのファイル(" + d.dataDir + "TODO.DAT)が無いので変換しませんでした。",
-                                             "パスワードが消去されました。再設定して下さい。"}));
+    QCOMPARE(ui.messageTexts(),
+             (QStringList{"やることのファイル(" + d.dataDir + "TODO.DAT)が無いので変換しませんでした。",
+                          "パスワードが消去されました。再設定して下さい。"}));
     QVERIFY(!QFileInfo::exists(d.dataDir + "todo.old"));
     QCOMPARE(readBytes(d.dataDir + "SCHE.DAT"), convertFileBytes(d.sche, OldFile::Schedule));
 }

@@ -68,7 +68,7 @@ QStringList column(const Grid& g, int col)
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 class TestFKensaku : public QObject {
     Q_OBJECT
@@ -132,9 +132,12 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("message");
-        QTest::newRow("予定") << "Option2" << "sche.datファイルがありません。";
-        QTest::newRow("やること(完了)") << "Option3" << "todo_kan.datファイルがありません。";
-        QTest::newRow("予定(完了)") << "Option4" << "sche_kan.datファイルがありません。";
+        QTest::newRow("予定") << "Option2"
+                              << "sche.datファイルがありません。";
+        QTest::newRow("やること(完了)") << "Option3"
+                                        << "todo_kan.datファイルがありません。";
+        QTest::newRow("予定(完了)") << "Option4"
+                                    << "sche_kan.datファイルがありません。";
     }
     void missingFile()
     {
@@ -222,10 +225,10 @@ private slots:
                 messages << t;
                 return MsgAnswer::Ok;
             }
-            void beep() override {}
+            void beep() override { }
             bool openWithShell(const QString&) override { return true; }
             bool editMemo(const QString&) override { return true; }
-            void notify(QWidget*, const QString&, const QString&) override {}
+            void notify(QWidget*, const QString&, const QString&) override { }
             int runModal(QDialog& dlg) override { return dlg.exec(); }
             void yieldToEvents() override
             {
@@ -240,9 +243,13 @@ private slots:
             QStringList messages;
         } ui;
         SearchContext context = f.context();
-        F_kensaku d({.dataDirectory = context.dataDirectory, .programDirectory = context.programDirectory, .ui = ui,
-                     .mainWindow = nullptr, .trap = [&] { return FileErrorHandler(TrapVariant::Shared, ui, nullptr, {}); },
-                     .memoEditPath = context.memoEditPath, .setMemoEditPath = context.setMemoEditPath});
+        F_kensaku d({.dataDirectory = context.dataDirectory,
+                     .programDirectory = context.programDirectory,
+                     .ui = ui,
+                     .mainWindow = nullptr,
+                     .trap = [&] { return FileErrorHandler(TrapVariant::Shared, ui, nullptr, {}); },
+                     .memoEditPath = context.memoEditPath,
+                     .setMemoEditPath = context.setMemoEditPath});
         ui.dialog = &d;
         d.show();
         d.Command1->click();

@@ -21,7 +21,7 @@ OpenItem open(const char* date, const char* time)
     return item;
 }
 
-}  // namespace
+}   // namespace
 
 class TestFSakujo : public QObject {
     Q_OBJECT
@@ -58,11 +58,15 @@ private slots:
         QTest::addColumn<QByteArray>("time");
         QTest::addColumn<QString>("shownDate");
         QTest::addColumn<QString>("shownTime");
-        QTest::newRow("no deadline") << QByteArray("9999/99/99") << QByteArray("99:99") << "期限無" << "";
-        QTest::newRow("due today") << QByteArray("0000/00/00") << QByteArray("00:00") << "今日中" << "";
-        QTest::newRow("00:00 on a date shows as it is") << QByteArray("2026/12/24") << QByteArray("00:00")
-                                                        << "2026/12/24" << "00:00";
-        QTest::newRow("no time") << QByteArray("2026/12/24") << QByteArray("99:99") << "2026/12/24" << "";
+        QTest::newRow("no deadline") << QByteArray("9999/99/99") << QByteArray("99:99") << "期限無"
+                                     << "";
+        QTest::newRow("due today") << QByteArray("0000/00/00") << QByteArray("00:00") << "今日中"
+                                   << "";
+        QTest::newRow("00:00 on a date shows as it is")
+            << QByteArray("2026/12/24") << QByteArray("00:00") << "2026/12/24"
+            << "00:00";
+        QTest::newRow("no time") << QByteArray("2026/12/24") << QByteArray("99:99") << "2026/12/24"
+                                 << "";
     }
     void shownDateAndTime()
     {

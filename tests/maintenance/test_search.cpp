@@ -37,7 +37,7 @@ QStringList contents(const SearchResult& r)
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 class TestSearch : public QObject {
     Q_OBJECT
@@ -52,7 +52,8 @@ private slots:
         QTest::newRow("half-width kana are not full-width") << "ｶﾅ" << QStringList{"ｶﾅ"};
         QTest::newRow("the important mark is content") << "●" << QStringList{"●会議室予約"};
         QTest::newRow("empty keyword: every record with content")
-            << "" << QStringList{"定例会議", "abc", "ABC", "ＡＢＣ", "カナ", "ｶﾅ", "会議資料", "●会議室予約", "bad \uFFFD@ mid"};
+            << "" << QStringList{"定例会議", "abc",      "ABC",         "ＡＢＣ",         "カナ",
+                                 "ｶﾅ",       "会議資料", "●会議室予約", "bad \uFFFD@ mid"};
         QTest::newRow("invalid bytes: the valid part still matches") << "mid" << QStringList{"bad \uFFFD@ mid"};
         QTest::newRow("nothing") << "存在しない" << QStringList{};
     }
@@ -75,10 +76,14 @@ private slots:
         QTest::addColumn<QByteArray>("time");
         QTest::addColumn<QString>("shownDate");
         QTest::addColumn<QString>("shownTime");
-        QTest::newRow("no deadline") << QByteArray("9999/99/99") << QByteArray("99:99") << "期限無" << "";
-        QTest::newRow("today") << QByteArray("0000/00/00") << QByteArray("00:00") << "今日中" << "";
-        QTest::newRow("00:00 on a date") << QByteArray("2026/12/24") << QByteArray("00:00") << "2026/12/24" << "";
-        QTest::newRow("a time") << QByteArray("2026/12/24") << QByteArray("09:30") << "2026/12/24" << "09:30";
+        QTest::newRow("no deadline") << QByteArray("9999/99/99") << QByteArray("99:99") << "期限無"
+                                     << "";
+        QTest::newRow("today") << QByteArray("0000/00/00") << QByteArray("00:00") << "今日中"
+                               << "";
+        QTest::newRow("00:00 on a date") << QByteArray("2026/12/24") << QByteArray("00:00") << "2026/12/24"
+                                         << "";
+        QTest::newRow("a time") << QByteArray("2026/12/24") << QByteArray("09:30") << "2026/12/24"
+                                << "09:30";
     }
     void shownDatesAndTimes()
     {
@@ -106,7 +111,8 @@ private slots:
         done.append(d);
         d.doneDate = Field("2026/12/05");
         done.append(d);
-        const SearchResult r = searchRecords(serializeRecords(done), SearchTarget::DoneSchedule, QStringLiteral("会議"));
+        const SearchResult r =
+            searchRecords(serializeRecords(done), SearchTarget::DoneSchedule, QStringLiteral("会議"));
         QCOMPARE(r.hits.size(), std::size_t(2));
         QCOMPARE(r.hits[0].date, QStringLiteral("今日中"));
         QCOMPARE(r.hits[1].date, QStringLiteral("2026/12/05"));
@@ -142,9 +148,8 @@ private slots:
         for (int i = 0; i < 2000; ++i)
             items << todo("2026/12/24", "10:00", "x");
         int asked = 0;
-        const SearchResult r = searchRecords(todoFile(items), SearchTarget::Todo, QStringLiteral("x"), [&] {
-            return ++asked < 3;
-        });
+        const SearchResult r =
+            searchRecords(todoFile(items), SearchTarget::Todo, QStringLiteral("x"), [&] { return ++asked < 3; });
         QVERIFY(r.stopped);
         QCOMPARE(asked, 3);
     }

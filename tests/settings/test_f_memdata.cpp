@@ -28,7 +28,7 @@ AppSettings sampleSettings()
     return s;
 }
 
-}  // namespace
+}   // namespace
 
 class TestFMemdata : public QObject {
     Q_OBJECT
@@ -65,16 +65,17 @@ void TestFMemdata::controlsAfterLoading()
     QCOMPARE(dlg.objectName(), QString("F_memdata"));
     QCOMPARE(dlg.windowTitle(), QString("ぽるか　Ver.2.10"));
     const QList<std::pair<QWidget*, QString>> named{
-        {dlg.Label1, "Label1"}, {dlg.List1, "List1"},   {dlg.Label6, "Label6"},     {dlg.Label4, "Label4"},
-        {dlg.Text1, "Text1"},   {dlg.Label5, "Label5"}, {dlg.Text2, "Text2"},       {dlg.Label2, "Label2"},
-        {dlg.Text3, "Text3"},   {dlg.Label3, "Label3"}, {dlg.Text4, "Text4"},       {dlg.Drive1, "Drive1"},
+        {dlg.Label1, "Label1"}, {dlg.List1, "List1"},       {dlg.Label6, "Label6"},    {dlg.Label4, "Label4"},
+        {dlg.Text1, "Text1"},   {dlg.Label5, "Label5"},     {dlg.Text2, "Text2"},      {dlg.Label2, "Label2"},
+        {dlg.Text3, "Text3"},   {dlg.Label3, "Label3"},     {dlg.Text4, "Text4"},      {dlg.Drive1, "Drive1"},
         {dlg.Dir1, "Dir1"},     {dlg.Command1, "Command1"}, {dlg.Command2, "Command2"}};
     for (const auto& [widget, name] : named) {
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(widget->objectName(), name);
     }
     QCOMPARE(dlg.Label1->text(),
-             QString("やることや予定を見たい人の名前と、その人のデータが格納されているドライブ、ディレクトリを指定して下さい。"));
+             QString("やることや予定を見たい人の名前と、その人のデータが格納されているドライブ、ディレクトリを指定して"
+                     "下さい。"));
     QCOMPARE(dlg.Label6->text(), QString("←変更前の名前をここから　選んで下さい"));
     QCOMPARE(dlg.Label4->text(), QString("氏名(変更前)"));
     QCOMPARE(dlg.Label5->text(), QString("ディレクトリ(変更前)"));
@@ -133,14 +134,29 @@ void TestFMemdata::validation_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("beeps");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("no new name") << 6 << "" << "/x/" << "変更後の名前を入力して下さい。" << 1 << "Text3";
-    QTest::newRow("no new directory") << 6 << "佐藤" << "" << "データを格納するディレクトリを指定して下さい。" << 1
-                                      << "Text4";
-    QTest::newRow("neither: name first") << 6 << "" << "" << "変更後の名前を入力して下さい。" << 1 << "Text3";
-    QTest::newRow("no line chosen") << -1 << "佐藤" << "/x/" << "変更する名前を指定して下さい。" << 0 << "Text3";
-    QTest::newRow("folder name outside code page 932") << 6 << "佐藤" << "/srv/\u00e9quipe" << "ディレクトリ名に使えない文字が含まれています。" << 1 << "Text4";
-    QTest::newRow("relative folder") << 6 << "佐藤" << "share/sato" << "ディレクトリはドライブ（ルート）から指定して下さい。" << 1 << "Text4";
-    QTest::newRow("name outside code page 932") << 6 << "Zoë 🍣" << "/x/" << "使用できない文字が含まれています。\n（氏名(変更後)）" << 1 << "Text3";
+    QTest::newRow("no new name") << 6 << ""
+                                 << "/x/"
+                                 << "変更後の名前を入力して下さい。" << 1 << "Text3";
+    QTest::newRow("no new directory") << 6 << "佐藤"
+                                      << ""
+                                      << "データを格納するディレクトリを指定して下さい。" << 1 << "Text4";
+    QTest::newRow("neither: name first") << 6 << ""
+                                         << ""
+                                         << "変更後の名前を入力して下さい。" << 1 << "Text3";
+    QTest::newRow("no line chosen") << -1 << "佐藤"
+                                    << "/x/"
+                                    << "変更する名前を指定して下さい。" << 0 << "Text3";
+    QTest::newRow("folder name outside code page 932")
+        << 6 << "佐藤"
+        << "/srv/\u00e9quipe"
+        << "ディレクトリ名に使えない文字が含まれています。" << 1 << "Text4";
+    QTest::newRow("relative folder") << 6 << "佐藤"
+                                     << "share/sato"
+                                     << "ディレクトリはドライブ（ルート）から指定して下さい。" << 1 << "Text4";
+    QTest::newRow("name outside code page 932")
+        << 6 << "Zoë 🍣"
+        << "/x/"
+        << "使用できない文字が含まれています。\n（氏名(変更後)）" << 1 << "Text3";
 }
 
 void TestFMemdata::validation()
@@ -241,8 +257,7 @@ void TestFMemdata::folderAndDriveChoiceFillText4()
     QCOMPARE(dlg.Text4->text(), QDir::toNativeSeparators(drive));
 
     dlg.Text4->setText("typed");   // a click on the folder list puts its path back
-    QTest::mouseClick(dlg.Dir1->viewport(), Qt::LeftButton, {},
-                      dlg.Dir1->visualItemRect(dlg.Dir1->item(0)).center());
+    QTest::mouseClick(dlg.Dir1->viewport(), Qt::LeftButton, {}, dlg.Dir1->visualItemRect(dlg.Dir1->item(0)).center());
     QCOMPARE(dlg.Text4->text(), QDir::toNativeSeparators(drive));
 
     QTest::keyClick(dlg.Dir1, Qt::Key_Return);   // into "sub"

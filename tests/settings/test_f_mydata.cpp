@@ -28,7 +28,7 @@ AppSettings settingsWith(const QString& name, const QString& dir)
     return s;
 }
 
-}  // namespace
+}   // namespace
 
 class TestFMydata : public QObject {
     Q_OBJECT
@@ -74,8 +74,8 @@ void TestFMydata::controlsAfterLoading()
     QCOMPARE(dlg.objectName(), QString("F_mydata"));
     QCOMPARE(dlg.windowTitle(), QString("ぽるか　Ver.2.10"));
     const QList<std::pair<QWidget*, QString>> named{
-        {dlg.Label1, "Label1"}, {dlg.Label4, "Label4"}, {dlg.Text1, "Text1"},       {dlg.Label2, "Label2"},
-        {dlg.Label5, "Label5"}, {dlg.Drive1, "Drive1"}, {dlg.Dir1, "Dir1"},         {dlg.Text2, "Text2"},
+        {dlg.Label1, "Label1"},     {dlg.Label4, "Label4"},    {dlg.Text1, "Text1"}, {dlg.Label2, "Label2"},
+        {dlg.Label5, "Label5"},     {dlg.Drive1, "Drive1"},    {dlg.Dir1, "Dir1"},   {dlg.Text2, "Text2"},
         {dlg.Command1, "Command1"}, {dlg.Command2, "Command2"}};
     for (const auto& [widget, name] : named) {
         QVERIFY2(widget, qPrintable(name));
@@ -84,7 +84,8 @@ void TestFMydata::controlsAfterLoading()
     }
     QCOMPARE(dlg.Label1->text(), QString("① 自分の名前（又はニックネームなど）を入力して下さい。"));
     QCOMPARE(dlg.Label4->text(), QString("自分の名前："));
-    QVERIFY(dlg.Label2->text().startsWith("② データを格納するドライブとディレクトリを、以下のリストから選択　 して下さい。"));
+    QVERIFY(dlg.Label2->text().startsWith(
+        "② データを格納するドライブとディレクトリを、以下のリストから選択　 して下さい。"));
     QVERIFY(dlg.Label2->text().endsWith("ネットワーク上の共用ドライブを　 指定して下さい。）"));
     QCOMPARE(dlg.Label5->text(), QString("データを格納するドライブとディレクトリ"));
     QCOMPARE(dlg.Command1->text(), QString("決定"));
@@ -108,7 +109,9 @@ void TestFMydata::initialTexts_data()
     const QString d = "/data/yamada/";
     QTest::newRow("stored") << "山田" << d << "山田" << d;
     QTest::newRow("no name") << "" << d << "自分" << d;
-    QTest::newRow("no directory") << "山田" << "" << "山田" << QDir::toNativeSeparators("/opt/poruka");
+    QTest::newRow("no directory") << "山田"
+                                  << ""
+                                  << "山田" << QDir::toNativeSeparators("/opt/poruka");
 }
 
 void TestFMydata::initialTexts()
@@ -126,12 +129,24 @@ void TestFMydata::validation_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("dir");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no name") << "" << "/x/" << "名前を入力して下さい。";
-    QTest::newRow("no directory") << "山田" << "" << "データを格納するディレクトリを指定して下さい。";
-    QTest::newRow("neither: name first") << "" << "" << "名前を入力して下さい。";
-    QTest::newRow("folder name outside code page 932") << "山田" << "/home/jos\u00e9/データ" << "ディレクトリ名に使えない文字が含まれています。";
-    QTest::newRow("relative folder") << "山田" << "data" << "ディレクトリはドライブ（ルート）から指定して下さい。";
-    QTest::newRow("name outside code page 932") << "José 😀" << "/x/" << "使用できない文字が含まれています。\n（自分の名前）";
+    QTest::newRow("no name") << ""
+                             << "/x/"
+                             << "名前を入力して下さい。";
+    QTest::newRow("no directory") << "山田"
+                                  << ""
+                                  << "データを格納するディレクトリを指定して下さい。";
+    QTest::newRow("neither: name first") << ""
+                                         << ""
+                                         << "名前を入力して下さい。";
+    QTest::newRow("folder name outside code page 932") << "山田"
+                                                       << "/home/jos\u00e9/データ"
+                                                       << "ディレクトリ名に使えない文字が含まれています。";
+    QTest::newRow("relative folder") << "山田"
+                                     << "data"
+                                     << "ディレクトリはドライブ（ルート）から指定して下さい。";
+    QTest::newRow("name outside code page 932") << "José 😀"
+                                                << "/x/"
+                                                << "使用できない文字が含まれています。\n（自分の名前）";
 }
 
 void TestFMydata::validation()

@@ -25,7 +25,7 @@ struct ScriptedStep {
     }
 };
 
-}  // namespace
+}   // namespace
 
 Q_DECLARE_METATYPE(TrapVariant)
 Q_DECLARE_METATYPE(Scope)
@@ -49,26 +49,32 @@ private slots:
         QTest::addColumn<QStringList>("repairs");   // "member" / "own"
 
         using V = TrapVariant;
-        QTest::newRow("member folder missing, repaired") << V::Shared << Scope::Member << StepKind::Read
-            << FileError::PathNotFound << true << 2 << true << false << QStringList{kInvalid} << QStringList{"member"};
-        QTest::newRow("member file missing, dialog cancelled: no endless retry") << V::Shared << Scope::Member
-            << StepKind::Read << FileError::FileNotFound << false << 1 << false << true << QStringList{kInvalid}
-            << QStringList{"member"};
-        QTest::newRow("own folder missing outside start-up: own dialog") << V::Shared << Scope::Own
-            << StepKind::Write << FileError::PathNotFound << true << 2 << true << false << QStringList{kInvalid}
-            << QStringList{"own"};
-        QTest::newRow("start-up: own dialog even for a read") << V::Startup << Scope::Own << StepKind::Read
-            << FileError::FileNotFound << true << 2 << true << false << QStringList{kInvalid} << QStringList{"own"};
-        QTest::newRow("in use: retried after OK") << V::Shared << Scope::Member << StepKind::Read
-            << FileError::PermissionDenied << true << 2 << true << false << QStringList{kUser} << QStringList{};
-        QTest::newRow("in use at start-up: other wording") << V::Startup << Scope::Own << StepKind::Read
-            << FileError::PermissionDenied << true << 2 << true << false << QStringList{kPerson} << QStringList{};
-        QTest::newRow("other read failure: passed over in silence") << V::Shared << Scope::Member << StepKind::Read
-            << FileError::Other << true << 1 << false << false << QStringList{} << QStringList{};
-        QTest::newRow("memo missing: told, not retried") << V::Memo << Scope::Own << StepKind::Read
-            << FileError::FileNotFound << true << 1 << false << false << QStringList{} << QStringList{"memo"};
-        QTest::newRow("memo in use: nothing") << V::Memo << Scope::Own << StepKind::Read
-            << FileError::PermissionDenied << true << 1 << false << false << QStringList{} << QStringList{};
+        QTest::newRow("member folder missing, repaired")
+            << V::Shared << Scope::Member << StepKind::Read << FileError::PathNotFound << true << 2 << true << false
+            << QStringList{kInvalid} << QStringList{"member"};
+        QTest::newRow("member file missing, dialog cancelled: no endless retry")
+            << V::Shared << Scope::Member << StepKind::Read << FileError::FileNotFound << false << 1 << false << true
+            << QStringList{kInvalid} << QStringList{"member"};
+        QTest::newRow("own folder missing outside start-up: own dialog")
+            << V::Shared << Scope::Own << StepKind::Write << FileError::PathNotFound << true << 2 << true << false
+            << QStringList{kInvalid} << QStringList{"own"};
+        QTest::newRow("start-up: own dialog even for a read")
+            << V::Startup << Scope::Own << StepKind::Read << FileError::FileNotFound << true << 2 << true << false
+            << QStringList{kInvalid} << QStringList{"own"};
+        QTest::newRow("in use: retried after OK")
+            << V::Shared << Scope::Member << StepKind::Read << FileError::PermissionDenied << true << 2 << true << false
+            << QStringList{kUser} << QStringList{};
+        QTest::newRow("in use at start-up: other wording")
+            << V::Startup << Scope::Own << StepKind::Read << FileError::PermissionDenied << true << 2 << true << false
+            << QStringList{kPerson} << QStringList{};
+        QTest::newRow("other read failure: passed over in silence")
+            << V::Shared << Scope::Member << StepKind::Read << FileError::Other << true << 1 << false << false
+            << QStringList{} << QStringList{};
+        QTest::newRow("memo missing: told, not retried")
+            << V::Memo << Scope::Own << StepKind::Read << FileError::FileNotFound << true << 1 << false << false
+            << QStringList{} << QStringList{"memo"};
+        QTest::newRow("memo in use: nothing") << V::Memo << Scope::Own << StepKind::Read << FileError::PermissionDenied
+                                              << true << 1 << false << false << QStringList{} << QStringList{};
     }
     void reactsToEachCondition()
     {
@@ -86,8 +92,14 @@ private slots:
         FakeUi ui;
         QStringList shown;
         FileErrorHandler handler(variant, ui, nullptr,
-                                 {[&] { shown << "member"; return repairAccepted; },
-                                  [&] { shown << "own"; return repairAccepted; },
+                                 {[&] {
+                                      shown << "member";
+                                      return repairAccepted;
+                                  },
+                                  [&] {
+                                      shown << "own";
+                                      return repairAccepted;
+                                  },
                                   [&](const FileStatus&) { shown << "memo"; }});
         ScriptedStep step{{error}};
         const TrapResult r = handler.run(std::ref(step), scope, kind);
@@ -172,7 +184,13 @@ private slots:
         FakeUi ui;
         ui.answer(MsgAnswer::Cancel);
         int dialogs = 0;
-        FileErrorHandler handler(TrapVariant::Shared, ui, nullptr, {{}, [&] { ++dialogs; return true; }, {}});
+        FileErrorHandler handler(TrapVariant::Shared, ui, nullptr,
+                                 {{},
+                                  [&] {
+                                      ++dialogs;
+                                      return true;
+                                  },
+                                  {}});
         ScriptedStep step{{FileError::PathNotFound}};
         const TrapResult r = handler.run(std::ref(step), Scope::Own, StepKind::Write);
         QVERIFY(r.gaveUp);

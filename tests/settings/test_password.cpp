@@ -4,9 +4,9 @@
 #include "common/temp_files.h"
 #include "common/test_main.h"
 
+#include "core/password.h"
 #include "settings/f_ansyo.h"
 #include "settings/f_passw.h"
-#include "core/password.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +25,7 @@ PasswordActions actionsOn(const QString& path)
             .remove = [path] { return removeFile(path); }};
 }
 
-}  // namespace
+}   // namespace
 
 class TestPassword : public QObject {
     Q_OBJECT
@@ -82,10 +82,18 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("message");   // empty: set and closed
-        QTest::newRow("set") << "あいう" << "あいう" << "";
-        QTest::newRow("first empty") << "" << "x" << "１回目のパスワードを入力して下さい";
-        QTest::newRow("entries differ") << "abc" << "abC" << "１回目の２回目のパスワードが違います";
-        QTest::newRow("not storable") << "ab😀" << "ab😀" << "使用できない文字が含まれています。\n（パスワード）";
+        QTest::newRow("set") << "あいう"
+                             << "あいう"
+                             << "";
+        QTest::newRow("first empty") << ""
+                                     << "x"
+                                     << "１回目のパスワードを入力して下さい";
+        QTest::newRow("entries differ") << "abc"
+                                        << "abC"
+                                        << "１回目の２回目のパスワードが違います";
+        QTest::newRow("not storable") << "ab😀"
+                                      << "ab😀"
+                                      << "使用できない文字が含まれています。\n（パスワード）";
     }
     void setting()
     {

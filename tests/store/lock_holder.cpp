@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "open %s: %s\n", argv[1], std::strerror(errno));
         return 1;
     }
-    struct flock fl {};
+    struct flock fl { };
     fl.l_type = write ? F_WRLCK : F_RDLCK;
     fl.l_whence = SEEK_SET;
     fl.l_start = 0;

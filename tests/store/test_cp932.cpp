@@ -14,17 +14,17 @@ int area(const QByteArray& code)
 {
     const unsigned lead = static_cast<unsigned char>(code[0]);
     if ((lead >= 0x81 && lead <= 0x84) || (lead >= 0x88 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xEA))
-        return 1;  // JIS X 0208
+        return 1;   // JIS X 0208
     if (lead == 0x87)
-        return 2;  // NEC row 13
+        return 2;   // NEC row 13
     if (lead >= 0xFA)
-        return 3;  // IBM extensions
+        return 3;   // IBM extensions
     if (lead == 0xED || lead == 0xEE)
-        return 5;  // NEC-selected IBM extensions
+        return 5;   // NEC-selected IBM extensions
     return 4;
 }
 
-}  // namespace
+}   // namespace
 
 class TestCp932 : public QObject {
     Q_OBJECT
@@ -67,8 +67,10 @@ private slots:
         QTest::addColumn<QByteArray>("written");
         QTest::addColumn<QByteArrayList>("others");
         QTest::newRow("≒ JIS before NEC") << ch(0x2252) << hex("81E0") << QByteArrayList{hex("8790")};
-        QTest::newRow("∵ JIS before NEC and IBM") << ch(0x2235) << hex("81E6") << QByteArrayList{hex("879A"), hex("FA5B")};
-        QTest::newRow("￢ JIS before IBM and NEC-selected") << ch(0xFFE2) << hex("81CA") << QByteArrayList{hex("EEF9"), hex("FA54")};
+        QTest::newRow("∵ JIS before NEC and IBM")
+            << ch(0x2235) << hex("81E6") << QByteArrayList{hex("879A"), hex("FA5B")};
+        QTest::newRow("￢ JIS before IBM and NEC-selected")
+            << ch(0xFFE2) << hex("81CA") << QByteArrayList{hex("EEF9"), hex("FA54")};
         QTest::newRow("Ⅰ NEC before IBM") << ch(0x2160) << hex("8754") << QByteArrayList{hex("FA4A")};
         QTest::newRow("㈱ NEC before IBM") << ch(0x3231) << hex("878A") << QByteArrayList{hex("FA58")};
         QTest::newRow("ⅰ IBM before NEC-selected") << ch(0x2170) << hex("FA40") << QByteArrayList{hex("EEEF")};
@@ -122,7 +124,8 @@ private slots:
         QTest::newRow("unassigned lead, kana trail") << hex("EBA1") << bad + QStringLiteral("｡");
         QTest::newRow("unassigned code re-reads the next pair") << hex("EF8140") << bad + QStringLiteral("　");
         QTest::newRow("past the last IBM code") << hex("FC4C") << bad + QStringLiteral("L");
-        QTest::newRow("bad byte between good ones") << hex("82A0 86 82A2") << QStringLiteral("あ") + bad + QStringLiteral("い");
+        QTest::newRow("bad byte between good ones")
+            << hex("82A0 86 82A2") << QStringLiteral("あ") + bad + QStringLiteral("い");
         QTest::newRow("lead byte as trail is a pair") << hex("8282") << QStringLiteral("ｂ");
         QTest::newRow("lead then lead at the end") << hex("41 EF 82") << QStringLiteral("A") + bad + bad;
     }
@@ -135,7 +138,7 @@ private slots:
 
     void decodeStopsAtSize()
     {
-        const char buffer[] = "\x82\xA0\x82\xA2";  // あい
+        const char buffer[] = "\x82\xA0\x82\xA2";   // あい
         QCOMPARE(cp932::decode(buffer, 0), QString());
         QCOMPARE(cp932::decode(buffer, 1), ch(0xFFFD));
         QCOMPARE(cp932::decode(buffer, 3), QStringLiteral("あ") + ch(0xFFFD));
@@ -150,7 +153,8 @@ private slots:
         QTest::newRow("hangul") << QStringLiteral("한글") << QByteArray("??");
         QTest::newRow("surrogate pair is one character") << QStringLiteral("a😀b") << QByteArray("a?b");
         QTest::newRow("two pairs") << QStringLiteral("😀𠮷") << QByteArray("??");
-        QTest::newRow("lone high surrogate") << (QStringLiteral("x") + ch(0xD83D) + QStringLiteral("y")) << QByteArray("x?y");
+        QTest::newRow("lone high surrogate")
+            << (QStringLiteral("x") + ch(0xD83D) + QStringLiteral("y")) << QByteArray("x?y");
         QTest::newRow("high surrogate at the end") << (QStringLiteral("x") + ch(0xD83D)) << QByteArray("x?");
         QTest::newRow("lone low surrogate") << (ch(0xDE00) + QStringLiteral("表")) << (QByteArray("?") + hex("955C"));
         QTest::newRow("among kanji") << QStringLiteral("予定€表") << (hex("975C92E8") + "?" + hex("955C"));

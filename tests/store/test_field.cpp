@@ -32,7 +32,8 @@ void TestField::keepsBytes_data()
     QTest::newRow("NUL inside and at the end") << QByteArray("a\0b\0", 4);
     QTest::newRow("NUL only") << QByteArray("\0", 1);
     QTest::newRow("invalid cp932") << QByteArray("\x81\x7F\xFF\x80\xA0", 5);
-    QTest::newRow("long Japanese") << cp932::encode(QStringLiteral("株式会社山田製作所　見積書を作成して課長に提出する"));
+    QTest::newRow("long Japanese") << cp932::encode(
+        QStringLiteral("株式会社山田製作所　見積書を作成して課長に提出する"));
 }
 
 void TestField::keepsBytes()

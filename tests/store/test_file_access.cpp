@@ -9,8 +9,8 @@
 #include "store/file_calls.h"
 #include "store/writer_lock.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
@@ -39,7 +39,7 @@ int forwardFcntl(const char* name, int fd, int cmd, void* arg)
     return real(fd, cmd, arg);
 }
 
-}  // namespace
+}   // namespace
 
 // The store takes its locks through fcntl; this program's own definition comes
 // first, lets the test step in, then hands over to the C library's.
@@ -72,7 +72,7 @@ QStringList entries(const QString& dir)
     return l;
 }
 
-}  // namespace
+}   // namespace
 
 class TestFileAccess : public QObject {
     Q_OBJECT
@@ -111,11 +111,16 @@ void TestFileAccess::resolvePath_data()
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("resolved");
 
-    QTest::newRow("other case found") << QStringList{"TODO.DAT"} << "todo.dat" << "TODO.DAT";
-    QTest::newRow("mixed case found") << QStringList{"Sche.Dat"} << "SCHE.DAT" << "Sche.Dat";
-    QTest::newRow("exact name wins") << QStringList{"SCHE.DAT", "sche.dat", "Sche.dat"} << "sche.dat" << "sche.dat";
-    QTest::newRow("missing: name as given") << QStringList{"todo.dat.bak", "xtodo.dat"} << "todo.dat" << "todo.dat";
-    QTest::newRow("memo name") << QStringList{"~0000042.TXT"} << "~0000042.txt" << "~0000042.TXT";
+    QTest::newRow("other case found") << QStringList{"TODO.DAT"} << "todo.dat"
+                                      << "TODO.DAT";
+    QTest::newRow("mixed case found") << QStringList{"Sche.Dat"} << "SCHE.DAT"
+                                      << "Sche.Dat";
+    QTest::newRow("exact name wins") << QStringList{"SCHE.DAT", "sche.dat", "Sche.dat"} << "sche.dat"
+                                     << "sche.dat";
+    QTest::newRow("missing: name as given") << QStringList{"todo.dat.bak", "xtodo.dat"} << "todo.dat"
+                                            << "todo.dat";
+    QTest::newRow("memo name") << QStringList{"~0000042.TXT"} << "~0000042.txt"
+                               << "~0000042.TXT";
 }
 
 void TestFileAccess::resolvePath()
@@ -250,8 +255,8 @@ void TestFileAccess::writeReplacesAndKeepsMode()
         QCOMPARE(entries(dir.path()), QStringList{"sche.dat"});
     }
     // A list file rewritten by its owner keeps the permissions it was given.
-    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                      | QFileDevice::WriteGroup;
+    const auto mode =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup;
     QVERIFY(QFile::setPermissions(path, mode));
     QVERIFY(writeFile(path, "again\r\n", Locking::Exclusive).ok());
     const int ownerGroupOther = 0x7077;
@@ -340,7 +345,8 @@ void TestFileAccess::readerOpensAgainAfterARename()
     int renames = 0;
     beforeNextReadLock = [&] {
         writeBytes(dirOf(dir) + "new.tmp", "new\r\n");
-        QVERIFY(::rename(QFile::encodeName(dirOf(dir) + "new.tmp").constData(), QFile::encodeName(path).constData()) == 0);
+        QVERIFY(::rename(QFile::encodeName(dirOf(dir) + "new.tmp").constData(), QFile::encodeName(path).constData()) ==
+                0);
         ++renames;
     };
     const ReadResult r = readFile(path, Locking::Exclusive);
@@ -561,8 +567,12 @@ void TestFileAccess::leftoverTemporariesRemoved()
 
     const QStringList gone{"todo.dat.~tmp-" + deadTag + "-Ab12Cd", "TODO.DAT.~tmp-" + deadTag + "-zzzzzz"};
     const QStringList goneOld{"SCHE.DAT.~tmp000000", "todo.dat.~tmp-" + otherTag + "-Q1w2E3"};
-    const QStringList kept{"todo.dat", "todo.dat.~tmp-" + liveTag + "-LIVE01", "todo.dat.~tmp-" + otherTag + "-NOW123",
-                           "SCHE.DAT.~tmpNOW456", "todo.dat.~tmpAb12", "other.dat.~tmp-" + deadTag + "-Ab12Cd",
+    const QStringList kept{"todo.dat",
+                           "todo.dat.~tmp-" + liveTag + "-LIVE01",
+                           "todo.dat.~tmp-" + otherTag + "-NOW123",
+                           "SCHE.DAT.~tmpNOW456",
+                           "todo.dat.~tmpAb12",
+                           "other.dat.~tmp-" + deadTag + "-Ab12Cd",
                            "sche.dat.bak"};
     for (const QString& name : gone + goneOld + kept)
         writeBytes(d + name, "x");

@@ -45,16 +45,11 @@ FieldMap fieldsOf(const ScheduleItem& it)
 
 FieldMap fieldsOf(const DoneItem& it)
 {
-    return {{QStringLiteral("doneDate"), it.doneDate.bytes()},
-            {QStringLiteral("entryDate"), it.entryDate.bytes()},
-            {QStringLiteral("date"), it.date.bytes()},
-            {QStringLiteral("time"), it.time.bytes()},
-            {QStringLiteral("content"), it.content.bytes()},
-            {QStringLiteral("person"), it.person.bytes()},
-            {QStringLiteral("memoNo"), it.memoNo.bytes()},
-            {QStringLiteral("secret"), it.secret.bytes()},
-            {QStringLiteral("important"), it.important.bytes()},
-            {QStringLiteral("spare"), it.spare.bytes()}};
+    return {{QStringLiteral("doneDate"), it.doneDate.bytes()},   {QStringLiteral("entryDate"), it.entryDate.bytes()},
+            {QStringLiteral("date"), it.date.bytes()},           {QStringLiteral("time"), it.time.bytes()},
+            {QStringLiteral("content"), it.content.bytes()},     {QStringLiteral("person"), it.person.bytes()},
+            {QStringLiteral("memoNo"), it.memoNo.bytes()},       {QStringLiteral("secret"), it.secret.bytes()},
+            {QStringLiteral("important"), it.important.bytes()}, {QStringLiteral("spare"), it.spare.bytes()}};
 }
 
 const QByteArray kHeader = sjis(QStringLiteral("@ぽるか VER.2.10 テスト用のヘッダ"));
@@ -66,8 +61,7 @@ struct Parsed {
 
 // Through the parser and writer the program runs: a list file has a header
 // line, an archive none.
-template <class T>
-Parsed parseAs(const QByteArrayList& lines)
+template <class T> Parsed parseAs(const QByteArrayList& lines)
 {
     ItemList<T> list;
     QByteArray written;
@@ -135,7 +129,7 @@ int countOf(const ItemStore& s, ListKind kind, bool member)
 QByteArrayList recordLinesOf(const ItemStore& s, ListKind kind)
 {
     QByteArrayList lines = fileLines(kind == ListKind::Todo ? serializeList(s.todoHeader, s.todos)
-                                                           : serializeList(s.scheduleHeader, s.schedules));
+                                                            : serializeList(s.scheduleHeader, s.schedules));
     lines.removeFirst();
     return lines;
 }
@@ -145,8 +139,7 @@ const QByteArrayList& overflowOf(const ItemStore& s, ListKind kind)
     return kind == ListKind::Todo ? s.todos.overflow : s.schedules.overflow;
 }
 
-
-}  // namespace
+}   // namespace
 
 class TestListFile : public QObject {
     Q_OBJECT
@@ -181,8 +174,8 @@ void TestListFile::recordLayout_data()
     const QStringList tail{"alarm", "secret", "important", "spare"};
     QTest::newRow("todo: 11 lines") << "todo" << (open + QStringList{"rank"} + tail);
     QTest::newRow("schedule: 10 lines") << "schedule" << (open + tail);
-    const QStringList done{"doneDate", "entryDate", "date", "time", "content",
-                           "person", "memoNo", "secret", "important", "spare"};
+    const QStringList done{"doneDate", "entryDate", "date",   "time",      "content",
+                           "person",   "memoNo",    "secret", "important", "spare"};
     QTest::newRow("done todo: 10 lines") << "doneTodo" << done;
     QTest::newRow("done schedule: 10 lines") << "doneSchedule" << done;
 }
@@ -220,29 +213,29 @@ void TestListFile::roundTrip_data()
     const auto T = int(ListKind::Todo);
     const auto S = int(ListKind::Schedule);
 
-    const QByteArray jp = crlfLines(QByteArrayList{kHeader}
-                                    + record(ListKind::Todo, "2024/05/01", "13:30", sjis(QStringLiteral("●会議の資料を作る")),
-                                             sjis(QStringLiteral("山田")), " 12 ", "", sjis(QStringLiteral("ﾒﾓ")))
-                                    + record(ListKind::Todo, "0000/00/00", "00:00", sjis(QStringLiteral("電話（至急）")),
-                                             sjis(QStringLiteral("佐藤")), " 0 ", "SECRET"));
+    const QByteArray jp =
+        crlfLines(QByteArrayList{kHeader} +
+                  record(ListKind::Todo, "2024/05/01", "13:30", sjis(QStringLiteral("●会議の資料を作る")),
+                         sjis(QStringLiteral("山田")), " 12 ", "", sjis(QStringLiteral("ﾒﾓ"))) +
+                  record(ListKind::Todo, "0000/00/00", "00:00", sjis(QStringLiteral("電話（至急）")),
+                         sjis(QStringLiteral("佐藤")), " 0 ", "SECRET"));
     QTest::newRow("cp932 text") << T << jp << 2 << jp;
 
-    const QByteArray sche = crlfLines(QByteArrayList{kHeader}
-                                      + record(ListKind::Schedule, "2024/06/30", "09:00", sjis(QStringLiteral("打ち合わせ")),
-                                               sjis(QStringLiteral("自分")), " 3 "));
+    const QByteArray sche = crlfLines(QByteArrayList{kHeader} +
+                                      record(ListKind::Schedule, "2024/06/30", "09:00",
+                                             sjis(QStringLiteral("打ち合わせ")), sjis(QStringLiteral("自分")), " 3 "));
     QTest::newRow("schedule") << S << sche << 1 << sche;
 
-    const QByteArray invalid = crlfLines(QByteArrayList{"\x81\x7F\xFF head"}
-                                         + record(ListKind::Todo, "2024/05/01", "99:99",
-                                                  QByteArray("\x80\xA0\xFD\xFE\xFF", 5), "\x82",
-                                                  QByteArray("\x81\x39 7 ", 5), "\x85\x40", "\xEF\x40\xF0\x9F"));
+    const QByteArray invalid =
+        crlfLines(QByteArrayList{"\x81\x7F\xFF head"} +
+                  record(ListKind::Todo, "2024/05/01", "99:99", QByteArray("\x80\xA0\xFD\xFE\xFF", 5), "\x82",
+                         QByteArray("\x81\x39 7 ", 5), "\x85\x40", "\xEF\x40\xF0\x9F"));
     QTest::newRow("invalid bytes") << T << invalid << 1 << invalid;
 
-    const QByteArray odd = crlfLines(QByteArrayList{kHeader}
-                                     + QByteArrayList{"2024/05/01", "9999/99/99", "99:99", "a", "b", "5",
-                                                      "  5  ", "1", "", "", ""}
-                                     + QByteArrayList{"2024/05/01", "9999/99/99", "99:99", "c", "d", "+7",
-                                                      "9999", "  0", "", "", ""});
+    const QByteArray odd =
+        crlfLines(QByteArrayList{kHeader} +
+                  QByteArrayList{"2024/05/01", "9999/99/99", "99:99", "a", "b", "5", "  5  ", "1", "", "", ""} +
+                  QByteArrayList{"2024/05/01", "9999/99/99", "99:99", "c", "d", "+7", "9999", "  0", "", "", ""});
     QTest::newRow("numbers with odd spacing") << T << odd << 2 << odd;
 
     QByteArray lfOnly = jp;
@@ -261,13 +254,13 @@ void TestListFile::roundTrip_data()
     QTest::newRow("no line end after the last line") << S << noFinalEnd << 1 << sche;
 
     // A CR that is not part of a line end is data.
-    const QByteArray strayCr = crlfLines(QByteArrayList{kHeader}
-                                         + record(ListKind::Schedule, "2024/06/30", "09:00", "a\rb", "c\r", " 1 "));
+    const QByteArray strayCr =
+        crlfLines(QByteArrayList{kHeader} + record(ListKind::Schedule, "2024/06/30", "09:00", "a\rb", "c\r", " 1 "));
     QTest::newRow("stray CR kept") << S << strayCr << 1 << strayCr;
 
-    const QByteArray huge = crlfLines(QByteArrayList{kHeader}
-                                      + record(ListKind::Todo, "2024/05/01", "99:99",
-                                               QByteArray(3 << 20, '\x88') + "\x9F", "p", " 1 "));
+    const QByteArray huge =
+        crlfLines(QByteArrayList{kHeader} +
+                  record(ListKind::Todo, "2024/05/01", "99:99", QByteArray(3 << 20, '\x88') + "\x9F", "p", " 1 "));
     QTest::newRow("3 MB line") << T << huge << 1 << huge;
 
     const QByteArray headerOnly = crlfLines({kHeader});
@@ -307,8 +300,8 @@ void TestListFile::twinCodesKeptAsRead()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QByteArray file = crlfLines(QByteArrayList{kHeader}
-                                      + record(ListKind::Todo, "2024/05/01", "99:99", twins, twins, " 1 "));
+    const QByteArray file =
+        crlfLines(QByteArrayList{kHeader} + record(ListKind::Todo, "2024/05/01", "99:99", twins, twins, " 1 "));
     writeBytes(fileOf(dir, ListKind::Todo), file);
 
     ItemStore store;
@@ -338,8 +331,8 @@ void TestListFile::programValuesEncoded()
     store.todos.append(it);
     QVERIFY(saveList(dirOf(dir), ListKind::Todo, store).ok());
     QCOMPARE(readBytes(fileOf(dir, ListKind::Todo)),
-             crlfLines({kHeader, "2024/05/01", "9999/99/99", "99:99", "\x89\xEF\x8B\x63", "\xB1\xB2", " 42 ",
-                        " 9999 ", " 1 ", "", "", ""}));
+             crlfLines({kHeader, "2024/05/01", "9999/99/99", "99:99", "\x89\xEF\x8B\x63", "\xB1\xB2", " 42 ", " 9999 ",
+                        " 1 ", "", "", ""}));
 }
 
 void TestListFile::emptyFileGetsStandardHeader()
@@ -361,7 +354,7 @@ void TestListFile::emptyFileGetsStandardHeader()
 void TestListFile::truncatedLastRecord_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("kept");          // lines of the last record present
+    QTest::addColumn<int>("kept");   // lines of the last record present
     QTest::addColumn<bool>("cutMidLine");   // the last of them lacks its line end
 
     QTest::newRow("todo, 1 line") << int(ListKind::Todo) << 1 << false;
@@ -459,13 +452,20 @@ void TestListFile::deriveShown_data()
     QTest::addColumn<QString>("shownDate");
     QTest::addColumn<QString>("shownTime");
 
-    QTest::newRow("due today") << QByteArray("0000/00/00") << QByteArray("00:00") << "今日中" << "";
-    QTest::newRow("no deadline") << QByteArray("9999/99/99") << QByteArray("99:99") << "期限無" << "";
-    QTest::newRow("date without time") << QByteArray("2024/05/01") << QByteArray("99:99") << "2024/05/01" << "";
-    QTest::newRow("date, time 00:00") << QByteArray("2024/05/01") << QByteArray("00:00") << "2024/05/01" << "";
-    QTest::newRow("date and time") << QByteArray("2024/05/01") << QByteArray("13:30") << "2024/05/01" << "13:30";
-    QTest::newRow("today with a time") << QByteArray("0000/00/00") << QByteArray("08:15") << "今日中" << "08:15";
-    QTest::newRow("empty") << QByteArray() << QByteArray() << "" << "";
+    QTest::newRow("due today") << QByteArray("0000/00/00") << QByteArray("00:00") << "今日中"
+                               << "";
+    QTest::newRow("no deadline") << QByteArray("9999/99/99") << QByteArray("99:99") << "期限無"
+                                 << "";
+    QTest::newRow("date without time") << QByteArray("2024/05/01") << QByteArray("99:99") << "2024/05/01"
+                                       << "";
+    QTest::newRow("date, time 00:00") << QByteArray("2024/05/01") << QByteArray("00:00") << "2024/05/01"
+                                      << "";
+    QTest::newRow("date and time") << QByteArray("2024/05/01") << QByteArray("13:30") << "2024/05/01"
+                                   << "13:30";
+    QTest::newRow("today with a time") << QByteArray("0000/00/00") << QByteArray("08:15") << "今日中"
+                                       << "08:15";
+    QTest::newRow("empty") << QByteArray() << QByteArray() << ""
+                           << "";
 }
 
 void TestListFile::deriveShown()
@@ -502,13 +502,13 @@ void TestListFile::maskedMemberLoad()
     QVERIFY(own.isValid() && member.isValid() && other.isValid());
     const QByteArray ownHeader = sjis(QStringLiteral("@ぽるか VER.2.10 自分"));
     const QByteArray memberHeader = sjis(QStringLiteral("@ぽるか VER.2.10 同僚"));
-    const QByteArray ownFile = crlfLines(QByteArrayList{ownHeader}
-                                         + record(k, "2024/05/01", "10:00", sjis(QStringLiteral("自分の件")),
-                                                  "me", " 3 ", "SECRET"));
+    const QByteArray ownFile =
+        crlfLines(QByteArrayList{ownHeader} +
+                  record(k, "2024/05/01", "10:00", sjis(QStringLiteral("自分の件")), "me", " 3 ", "SECRET"));
     const QByteArrayList secretRec = record(k, "2024/06/10", "14:30", sjis(QStringLiteral("人事の件")),
                                             sjis(QStringLiteral("佐藤")), " 7 ", "SECRET", "spare");
-    const QByteArrayList openRec = record(k, "0000/00/00", "00:00", sjis(QStringLiteral("共有の件")),
-                                          sjis(QStringLiteral("鈴木")), " 8 ");
+    const QByteArrayList openRec =
+        record(k, "0000/00/00", "00:00", sjis(QStringLiteral("共有の件")), sjis(QStringLiteral("鈴木")), " 8 ");
     const QByteArray memberFile = crlfLines(QByteArrayList{memberHeader} + secretRec + openRec);
     writeBytes(fileOf(own, k), ownFile);
     writeBytes(fileOf(member, k), memberFile);
@@ -553,8 +553,10 @@ void TestListFile::fileNamesIgnoreCase()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QByteArray todo = crlfLines(QByteArrayList{kHeader} + record(ListKind::Todo, "2024/05/01", "99:99", "t", "p", " 1 "));
-    const QByteArray sche = crlfLines(QByteArrayList{kHeader} + record(ListKind::Schedule, "2024/05/01", "10:00", "s", "p", " 2 "));
+    const QByteArray todo =
+        crlfLines(QByteArrayList{kHeader} + record(ListKind::Todo, "2024/05/01", "99:99", "t", "p", " 1 "));
+    const QByteArray sche =
+        crlfLines(QByteArrayList{kHeader} + record(ListKind::Schedule, "2024/05/01", "10:00", "s", "p", " 2 "));
     writeBytes(dirOf(dir) + "TODO.DAT", todo);
     writeBytes(dirOf(dir) + "sche.dat", sche);
 
@@ -601,8 +603,8 @@ void TestListFile::archiveAppend()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dirOf(dir) + kDoneTodoFileName;
-    const QByteArray old = crlfLines({"2024/01/02", "2024/01/01", "2024/01/01", "99:99", "\xED\x40", "p",
-                                      "5", "", "", "x"});
+    const QByteArray old =
+        crlfLines({"2024/01/02", "2024/01/01", "2024/01/01", "99:99", "\xED\x40", "p", "5", "", "", "x"});
     writeBytes(path, old);
 
     DoneTodoItem d;
@@ -614,8 +616,10 @@ void TestListFile::archiveAppend()
     d.memoNo = Field::number(5);
     d.secret = Field(sentinel::kSecret);
     QVERIFY(appendDone(path, d).ok());
-    QCOMPARE(readBytes(path), old + crlfLines({"2024/05/02", "2024/04/01", "0000/00/00", "00:00",
-                                               "\x89\xEF\x8B\x63", "", " 5 ", "SECRET", "", ""}));
+    QCOMPARE(readBytes(path),
+             old +
+                 crlfLines({"2024/05/02", "2024/04/01", "0000/00/00", "00:00", "\x89\xEF\x8B\x63", "", " 5 ", "SECRET",
+                            "", ""}));
 
     ItemList<DoneTodoItem> done;
     QVERIFY(loadDone(path, done).ok());

@@ -49,7 +49,11 @@ QByteArrayList existingLines()
     l << sjis(QStringLiteral("@ぽるか VER.2.10 前回のお知らせ"));
     l << "  41";
     l << "abc" << QByteArray("\x81\x7F\xFF", 3) << "line five";
-    l << " 0 " << "1200" << " 300 " << " 6000 " << "  9000  ";
+    l << " 0 "
+      << "1200"
+      << " 300 "
+      << " 6000 "
+      << "  9000  ";
     for (int i = 0; i < 5; ++i)
         l << sjis(QStringLiteral("控え%1").arg(i));
     for (int i = 0; i < 100; ++i)
@@ -64,7 +68,7 @@ QByteArrayList existingLines()
     return l;
 }
 
-}  // namespace
+}   // namespace
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
@@ -115,8 +119,8 @@ void TestSettingsFile::newFile()
     QCOMPARE(lines[115], sjis(QStringLiteral("山田")));
     QCOMPARE(lines[116], sjis(QStringLiteral("/home/山田/ぽるか/")));
     for (int i = 117; i < 315; i += 2) {
-        QCOMPARE(lines[i], QByteArray("\x81\x7C\x81\x7C\x81\x7C"));         // －－－
-        QCOMPARE(lines[i + 1], QByteArray("\x8E\x77\x92\xE8\x96\xB3\x82\xB5")); // 指定無し
+        QCOMPARE(lines[i], QByteArray("\x81\x7C\x81\x7C\x81\x7C"));   // －－－
+        QCOMPARE(lines[i + 1], QByteArray("\x8E\x77\x92\xE8\x96\xB3\x82\xB5"));   // 指定無し
     }
     QCOMPARE(s.memoCounterValue(), 0);
     QCOMPARE(s.ownName(), QStringLiteral("山田"));
@@ -186,7 +190,8 @@ void TestSettingsFile::missingLines()
 void TestSettingsFile::extraLinesKept()
 {
     QByteArrayList lines = existingLines();
-    lines << "extra 316" << "" << QByteArray("\xFF\xFE", 2);
+    lines << "extra 316"
+          << "" << QByteArray("\xFF\xFE", 2);
     const QByteArrayList out = crlfSplit(serializeSettings(parseSettings(crlfLines(lines))));
     QCOMPARE(out.size(), 318);
     QCOMPARE(differingLines(lines, out), QList<int>{5});
@@ -249,7 +254,6 @@ void TestSettingsFile::readWrite()
     QCOMPARE(differingLines(existingLines(), crlfSplit(readBytes(path))), QList<int>{5});
 }
 
-
 // A window left of or above the screen: the sign takes the place of the space.
 void TestSettingsFile::negativePlacementWritten()
 {
@@ -276,7 +280,8 @@ void TestSettingsFile::understoodOrNot_data()
     QByteArrayList empty = full;
     empty[116] = QByteArray();
     QTest::newRow("own folder empty") << crlfLines(empty) << false;
-    QTest::newRow("garbage") << (QByteArray("\x89PNG", 4) + QByteArray("\0\1\2", 3) + " not a settings file at all") << false;
+    QTest::newRow("garbage") << (QByteArray("\x89PNG", 4) + QByteArray("\0\1\2", 3) + " not a settings file at all")
+                             << false;
 }
 
 void TestSettingsFile::understoodOrNot()

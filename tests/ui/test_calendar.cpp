@@ -22,7 +22,7 @@ QModelIndex dayCell(QTableView* view, int day)
     return {};
 }
 
-}  // namespace
+}   // namespace
 
 class TestCalendar : public QObject {
     Q_OBJECT

@@ -15,7 +15,7 @@ QDateTime at(const QString& hhmmss, int dayOffset = 0)
     return QDateTime(kDay.addDays(dayOffset), QTime::fromString(hhmmss, QStringLiteral("HH:mm:ss")));
 }
 
-}  // namespace
+}   // namespace
 
 class TestClock : public QObject {
     Q_OBJECT
@@ -34,21 +34,20 @@ private slots:
 
         QTest::newRow("due now") << at("14:50:00") << "14:55" << QList{at("14:54:59"), at("14:55:00")} << 0
                                  << QList{0, 1};
-        QTest::newRow("set in the due minute") << at("14:55:20") << "14:55" << QList{at("14:55:21")} << 0
-                                               << QList{1};
-        QTest::newRow("sleep across the minute") << at("14:50:00") << "14:55"
-                                                 << QList{at("14:50:30"), at("15:10:00")} << 0 << QList{0, 1};
-        QTest::newRow("armed for a past minute") << at("15:00:00") << "14:55"
-                                                 << QList{at("15:00:01"), at("16:00:00")} << 0 << QList{0, 0};
+        QTest::newRow("set in the due minute") << at("14:55:20") << "14:55" << QList{at("14:55:21")} << 0 << QList{1};
+        QTest::newRow("sleep across the minute")
+            << at("14:50:00") << "14:55" << QList{at("14:50:30"), at("15:10:00")} << 0 << QList{0, 1};
+        QTest::newRow("armed for a past minute")
+            << at("15:00:00") << "14:55" << QList{at("15:00:01"), at("16:00:00")} << 0 << QList{0, 0};
         QTest::newRow("fired once only") << at("14:50:00") << "14:55"
                                          << QList{at("14:55:00"), at("14:55:01"), at("14:56:00")} << 0
                                          << QList{1, 1, 1};
-        QTest::newRow("next day not fired") << at("14:50:00") << "14:55"
-                                            << QList{at("14:55:00", 1), at("14:56:00", 1)} << 0 << QList{0, 0};
+        QTest::newRow("next day not fired")
+            << at("14:50:00") << "14:55" << QList{at("14:55:00", 1), at("14:56:00", 1)} << 0 << QList{0, 0};
         QTest::newRow("switched off") << at("14:50:00") << "14:55" << QList{at("14:55:00"), at("14:56:00")} << -1
                                       << QList{0, 0};
-        QTest::newRow("switched on again while due") << at("14:50:00") << "14:55"
-                                                     << QList{at("14:55:00"), at("14:57:00")} << 1 << QList{0, 1};
+        QTest::newRow("switched on again while due")
+            << at("14:50:00") << "14:55" << QList{at("14:55:00"), at("14:57:00")} << 1 << QList{0, 1};
         QTest::newRow("default 23:59") << at("23:00:00") << "23:59" << QList{at("23:58:59"), at("23:59:00")} << 0
                                        << QList{0, 1};
     }

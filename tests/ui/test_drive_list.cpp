@@ -26,23 +26,23 @@ void TestDriveList::userVolumeRoots_data()
     QTest::addColumn<QList<VolumeInfo>>("volumes");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("disk kept") << QList<VolumeInfo>{{"/", "ext4"}, {"/home", "xfs"}}
-                               << QStringList{"/", "/home"};
+    QTest::newRow("disk kept") << QList<VolumeInfo>{{"/", "ext4"}, {"/home", "xfs"}} << QStringList{"/", "/home"};
     QTest::newRow("network share and tmp kept")
         << QList<VolumeInfo>{{"/mnt/share", "cifs"}, {"/tmp", "tmpfs"}} << QStringList{"/mnt/share", "/tmp"};
 
     // Each pseudo file system is dropped even where a user might look for data.
-    const QList<QByteArray> pseudo{"proc",     "sysfs",   "devtmpfs", "devpts",      "cgroup",     "cgroup2",
-                                   "securityfs", "pstore", "debugfs", "tracefs",     "configfs",   "fusectl",
-                                   "mqueue",   "hugetlbfs", "bpf",    "autofs",      "binfmt_misc", "rpc_pipefs",
-                                   "nsfs",     "efivarfs", "squashfs", "ramfs"};
+    const QList<QByteArray> pseudo{"proc",       "sysfs",     "devtmpfs", "devpts",  "cgroup",      "cgroup2",
+                                   "securityfs", "pstore",    "debugfs",  "tracefs", "configfs",    "fusectl",
+                                   "mqueue",     "hugetlbfs", "bpf",      "autofs",  "binfmt_misc", "rpc_pipefs",
+                                   "nsfs",       "efivarfs",  "squashfs", "ramfs"};
     for (const QByteArray& type : pseudo)
         QTest::newRow(("pseudo " + type).constData())
             << QList<VolumeInfo>{{"/", "ext4"}, {"/mnt/x", type}} << QStringList{"/"};
 
     QTest::newRow("system folders dropped")
-        << QList<VolumeInfo>{{"/proc", "ext4"}, {"/sys/fs/x", "ext4"}, {"/dev/shm", "tmpfs"}, {"/run", "tmpfs"},
-                             {"/run/user/1000", "tmpfs"}, {"/snap/core/12", "ext4"}, {"/media/usb", "vfat"}}
+        << QList<VolumeInfo>{{"/proc", "ext4"},     {"/sys/fs/x", "ext4"},       {"/dev/shm", "tmpfs"},
+                             {"/run", "tmpfs"},     {"/run/user/1000", "tmpfs"}, {"/snap/core/12", "ext4"},
+                             {"/media/usb", "vfat"}}
         << QStringList{"/media/usb"};
     QTest::newRow("look-alike folders kept")
         << QList<VolumeInfo>{{"/running", "ext4"}, {"/devices", "ext4"}, {"/snapshots", "btrfs"}}
@@ -70,11 +70,16 @@ void TestDriveList::volumeRootOf_data()
     QTest::addColumn<QString>("expected");
 
     const QStringList roots{"/", "/home", "/mnt/data"};
-    QTest::newRow("nested mount wins") << roots << "/home/user/docs" << "/home";
-    QTest::newRow("the mount point itself") << roots << "/mnt/data" << "/mnt/data";
-    QTest::newRow("prefix is not a parent") << roots << "/homework" << "/";
-    QTest::newRow("falls to the root") << roots << "/etc/x" << "/";
-    QTest::newRow("no root holds it") << QStringList{"/home"} << "/etc" << "";
+    QTest::newRow("nested mount wins") << roots << "/home/user/docs"
+                                       << "/home";
+    QTest::newRow("the mount point itself") << roots << "/mnt/data"
+                                            << "/mnt/data";
+    QTest::newRow("prefix is not a parent") << roots << "/homework"
+                                            << "/";
+    QTest::newRow("falls to the root") << roots << "/etc/x"
+                                       << "/";
+    QTest::newRow("no root holds it") << QStringList{"/home"} << "/etc"
+                                      << "";
 }
 
 void TestDriveList::volumeRootOf()

@@ -98,8 +98,7 @@ void runStep(Grid& g, Source* source, const QString& step)
     }
 }
 
-}  // namespace
-
+}   // namespace
 
 class TestGrid : public QObject {
     Q_OBJECT
@@ -331,7 +330,8 @@ private slots:
         const QStringList names{"a", "b", "c", "d", "e"};
         Grid eager;
         eager.setCols(4);
-        QAbstractItemModelTester eagerTester(eager.view()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester eagerTester(eager.view()->model(),
+                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
         std::vector<QStringList> rows;
         for (const QString& n : names)
             rows.push_back(cellsOf(n));
@@ -339,7 +339,8 @@ private slots:
         Source source{names, {}};
         Grid lazy;
         lazy.setCols(4);
-        QAbstractItemModelTester lazyTester(lazy.view()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester lazyTester(lazy.view()->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
         lazy.showItems(int(names.size()), source.provider());
         for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             runStep(eager, nullptr, step);

@@ -35,7 +35,7 @@ struct BoxAnswerer {
     }
 };
 
-}  // namespace
+}   // namespace
 
 class TestUi : public QObject {
     Q_OBJECT
@@ -53,8 +53,7 @@ private slots:
         QTest::newRow("yes/no, enter") << MsgButtons::YesNo << int(Qt::Key_Return) << MsgAnswer::Yes;
         QTest::newRow("yes/no, escape") << MsgButtons::YesNo << int(Qt::Key_Escape) << MsgAnswer::No;
         QTest::newRow("retry/cancel, enter") << MsgButtons::RetryCancel << int(Qt::Key_Return) << MsgAnswer::Retry;
-        QTest::newRow("retry/cancel, escape") << MsgButtons::RetryCancel << int(Qt::Key_Escape)
-                                              << MsgAnswer::Cancel;
+        QTest::newRow("retry/cancel, escape") << MsgButtons::RetryCancel << int(Qt::Key_Escape) << MsgAnswer::Cancel;
     }
     void messageAnswers()
     {
@@ -64,8 +63,7 @@ private slots:
         QtUi ui;
         BoxAnswerer box;
         box.pressWhenShown(Qt::Key(key));
-        QCOMPARE(ui.message(nullptr, QStringLiteral("保存しますか？"), buttons, MsgIcon::Question, kAppTitle),
-                 answer);
+        QCOMPARE(ui.message(nullptr, QStringLiteral("保存しますか？"), buttons, MsgIcon::Question, kAppTitle), answer);
         QCOMPARE(box.title, kAppTitle);
         QCOMPARE(box.text, QStringLiteral("保存しますか？"));
         QCOMPARE(box.icon, QMessageBox::Question);
