@@ -31,6 +31,7 @@ JobStep archiveStep(ListKind list, ListEdit edit, int row = 0)
 Job add(ListKind list, const QByteArray& record, const MemoFile& memo)
 {
     Job job;
+    job.command = Command::Register;
     writeMemo(job, memo);
     job.steps.push_back(JobStep::settings());
     job.steps.push_back(JobStep::listEdit(list, {ListEdit::Kind::Add, {}, record}, 0));
@@ -41,6 +42,7 @@ Job change(ListKind list, int row, const QByteArray& before, const QByteArray& a
            int removeMemo)
 {
     Job job;
+    job.command = Command::Change;
     writeMemo(job, memo);
     job.steps.push_back(JobStep::settings());
     job.steps.push_back(JobStep::listEdit(list, {ListEdit::Kind::Replace, before, after}, 0, 0, row));
@@ -52,6 +54,7 @@ Job move(ListKind from, int row, const QByteArray& before, ListKind to, const QB
          int removeMemo)
 {
     Job job;
+    job.command = Command::Change;
     writeMemo(job, memo);
     job.steps.push_back(JobStep::settings());
     job.steps.push_back(JobStep::listEdit(to, {ListEdit::Kind::Add, {}, after}, 0));
@@ -64,6 +67,7 @@ Job move(ListKind from, int row, const QByteArray& before, ListKind to, const QB
 Job complete(ListKind list, int row, const QByteArray& record, const QByteArray& archived)
 {
     Job job;
+    job.command = Command::Complete;
     job.steps.push_back(archiveStep(list, {ListEdit::Kind::Add, {}, archived}));
     job.steps.push_back(JobStep::settings());
     job.steps.push_back(JobStep::listEdit(list, {ListEdit::Kind::Remove, record, {}}, 0, 0, row));
@@ -73,6 +77,7 @@ Job complete(ListKind list, int row, const QByteArray& record, const QByteArray&
 Job remove(ListKind list, int row, const QByteArray& record, int memoNo)
 {
     Job job;
+    job.command = Command::Delete;
     job.steps.push_back(JobStep::settings());
     job.steps.push_back(JobStep::listEdit(list, {ListEdit::Kind::Remove, record, {}}, 0, 0, row));
     removeMemo(job, memoNo);
@@ -82,8 +87,19 @@ Job remove(ListKind list, int row, const QByteArray& record, int memoNo)
 Job removeArchived(ListKind list, int row, const QByteArray& record, int memoNo)
 {
     Job job;
+    job.command = Command::Delete;
     job.steps.push_back(archiveStep(list, {ListEdit::Kind::Remove, record, {}}, row));
     removeMemo(job, memoNo);
+    return job;
+}
+
+Job reopen(ListKind list, int row, const QByteArray& archived, const QByteArray& open)
+{
+    Job job;
+    job.command = Command::Reopen;
+    job.steps.push_back(JobStep::settings());
+    job.steps.push_back(JobStep::listEdit(list, {ListEdit::Kind::Add, {}, open}, 0));
+    job.steps.push_back(archiveStep(list, {ListEdit::Kind::Remove, archived, {}}, row));
     return job;
 }
 

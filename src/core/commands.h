@@ -4,7 +4,8 @@
 // ARCHITECTURE.md): memo files written before the records naming them, a
 // moved item into its new list before out of its old one, an archive record
 // before the open record goes, memo files removed last. Records are given as
-// their bytes (recordBytes); `row` is the item's place in memory.
+// their bytes (recordBytes); `row` is the item's place in memory. Each job
+// names its command (Register for add: a transcription says so itself).
 
 #include "core/job.h"
 
@@ -32,5 +33,8 @@ Job complete(ListKind list, int row, const QByteArray& record, const QByteArray&
 Job remove(ListKind list, int row, const QByteArray& record, int memoNo);
 // An archived item deleted, with its memo.
 Job removeArchived(ListKind list, int row, const QByteArray& record, int memoNo);
+
+// An archived item back into its open list as `open`, its memo with it.
+Job reopen(ListKind list, int row, const QByteArray& archived, const QByteArray& open);
 
 }   // namespace commands

@@ -12,6 +12,7 @@
 #include "core/job.h"
 #include "core/list_sort.h"
 #include "core/step_runner.h"
+#include "core/undo.h"
 #include "store/item_store.h"
 #include "store/list_file.h"
 #include "store/settings_file.h"
@@ -110,6 +111,20 @@ public:
     // written down first, then made in memory and in the files in order.
     JobResult run(Job job, StepRunner& runner);
 
+    // Undo and redo of this session's commands: each runs as a command of its
+    // own. Changed: another copy (or a command since, on a list not kept in
+    // memory) changed what it would take back; it is forgotten, nothing runs.
+    enum class TakeBack { Nothing, Changed, Ran };
+    struct [[nodiscard]] UndoResult {
+        TakeBack state = TakeBack::Nothing;
+        Command command = Command::None;   // what was taken back or made again
+        JobResult job;
+    };
+    UndoResult undo(StepRunner& runner);
+    UndoResult redo(StepRunner& runner);
+    bool canUndo() const { return history_.nextUndo() != nullptr; }
+    bool canRedo() const { return history_.nextRedo() != nullptr; }
+
     // Writes an own list, taking in first what another copy of the program
     // changed in the file meanwhile.
     FileStatus writeOwnList(ListKind kind, bool* merged = nullptr, bool* keptBoth = nullptr);
@@ -159,6 +174,16 @@ private:
     }
 
     FileStatus writeJobFile();
+    // run() without the history; `ran` gets the job with the memo files it
+    // will change as they are now.
+    JobResult execute(Job job, StepRunner& runner, DoneCommand* ran);
+    DoneCommand recordOf(const Job& job) const;
+    // The job that takes `done` back, ready to run; nothing when the records
+    // it would remove are no longer there.
+    std::optional<Job> takeBackJob(const DoneCommand& done);
+    bool holdsRecord(const NeededRecord& record);
+    enum class Direction { Undo, Redo };
+    UndoResult takeBack(Direction direction, StepRunner& runner);
     // Counts and sizes the job file keeps for finishing a step after a crash.
     void noteBefore(JobStep& step);
     void applyInMemory(const Job& job);
@@ -181,4 +206,5 @@ private:
     ListSync todoSync_, scheduleSync_;
     std::vector<Job> jobs_;
     quint64 lastJobId_ = 0;
+    UndoHistory history_;
 };

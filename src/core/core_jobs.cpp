@@ -9,6 +9,16 @@
 
 #include <algorithm>
 
+namespace {
+
+template <class T> int archiveCount(const QString& path, const QByteArray& record)
+{
+    ItemList<T> list;
+    return loadDone(path, list).ok() ? countRecords(list, record) : 0;
+}
+
+}   // namespace
+
 FileStatus Core::writeJobFile()
 {
     if (jobs_.empty()) {
@@ -75,7 +85,10 @@ void Core::noteBefore(JobStep& step)
         if (step.edit.kind == ListEdit::Kind::Add)
             step.sizeBefore = std::max<qint64>(fileSize(archivePath(step.list)), 0);
         else
-            step.held = withDoneList(step.list, [&](const auto& list) { return countRecords(list, step.edit.before); });
+            // Counted in the file: the archive in memory is read only for 完了表示.
+            step.held = step.list == ListKind::Todo
+                ? archiveCount<DoneTodoItem>(archivePath(step.list), step.edit.before)
+                : archiveCount<DoneScheduleItem>(archivePath(step.list), step.edit.before);
         break;
     case JobStep::Kind::Settings:
     case JobStep::Kind::MemoWrite:
@@ -121,6 +134,15 @@ void Core::applyInMemory(const Job& job)
 
 JobResult Core::run(Job job, StepRunner& runner)
 {
+    DoneCommand ran;
+    const JobResult result = execute(std::move(job), runner, &ran);
+    if (result.begun() && ran.job.command != Command::None)
+        history_.recordCommand(std::move(ran));
+    return result;
+}
+
+JobResult Core::execute(Job job, StepRunner& runner, DoneCommand* ran)
+{
     // What earlier commands left to do comes first; while it cannot be done
     // (a list a colleague's program holds, say), no new command begins.
     if (!jobs_.empty() && finishJobs(runner).state != JobResult::State::Done)
@@ -131,6 +153,8 @@ JobResult Core::run(Job job, StepRunner& runner)
     job.id = ++lastJobId_;
     for (JobStep& step : job.steps)
         noteBefore(step);
+    if (ran)
+        *ran = recordOf(job);
     jobs_.push_back(std::move(job));
     if (!runner.run([&] { return writeJobFile(); }, Scope::Own, StepKind::Write).ok()) {
         jobs_.pop_back();

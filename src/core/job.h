@@ -65,8 +65,13 @@ struct JobStep {
     }
 };
 
+// The user's command a job carries out: what undo and the status bar call
+// it. Not kept in the job file: a job finished after a crash is not undone.
+enum class Command : quint8 { None, Register, Change, Delete, Complete, Transcribe, Reopen };
+
 struct Job {
     quint64 id = 0;
+    Command command = Command::None;
     std::vector<JobStep> steps;
     bool isDone() const
     {

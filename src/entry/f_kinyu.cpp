@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,12 +85,14 @@ void F_kinyu::buildControls()
 {
     Command25 = named<QPushButton>("Command25", this, QStringLiteral("登録"));
     Command26 = named<QPushButton>("Command26", this, QStringLiteral("中止"));
-    // No default button: Enter in the content box must not register half an
-    // entry. Enter on a focused button presses it (see eventFilter).
+    // Enter registers (登録 is the default button), but never the Enter that
+    // confirms an input method's conversion; Enter on a focused button
+    // presses that button (see eventFilter).
     for (QPushButton* b : {Command25, Command26}) {
         b->setAutoDefault(false);
         b->installEventFilter(this);
     }
+    Command25->setDefault(true);
     Label12 = label("Label12", QStringLiteral("内容"), this);
     T_naiyo = named<QLineEdit>("T_naiyo", this);
     T_memo = named<QPlainTextEdit>("T_memo", this);
@@ -98,6 +101,8 @@ void F_kinyu::buildControls()
     Label7 = label("Label7", QStringLiteral("やる人"), this);
     cmbo_tanto = named<QComboBox>("cmbo_tanto", this);
     cmbo_tanto->setEditable(true);
+    T_naiyo->installEventFilter(this);
+    cmbo_tanto->lineEdit()->installEventFilter(this);
     cmbo_tanto->setInsertPolicy(QComboBox::NoInsert);
 
     Frame2 = frame("Frame2", QStringLiteral("期限"), this);
@@ -231,6 +236,18 @@ void F_kinyu::buildControls()
 
 bool F_kinyu::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == T_naiyo || watched == cmbo_tanto->lineEdit()) {
+        // A conversion under way: the Enter that confirms it is the input
+        // method's, whatever reaches the field.
+        if (event->type() == QEvent::InputMethod)
+            composing_ = !static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty();
+        if (event->type() == QEvent::KeyPress && composing_) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::KeyPress && (watched == Command25 || watched == Command26)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -98,4 +98,5 @@ private:
     EntryContext ctx_;
     std::optional<QString> memoAsLoaded_ = QString();
     EntryChanges changes_;
+    bool composing_ = false;   // an input method's conversion is under way in a text field
 };

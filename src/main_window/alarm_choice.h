@@ -11,7 +11,14 @@ inline const QString kNoAlarm = QStringLiteral("23:59");
 
 struct AlarmNotice {
     QString date, time, content, person;
+    // Shown after its minute had passed unseen (the computer slept, the clock
+    // was put forward, the program was busy).
+    bool late = false;
 };
+
+// Missed by more than this many minutes past the item's time, an alarm is
+// listed once instead of rung.
+inline constexpr int kAlarmListedAfterMinutes = 60;
 
 struct AlarmChoice {
     QString alarmTime = kNoAlarm;

@@ -6,7 +6,9 @@
 F_Alarm::F_Alarm(const AlarmNotice& notice, Ui& ui, QWidget* parent)
     : ItemDialog({.objectName = "F_Alarm",
                   .title = kAlarmTitle,
-                  .sentence = QStringLiteral("間もなくお時間でございます。"),
+                  .sentence = notice.late
+                      ? QStringLiteral("%1 のお知らせが遅れました。お時間を過ぎています。").arg(notice.time)
+                      : QStringLiteral("間もなくお時間でございます。"),
                   .todo = std::nullopt,
                   .captions = std::array<QString, 4>{QStringLiteral("名前"), QStringLiteral("日付"),
                                                      QStringLiteral("時刻"), QStringLiteral("内容")},

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -139,25 +140,54 @@ void Main_Form::buildMenus()
         m->setObjectName(QLatin1String(name));
         return m;
     };
-    const auto item = [](QMenu* m, const char* name, const QString& caption) {
+    // Shortcuts run the handlers the buttons run; none while a long command works.
+    const auto item = [this](QMenu* m, const char* name, const QString& caption, QList<QKeySequence> keys,
+                             void (Main_Form::*handler)()) {
         QAction* a = m->addAction(caption);
         a->setObjectName(QLatin1String(name));
+        a->setShortcuts(keys);
+        connect(a, &QAction::triggered, this, [this, handler] {
+            if (!busy_)
+                (this->*handler)();
+        });
         return a;
     };
-    Menu_Settei = menu("Menu_Settei", QStringLiteral("設定"));
-    Menu_Settei_jibun = item(Menu_Settei, "Menu_Settei_jibun", QStringLiteral("自分"));
-    Menu_Settei_member = item(Menu_Settei, "Menu_Settei_member", QStringLiteral("他ﾒﾝﾊﾞｰ"));
-    Menu_Settei_pass = item(Menu_Settei, "Menu_Settei_pass", QStringLiteral("ﾊﾟｽﾜｰﾄﾞ"));
-    Menu_kensaku1 = menu("Menu_kensaku1", QStringLiteral("検索"));
-    Menu_kensaku = item(Menu_kensaku1, "Menu_kensaku", QStringLiteral("検索"));
-    Menu_help1 = menu("Menu_help1", QStringLiteral("使い方"));
-    Menu_help = item(Menu_help1, "Menu_help", QStringLiteral("使い方"));
+    Menu_koumoku = menu("Menu_koumoku", QStringLiteral("項目(&I)"));
+    Menu_sinki =
+        item(Menu_koumoku, "Menu_sinki", QStringLiteral("新規(&N)"), {QKeySequence::New}, &Main_Form::Menu_sinki_Click);
+    Menu_henkou = item(Menu_koumoku, "Menu_henkou", QStringLiteral("変更(&E)"),
+                       {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter}, &Main_Form::Command9_Click);
+    Menu_sakujo = item(Menu_koumoku, "Menu_sakujo", QStringLiteral("削除(&D)"), {QKeySequence::Delete},
+                       &Main_Form::Command10_Click);
+    Menu_kanryo = item(Menu_koumoku, "Menu_kanryo", QStringLiteral("完了(&C)"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                       &Main_Form::Command12_Click);
+    Menu_tenki = item(Menu_koumoku, "Menu_tenki", QStringLiteral("転記(&T)"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
+                      &Main_Form::Command11_Click);
+    Menu_kanryo_torikesi = item(Menu_koumoku, "Menu_kanryo_torikesi", QStringLiteral("完了を取り消す(&O)"), {},
+                                &Main_Form::Menu_kanryo_torikesi_Click);
+    Menu_koumoku->addSeparator();
+    Menu_modosu = item(Menu_koumoku, "Menu_modosu", QStringLiteral("元に戻す(&U)"), {QKeySequence::Undo},
+                       &Main_Form::Menu_modosu_Click);
+    Menu_yarinaosi = item(Menu_koumoku, "Menu_yarinaosi", QStringLiteral("やり直し(&R)"),
+                          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                          &Main_Form::Menu_yarinaosi_Click);
+    Menu_koumoku->addSeparator();
+    Menu_syuryo = item(Menu_koumoku, "Menu_syuryo", QStringLiteral("ぽるか終了(&X)"),
+                       {QKeySequence(Qt::CTRL | Qt::Key_Q)}, &Main_Form::Menu_syuryo_Click);
 
-    connect(Menu_Settei_jibun, &QAction::triggered, this, &Main_Form::Menu_Settei_jibun_Click);
-    connect(Menu_Settei_member, &QAction::triggered, this, &Main_Form::Menu_Settei_member_Click);
-    connect(Menu_Settei_pass, &QAction::triggered, this, &Main_Form::Menu_Settei_pass_Click);
-    connect(Menu_help, &QAction::triggered, this, &Main_Form::Menu_help_Click);
-    connect(Menu_kensaku, &QAction::triggered, this, &Main_Form::Menu_kensaku_Click);
+    Menu_Settei = menu("Menu_Settei", QStringLiteral("設定(&S)"));
+    Menu_Settei_jibun =
+        item(Menu_Settei, "Menu_Settei_jibun", QStringLiteral("自分(&M)"), {}, &Main_Form::Menu_Settei_jibun_Click);
+    Menu_Settei_member = item(Menu_Settei, "Menu_Settei_member", QStringLiteral("他ﾒﾝﾊﾞｰ(&O)"), {},
+                              &Main_Form::Menu_Settei_member_Click);
+    Menu_Settei_pass =
+        item(Menu_Settei, "Menu_Settei_pass", QStringLiteral("ﾊﾟｽﾜｰﾄﾞ(&P)"), {}, &Main_Form::Menu_Settei_pass_Click);
+    Menu_kensaku1 = menu("Menu_kensaku1", QStringLiteral("検索(&F)"));
+    Menu_kensaku = item(Menu_kensaku1, "Menu_kensaku", QStringLiteral("検索(&F)"), {QKeySequence::Find},
+                        &Main_Form::Menu_kensaku_Click);
+    Menu_help1 = menu("Menu_help1", QStringLiteral("使い方(&H)"));
+    Menu_help = item(Menu_help1, "Menu_help", QStringLiteral("使い方(&H)"), {QKeySequence::HelpContents},
+                     &Main_Form::Menu_help_Click);
 }
 
 void Main_Form::resizeEvent(QResizeEvent* event)

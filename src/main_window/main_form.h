@@ -73,6 +73,11 @@ public slots:
     void Menu_Settei_jibun_Click();
     void Menu_Settei_member_Click();
     void Menu_Settei_pass_Click();
+    void Menu_sinki_Click();
+    void Menu_kanryo_torikesi_Click();
+    void Menu_modosu_Click();
+    void Menu_yarinaosi_Click();
+    void Menu_syuryo_Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -87,9 +92,10 @@ private:
     // Carries out what the presenter answered (main_form_show.cpp).
     void redisplay(const Redisplay& display);
     void showRows();
-    void showHeadings(Redisplay::Headings headings, bool ownCounts);
+    void showHeadings(Redisplay::Headings headings);
     void enableCommandsForView();
     Grid* gridOf(ListChoice list) const;
+    void gridRowChanged(ListChoice list);
     // The current row of the grid clicked last; 0 when none.
     int selectedRow() const;
     // Following the files on display (main_form_follow.cpp).
@@ -136,6 +142,16 @@ public:
     QPushButton* Command13;
     QPushButton* Command14;
     QPushButton* cmd_syuryo;
+    QMenu* Menu_koumoku;
+    QAction* Menu_sinki;
+    QAction* Menu_henkou;
+    QAction* Menu_sakujo;
+    QAction* Menu_kanryo;
+    QAction* Menu_tenki;
+    QAction* Menu_kanryo_torikesi;
+    QAction* Menu_modosu;
+    QAction* Menu_yarinaosi;
+    QAction* Menu_syuryo;
     QMenu* Menu_Settei;
     QAction* Menu_Settei_jibun;
     QAction* Menu_Settei_member;

@@ -5,6 +5,7 @@
 #include "ui/calendar.h"
 #include "ui/clock.h"
 #include "ui/grid.h"
+#include "ui/time_source.h"
 #include "ui/ui.h"
 
 #include <QComboBox>
@@ -39,17 +40,17 @@ void Main_Form::Grid1_Click() { redisplay(presenter_.select(ListChoice::Todo, Gr
 void Main_Form::Grid2_Click() { redisplay(presenter_.select(ListChoice::Schedule, Grid2->row())); }
 
 // A click shows the memo when it ends (Grid*_Click); a row change by keyboard
-// or code shows it at once, unless the grids are being refilled.
-void Main_Form::Grid1_RowColChange()
-{
-    if (!loading_ && !Grid1->mouseHeld())
-        redisplay(presenter_.rowChanged(ListChoice::Todo, Grid1->row()));
-}
+// or code shows it at once, unless the grids are being refilled. The arrows
+// in a grid choose it for the commands, as a click does.
+void Main_Form::Grid1_RowColChange() { gridRowChanged(ListChoice::Todo); }
+void Main_Form::Grid2_RowColChange() { gridRowChanged(ListChoice::Schedule); }
 
-void Main_Form::Grid2_RowColChange()
+void Main_Form::gridRowChanged(ListChoice list)
 {
-    if (!loading_ && !Grid2->mouseHeld())
-        redisplay(presenter_.rowChanged(ListChoice::Schedule, Grid2->row()));
+    Grid* grid = gridOf(list);
+    if (loading_ || grid->mouseHeld())
+        return;
+    redisplay(grid->hasFocus() ? presenter_.select(list, grid->row()) : presenter_.rowChanged(list, grid->row()));
 }
 
 // A double click on the heading, or below the items, names no item.
@@ -110,4 +111,18 @@ void Main_Form::Menu_help_Click() { presenter_.openHelp(); }
 void Main_Form::Menu_kensaku_Click() { presenter_.search(); }
 void Main_Form::Menu_Settei_jibun_Click() { redisplay(presenter_.editOwnSettings()); }
 void Main_Form::Menu_Settei_member_Click() { redisplay(presenter_.editMembers()); }
-void Main_Form::Menu_Settei_pass_Click() { presenter_.editPassword(); }
+void Main_Form::Menu_Settei_pass_Click() { redisplay(presenter_.editPassword()); }
+
+// 新規: a new item for today, as a click on today's date in the calendar.
+void Main_Form::Menu_sinki_Click()
+{
+    if (presenter_.view() != View::Own)
+        return;
+    const QDate today = time_.today();
+    runGuarded([this, today](const YieldFn& yield) { return presenter_.newItem(today, yield); });
+}
+
+void Main_Form::Menu_kanryo_torikesi_Click() { redisplay(presenter_.reopen(selectedRow())); }
+void Main_Form::Menu_modosu_Click() { redisplay(presenter_.undo()); }
+void Main_Form::Menu_yarinaosi_Click() { redisplay(presenter_.redo()); }
+void Main_Form::Menu_syuryo_Click() { close(); }

@@ -7,6 +7,7 @@
 #include "ui/grid.h"
 #include "ui/time_source.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -30,12 +31,12 @@ void Main_Form::showRows()
     });
 }
 
-void Main_Form::showHeadings(Redisplay::Headings headings, bool ownCounts)
+void Main_Form::showHeadings(Redisplay::Headings headings)
 {
     if (headings == Redisplay::Headings::Same)
         return;
-    const int todos = ownCounts ? presenter_.store().todoCount() : presenter_.shownTodoCount();
-    const int schedules = ownCounts ? presenter_.store().scheduleCount() : presenter_.shownScheduleCount();
+    const int todos = presenter_.shownTodoCount();
+    const int schedules = presenter_.shownScheduleCount();
     for (const auto& [grid, title] : {std::pair{Grid1, todoTitle(todos)}, {Grid2, scheduleTitle(schedules)}}) {
         if (headings == Redisplay::Headings::Deselect) {
             // As the lists always showed their counts: row 0 and column 2
@@ -62,6 +63,14 @@ void Main_Form::enableCommandsForView()
     Command14->setEnabled(own || completed);
     Command11->setEnabled(view == View::Member);
     CSCalendar1->setEnabled(own);
+    // The menu's item commands go with their buttons.
+    for (const auto& [action, button] : {std::pair{Menu_henkou, Command9},
+                                         {Menu_sakujo, Command10},
+                                         {Menu_tenki, Command11},
+                                         {Menu_kanryo, Command12}})
+        action->setEnabled(button->isEnabled());
+    Menu_sinki->setEnabled(own);
+    Menu_kanryo_torikesi->setEnabled(completed);
     Combo1->setEnabled(!completed);
     Command13->setText(completed ? kShowPlansCaption : kShowCompletedCaption);
     for (Grid* grid : {Grid1, Grid2}) {
@@ -110,12 +119,20 @@ void Main_Form::redisplay(const Redisplay& d)
     }
     if (d.view)
         enableCommandsForView();
-    showHeadings(d.headings, d.ownCounts);
+    showHeadings(d.headings);
     if (d.row)
         gridOf(d.row->first)->setRow(d.row->second);
     loading_ = wasLoading;
-    if (d.memo)
+    if (d.memo) {
         T_memo->setPlainText(*d.memo);
+    } else if (d.rows != Redisplay::Rows::Same) {
+        // The rows moved: the memo is the highlighted row's, or none.
+        if (Grid* grid = gridOf(presenter_.selectedList()))
+            if (const std::optional<QString> memo = presenter_.rowChanged(presenter_.selectedList(), grid->row()).memo)
+                T_memo->setPlainText(*memo);
+    }
+    Menu_modosu->setEnabled(presenter_.canUndo());
+    Menu_yarinaosi->setEnabled(presenter_.canRedo());
     if (d.alarm)
         armAlarm(true);
     if (d.calendarToday)

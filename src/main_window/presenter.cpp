@@ -78,19 +78,36 @@ Redisplay Presenter::editMembers()
     return {};
 }
 
-void Presenter::editPassword()
+Redisplay Presenter::editPassword()
 {
-    forms_.passwordSettings({.path = core_.passwordPath(),
-                             .isSet = [this] { return core_.hasPassword(); },
-                             .set = [this](const QByteArray& line) { return core_.writePassword(line); },
-                             .remove = [this] { return core_.removePassword(); }});
+    // The note says what was done last, set or removed, once the dialog closes.
+    QString note;
+    const auto noting = [&note](FileStatus status, const QString& text) {
+        if (status.ok())
+            note = text;
+        return status;
+    };
+    forms_.passwordSettings(
+        {.path = core_.passwordPath(),
+         .isSet = [this] { return core_.hasPassword(); },
+         .set =
+             [&](const QByteArray& line) {
+                 return noting(core_.writePassword(line), QStringLiteral("パスワードを設定しました"));
+             },
+         .remove = [&] { return noting(core_.removePassword(), QStringLiteral("パスワードを解除しました")); }});
+    Redisplay d;
+    d.status = note;
+    return d;
 }
 
 JobResult Presenter::run(Job job, StepRunner& runner, Redisplay& display)
 {
+    const Command command = job.command;
     const JobResult result = core_.run(std::move(job), runner);
+    if (result.begun())
+        display.status = doneNote(command);
     if (result.merged)
-        display.status = takenInNote(result.keptBoth);
+        display.status += takenInNote(result.keptBoth);
     return result;
 }
 

@@ -106,13 +106,20 @@ public:
     Redisplay deleteItem(int row);
     Redisplay transcribe(int row);
     Redisplay complete(int row);
+    // 元に戻す and やり直し of the session's commands, in any view; and in
+    // 完了表示 an archived item back into its open list.
+    Redisplay undo();
+    Redisplay redo();
+    Redisplay reopen(int row);
+    bool canUndo() const { return core_.canUndo(); }
+    bool canRedo() const { return core_.canRedo(); }
     // メモ編集, 使い方, 検索 and the settings dialogs.
     void editMemo();
     void openHelp();
     void search();
     Redisplay editOwnSettings();
     Redisplay editMembers();
-    void editPassword();
+    Redisplay editPassword();
 
     // The alarm: the "HH:MM" the clock is to be armed with ("23:59" when
     // none), and, when it went off at `rang`, the notices of the items due
@@ -158,6 +165,7 @@ private:
     // A command run through the core; the status note when another copy's
     // changes were taken in on the way.
     JobResult run(Job job, StepRunner& runner, Redisplay& display);
+    Redisplay takeBack(Core::UndoResult result, bool undo);
     // Start-up pieces (presenter_startup.cpp).
     bool loadOwnListAtStartup(ListKind kind);
     bool recoverSettings(FileErrorHandler& handler, const SettingsRead& read);
@@ -165,6 +173,8 @@ private:
     bool askPassword(FileErrorHandler& handler);
     void tellNoLineEnds(const QString& path);
     bool loadMember(int k);
+    // The archives read into the store for 完了表示; false when given up.
+    bool loadArchives();
     template <class T> bool loadArchive(FileErrorHandler& handler, ListKind kind, ItemList<T>& out);
     void tellArchiveFull(ListKind kind);
 
@@ -181,6 +191,10 @@ private:
     ListChoice selectedList_ = ListChoice::None;
 
     QString memoEditPath_;
+    struct ShownMemo {
+        QString path;   // the memo file the panel shows, if any
+        Fingerprint seen;
+    } shownMemo_;
     QString helpDocument_;
     QString rangAt_;   // date and minute of the last alarm that went off
     std::optional<AlarmNotice> alarmNotice_;
@@ -188,3 +202,5 @@ private:
 
 // "他のパソコンでの変更を取り込みました。" and the like.
 QString takenInNote(bool keptBoth);
+// The status bar's note after a command: "登録しました" and the like.
+QString doneNote(Command command);

@@ -40,21 +40,38 @@ std::optional<AlarmNotice> Presenter::alarmDue(const QString& alarmTime)
 
 QString Presenter::alarmRang(const QString& rang, bool unseen)
 {
+    const QTime now = time_.now().time();
+    const QString nowMinute = now.toString(QStringLiteral("HH:mm"));
+    QStringList listed;   // missed long ago: told once, all together
     QString minute = rang;
     for (;;) {
-        if (const std::optional<AlarmNotice> notice = alarmDue(minute)) {
-            // Minimised or behind other windows, the window alone would not be
-            // seen: the desktop is told as well.
-            if (unseen)
-                ui_.notify(window_, kAlarmTitle,
-                           QStringLiteral("%1 %2\n%3").arg(notice->date, notice->time, notice->content));
-            forms_.alarm(*notice);
+        if (std::optional<AlarmNotice> notice = alarmDue(minute)) {
+            // The minute passed unseen: the notice says it is late; by more
+            // than the limit past the item's time, it is listed, not rung.
+            notice->late = minute < nowMinute;
+            const QTime itemTime = QTime::fromString(notice->time, QStringLiteral("HH:mm"));
+            if (notice->late && itemTime.isValid() && itemTime.secsTo(now) > kAlarmListedAfterMinutes * 60) {
+                listed << QStringLiteral("%1 %2　%3").arg(notice->date, notice->time, notice->content);
+            } else {
+                // Minimised or behind other windows, the window alone would
+                // not be seen: the desktop is told as well.
+                if (unseen)
+                    ui_.notify(window_, kAlarmTitle,
+                               QStringLiteral("%1 %2\n%3").arg(notice->date, notice->time, notice->content));
+                forms_.alarm(*notice);
+            }
         }
         // Counted from the minute that rang, not from now: an alarm that came
-        // due while its notice was open is chosen, and rings at once.
+        // due meanwhile (or while the computer slept) is chosen, and rings at once.
         const QString next = chooseNextAlarm(minute, false);
-        if (next == kNoAlarm || next > time_.now().toString(QStringLiteral("HH:mm")))
+        if (next == kNoAlarm || next > time_.now().toString(QStringLiteral("HH:mm"))) {
+            if (!listed.isEmpty())
+                ui_.message(window_,
+                            QStringLiteral("次のお知らせは、時刻を過ぎてから１時間以上たっていました。\n") +
+                                listed.join(QLatin1Char('\n')),
+                            MsgButtons::Ok, MsgIcon::Information);
             return next;
+        }
         minute = next;
     }
 }

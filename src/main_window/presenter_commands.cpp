@@ -54,8 +54,10 @@ Redisplay Presenter::newItem(const QDate& day, const YieldFn& yield)
     d.headings = Redisplay::Headings::Counts;
     d.calendarToday = true;
     d.alarm = changes.armAlarm;
+    if (changes.todos || changes.schedules)
+        d.status = doneNote(Command::Register);
     if (changes.merged)
-        d.status = takenInNote(changes.keptBoth);
+        d.status += takenInNote(changes.keptBoth);
     // Registration appended the new item; the sort puts it at its place in time.
     if (changes.todos || changes.schedules) {
         core_.sortOwn(SortOrder::DateTime, yield);
@@ -103,8 +105,10 @@ Redisplay Presenter::changeAt(ListChoice list, int row)
     d.rows = Redisplay::Rows::KeepPlaces;
     d.headings = Redisplay::Headings::Counts;
     d.alarm = changes.armAlarm;
+    if (changes.todos || changes.schedules)
+        d.status = doneNote(Command::Change);
     if (changes.merged)
-        d.status = takenInNote(changes.keptBoth);
+        d.status += takenInNote(changes.keptBoth);
     const int shown = list == ListChoice::Todo ? shownTodoCount() : shownScheduleCount();
     const int now = row <= shown ? row : 0;
     d.row = std::pair{list, now};
@@ -156,7 +160,6 @@ Redisplay Presenter::transcribe(int row)
         return {};
     const ListChoice list = selectedList_;
     Redisplay d = deselected();
-    d.ownCounts = true;   // the headings count the own lists, whoever's are on display
     if (list == ListChoice::None || row < 1) {
         tell(QStringLiteral("転記したい項目を選択して下さい。"));
         return d;
@@ -204,7 +207,9 @@ Redisplay Presenter::transcribe(int row)
         return recordBytes(item);
     });
     FileErrorHandler handler = trap(TrapVariant::Shared);
-    if (!run(commands::add(kind, copy, memo), handler, d).begun() && memo.number != 0)
+    Job job = commands::add(kind, copy, memo);
+    job.command = Command::Transcribe;
+    if (!run(std::move(job), handler, d).begun() && memo.number != 0)
         core_.releaseMemoNo(memo.number);
     return d;
 }

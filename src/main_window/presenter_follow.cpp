@@ -3,6 +3,7 @@
 #include "main_window/presenter.h"
 
 #include "store/list_file.h"
+#include "store/memo.h"
 
 #include <QDir>
 
@@ -36,6 +37,14 @@ Redisplay Presenter::followFiles()
         d.headings = Redisplay::Headings::Counts;
     }
     d.alarm = own.changed || shownChanged;
+    // The memo shown, rewritten (an editor saved it): its text anew. The rows
+    // refilled, the window asks for the memo of its row itself.
+    if (d.rows == Redisplay::Rows::Same && !shownMemo_.path.isEmpty() &&
+        !isUnchanged(shownMemo_.path, shownMemo_.seen)) {
+        const MemoRead read = readMemoStart(shownMemo_.path);
+        shownMemo_.seen = read.fingerprint;
+        d.memo = read.status.ok() ? read.text : QString();
+    }
     return d;
 }
 

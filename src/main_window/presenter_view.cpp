@@ -91,27 +91,34 @@ Redisplay Presenter::toggleCompleted()
         shownMember_ = 0;
         return wholeView();
     }
+    if (!loadArchives())
+        return {};
+    view_ = View::Completed;
+    return wholeView();
+}
+
+bool Presenter::loadArchives()
+{
     const BusyPointer busy;
     ItemList<DoneTodoItem> todos;
     ItemList<DoneScheduleItem> schedules;
     FileErrorHandler handler = trap(TrapVariant::Shared);
     if (!loadArchive(handler, ListKind::Todo, todos))
-        return {};
+        return false;
     // More records than the view can hold: shown, some would be out of reach,
     // and a deletion would write the archive back without them.
     if (!todos.overflow.isEmpty()) {
         tellArchiveFull(ListKind::Todo);
-        return {};
+        return false;
     }
     if (!loadArchive(handler, ListKind::Schedule, schedules))
-        return {};
+        return false;
     if (!schedules.overflow.isEmpty()) {
         tellArchiveFull(ListKind::Schedule);
-        return {};
+        return false;
     }
     core_.showDoneLists(std::move(todos), std::move(schedules));
-    view_ = View::Completed;
-    return wholeView();
+    return true;
 }
 
 bool Presenter::loadMember(int k)
@@ -194,6 +201,7 @@ QString Presenter::memoOf(ListChoice list, int row)
     const int memoNo = memoNumberAt(list, row);
     if (memoNo == 0) {
         memoEditPath_.clear();
+        shownMemo_ = {};
         return {};
     }
     // A colleague's memo is read from the colleague's folder and never edited.
@@ -211,8 +219,10 @@ QString Presenter::readMemoText(const QString& directory, int memoNo)
                                   ui_.message(window_, memoMissingMessage(memoNo), MsgButtons::Ok,
                                               MsgIcon::Exclamation);
                               }});
-    (void)handler.run([&] { return (read = readMemoStart(resolvePath(directory, memoFileName(memoNo)))).status; },
-                      Scope::Own, StepKind::Read);
+    const QString path = resolvePath(directory, memoFileName(memoNo));
+    (void)handler.run([&] { return (read = readMemoStart(path)).status; }, Scope::Own, StepKind::Read);
+    // Looked at again with the files on display: an editor saving it shows.
+    shownMemo_ = {path, read.fingerprint};
     return read.status.ok() ? read.text : QString();
 }
 

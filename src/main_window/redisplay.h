@@ -22,7 +22,6 @@ struct [[nodiscard]] Redisplay {
         Deselect,   // the counts, and no row chosen in either grid
     };
     Headings headings = Headings::Same;
-    bool ownCounts = false;   // the headings count the own lists, whoever's are shown
 
     bool view = false;   // the view changed: captions, commands, the member combo
     // After the rows: this grid's current row (the item just changed).

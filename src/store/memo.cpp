@@ -35,7 +35,7 @@ QByteArray memoBytesFromText(const QString& text)
 MemoRead readMemo(const QString& path)
 {
     const ReadResult r = readFile(path, Locking::None);
-    return {r.status, r.ok() ? memoTextFromBytes(r.bytes) : QString()};
+    return {r.status, r.ok() ? memoTextFromBytes(r.bytes) : QString(), false, r.fingerprint};
 }
 
 namespace {
@@ -64,9 +64,9 @@ MemoRead readMemoStart(const QString& path)
 {
     const ReadResult r = readFile(path, Locking::None, kMemoShownBytes);
     if (!r.ok())
-        return {r.status, QString(), false};
+        return {r.status, QString(), false, {}};
     if (!r.cut)
-        return {r.status, inShortLines(memoTextFromBytes(r.bytes)), false};
+        return {r.status, inShortLines(memoTextFromBytes(r.bytes)), false, r.fingerprint};
     // Cut mid-way: no final line end to drop, and a double-byte character
     // cut in two at the end is left out.
     QByteArray body = r.bytes;
@@ -74,7 +74,7 @@ MemoRead readMemoStart(const QString& path)
     QString text = cp932::decode(body);
     if (text.endsWith(QChar::ReplacementCharacter))
         text.chop(1);
-    return {r.status, inShortLines(text) + kMemoCutNote, true};
+    return {r.status, inShortLines(text) + kMemoCutNote, true, r.fingerprint};
 }
 
 FileStatus writeMemo(const QString& path, const QString& text)

@@ -20,6 +20,7 @@ struct [[nodiscard]] MemoRead {
     FileStatus status;
     QString text;
     bool cut = false;   // readMemoStart: the file holds more than was read
+    Fingerprint fingerprint;   // of the version read
 };
 MemoRead readMemo(const QString& path);
 // What a memo panel shows of a memo: at most the first kMemoShownBytes of its

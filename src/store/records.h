@@ -81,6 +81,25 @@ template <class D> D doneRecord(const OpenItem& item, const QString& doneDate)
     return done;
 }
 
+// An archived item open again: the fields it kept, no alarm, no rank.
+template <class O> O openRecord(const DoneItem& done)
+{
+    O item;
+    item.entryDate = done.entryDate;
+    item.date = done.date;
+    item.time = done.time;
+    item.content = done.content;
+    item.person = done.person;
+    item.memoNo = done.memoNo;
+    item.alarm = Field::number(0);
+    item.secret = done.secret;
+    item.important = done.important;
+    item.spare = done.spare;
+    if constexpr (requires { item.rank; })
+        item.rank = Field::number(sentinel::kNoRank);
+    return item;
+}
+
 // A record's lines as its file holds them, each followed by CR LF: what tells
 // one record from another (two records are the same when these bytes are).
 template <class T> QByteArray recordBytes(const T& item)

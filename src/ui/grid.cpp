@@ -18,6 +18,8 @@ Grid::Grid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), mode
     layout->addWidget(view_);
 
     view_->setModel(model_);
+    // Focus given to the grid (Tab, setFocus) goes to its table and the keys with it.
+    setFocusProxy(view_);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -3,7 +3,7 @@
 // Needs PORUKA_LOCK_HOLDER, the path of the store_lock_holder program.
 
 #include <QProcess>
-#include <QtTest>
+#include <QTest>
 
 class HeldLock {
 public:

@@ -3,7 +3,7 @@
 #include "store/cp932.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 QByteArray readBytes(const QString& path)
 {

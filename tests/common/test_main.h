@@ -2,7 +2,7 @@
 // One main for every test program: pins what varies between machines (locale,
 // style, time zone) so a test never depends on the desk it runs on.
 
-#include <QtTest>
+#include <QTest>
 
 int porukaTestMain(int argc, char** argv, QObject* testObject);
 

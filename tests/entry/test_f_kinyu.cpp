@@ -8,11 +8,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -60,7 +62,7 @@ private slots:
     void amPmRelabelsButKeepsTheHour();
     void pickersIgnoredWithoutATime_data();
     void pickersIgnoredWithoutATime();
-    void enterAfterPickingRegisters();
+    void enterRegistersUnlessConverting();
     void kakiAfterKyouResets_data();
     void kakiAfterKyouResets();
     void jikokunasiZeroesTheTime();
@@ -388,22 +390,33 @@ void TestFKinyu::pickersIgnoredWithoutATime()
     QTEST(labels(*f), "labels");
 }
 
-void TestFKinyu::enterAfterPickingRegisters()
+void TestFKinyu::enterRegistersUnlessConverting()
 {
     EntryFixture fx;
     const auto f = fx.form(1);
     QVERIFY(showActive(*f));
     QCOMPARE(QApplication::focusWidget(), f->T_naiyo);   // typing starts in the content box
     QTest::keyClicks(f->T_naiyo, QStringLiteral("abc"));
-    QTest::keyClick(f->T_naiyo, Qt::Key_Return);   // Enter in the content box registers nothing
+    // An input method converting: the Enter that confirms the conversion
+    // registers nothing.
+    QInputMethodEvent composing(QStringLiteral("かいぎ"), {});
+    QApplication::sendEvent(f->T_naiyo, &composing);
+    QTest::keyClick(f->T_naiyo, Qt::Key_Return);
     QVERIFY(f->isVisible());
     QCOMPARE(fx.store().todoCount(), 0);
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("会議"));
+    QApplication::sendEvent(f->T_naiyo, &committed);
+    QCOMPARE(f->T_naiyo->text(), QStringLiteral("abc会議"));
 
-    f->fun[1]->click();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    f->fun[1]->click();   // the focus goes to 登録
+    QCOMPARE(QApplication::focusWidget(), f->Command25);
+    f->T_naiyo->setFocus();
+    QTest::keyClick(f->T_naiyo, Qt::Key_Return);   // Enter in the content box registers
     QVERIFY(!f->isVisible());
     QCOMPARE(f->result(), int(QDialog::Accepted));
     QCOMPARE(fx.store().todoCount(), 1);
+    QCOMPARE(fx.store().todos[1].content.text(), QStringLiteral("abc会議"));
     QCOMPARE(fx.store().todos[1].time.text(), QStringLiteral("00:05"));
 }
 

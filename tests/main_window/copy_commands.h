@@ -11,6 +11,8 @@
 //   delete todo|sche <content>          (in the archives while they are shown)
 //   view <member>|done                  a colleague's lists (0: the own), the archives
 //   transcribe todo|sche <content>      from the colleague on display
+//   reopen todo|sche <content>          an archived item back (the archives shown)
+//   undo, redo                          the last command taken back, made again
 //   follow                              what the window's timer does
 //   later                               some seconds pass
 //   quit                                shutdown
@@ -111,6 +113,10 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
     }
     if (op == "quit")
         return p.quit() ? QString() : QStringLiteral("save");
+    if (op == "undo" || op == "redo") {
+        const Redisplay d = op == "undo" ? p.undo() : p.redo();
+        return d.rows == Redisplay::Rows::Refill ? QString() : op + QStringLiteral(": ") + d.status;
+    }
     const int row = rowOf(p, list, w.value(2));
     if (row == 0)
         return QStringLiteral("no item ") + w.value(2);
@@ -132,6 +138,10 @@ inline QString runCopyCommand(Copy c, const QStringList& w)
     if (op == "complete") {
         (void)p.complete(row);
         return p.rowOf(list, item, row) == 0 ? QString() : QStringLiteral("complete");
+    }
+    if (op == "reopen") {
+        (void)p.reopen(row);
+        return p.rowOf(list, item, row) == 0 ? QString() : QStringLiteral("reopen");
     }
     if (op == "delete") {
         c.forms.confirms.enqueue(true);

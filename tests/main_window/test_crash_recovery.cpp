@@ -111,6 +111,11 @@ QMap<QString, QString> commands()
         {"move a schedule item to the ToDos", "move sche 会議 書き換えたメモ"},
         {"register a new item with a memo", "add sche 新件 新しいメモ"},
         {"transcribe a colleague's item with its memo", "view 1;transcribe todo 同僚の件"},
+        {"reopen an archived item", "view done;reopen todo 済んだ件"},
+        {"undo a deletion, the memo back", "delete todo 一番;undo"},
+        {"undo a completion", "complete todo 二番;undo"},
+        {"undo a move between the lists", "move todo 一番 移したメモ;undo"},
+        {"redo a registration with a memo", "add sche 新件 新しいメモ;undo;redo"},
     };
 }
 

@@ -112,12 +112,16 @@ private slots:
     void gridsRedisplayedRestKept()
     {
         SortFixture f;
+        QList<TodoItem> todos = kTodos;
+        todos[3].memoNo = Field::number(5);
+        f.writeList(kTodoFileName, todos);
+        writeBytes(f.dataDir + "~0000005.txt", sjis(QStringLiteral("メモの中身\r\n")));
         QVERIFY(f.start());
         Main_Form& form = *f.form;
         form.Grid1->setRow(2);
         form.Grid2->setRow(3);
         form.Grid1_Click();
-        form.T_memo->setPlainText(QStringLiteral("メモの中身"));
+        QCOMPARE(form.T_memo->toPlainText(), QString());
         const QString heading1 = form.Grid1->cellText(0, 2), heading2 = form.Grid2->cellText(0, 2);
 
         form.Command6_Click();
@@ -130,6 +134,7 @@ private slots:
         QCOMPARE(form.Grid2->cellText(0, 2), heading2);
         QCOMPARE(form.Grid1->row(), 2);
         QCOMPARE(form.Grid2->row(), 3);
+        // The highlighted row is now 電話: the panel shows its memo.
         QCOMPARE(form.T_memo->toPlainText(), QStringLiteral("メモの中身"));
         QCOMPARE(form.presenter().selectedList(), ListChoice::Todo);
 

@@ -6,6 +6,8 @@
 #include "copy_commands.h"
 #include "presenter_fixture.h"
 
+#include "ui/clock.h"
+
 #include <QApplication>
 #include <QSignalSpy>
 
@@ -267,6 +269,64 @@ private slots:
         QCOMPARE(f.forms.alarms[0].content, QStringLiteral("一つ目"));
         QCOMPARE(f.forms.alarms[1].content, QStringLiteral("二つ目"));
         QVERIFY(f.ui.notices.isEmpty());
+    }
+    // Minutes that pass unseen (the computer asleep, the clock put forward):
+    // the clock still goes off once on waking; a notice missed by little is
+    // shown marked late, one missed by more than an hour is listed, not rung.
+    void missedAlarmAfterAJump_data()
+    {
+        QTest::addColumn<QTime>("wake");
+        QTest::addColumn<bool>("rung");
+        QTest::newRow("20 minutes past") << QTime(10, 20) << true;
+        QTest::newRow("three hours past") << QTime(13, 0) << false;
+    }
+    void missedAlarmAfterAJump()
+    {
+        QFETCH(QTime, wake);
+        QFETCH(bool, rung);
+        PresenterFixture f;
+        f.time.set(QDateTime(QDate(2026, 12, 10), QTime(9, 50)));
+        f.writeSettingsFile();
+        f.writeList(f.schedulePath(),
+                    QList<ScheduleItem>{schedule("2026/12/10", "10:00", QStringLiteral("打ち合わせ"), 0, 1)});
+        QVERIFY(f.start());
+        Clock clock(f.time);
+        clock.setAlarmTime(f.presenter->armAlarm(true));
+        QCOMPARE(clock.alarmTime(), QStringLiteral("09:55"));
+        QSignalSpy wentOff(&clock, &Clock::Alarm);
+
+        f.time.set(QDateTime(QDate(2026, 12, 10), wake));
+        clock.tick();
+        QCOMPARE(wentOff.size(), 1);
+        clock.setAlarmTime(f.presenter->alarmRang(clock.alarmTime(), false));
+        if (rung) {
+            QCOMPARE(f.forms.alarms.size(), 1);
+            QVERIFY(f.forms.alarms[0].late);
+            QVERIFY(f.ui.messages.isEmpty());
+        } else {
+            QVERIFY(f.forms.alarms.isEmpty());
+            QCOMPARE(f.ui.messages.size(), 1);
+            QVERIFY(f.ui.messages[0].text.contains(QStringLiteral("2026/12/10 10:00　打ち合わせ")));
+        }
+        QCOMPARE(clock.alarmTime(), kNoAlarm);
+        clock.tick();
+        QCOMPARE(wentOff.size(), 1);
+    }
+
+    // The memo panel shows the memo file as it is: an editor saving it shows
+    // at the next look at the files.
+    void memoPanelFollowsItsFile()
+    {
+        PresenterFixture f;
+        f.writeSettingsFile(20);
+        f.writeList(f.todoPath(), QList<TodoItem>{todo("2026/12/11", "10:00", QStringLiteral("電話"), 11)});
+        writeBytes(memoPath(f.dataDir, 11), sjis(QStringLiteral("古いメモ\r\n")));
+        QVERIFY(f.start());
+        QCOMPARE(f.presenter->select(ListChoice::Todo, 1).memo, QStringLiteral("古いメモ"));
+        QVERIFY(!f.presenter->followFiles().memo);
+        writeBytes(memoPath(f.dataDir, 11), sjis(QStringLiteral("書き直したメモ\r\n")));
+        QCOMPARE(f.presenter->followFiles().memo, QStringLiteral("書き直したメモ"));
+        QVERIFY(!f.presenter->followFiles().memo);
     }
 };
 
