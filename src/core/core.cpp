@@ -194,11 +194,16 @@ QStringList Core::changeOwnEntry(const QString& name, const QString& directory)
     return copyOwnMemos(store_, oldDir, newDir);
 }
 
-void Core::setMember(int slot, const QString& name, const QString& directory)
+void Core::setMember(const MemberEntry& entry)
 {
-    Member& member = settings_.members[std::size_t(slot)];
-    member.name = Field(name);
-    member.directory = Field(withTrailingSeparator(directory));
+    Member& member = settings_.members[std::size_t(entry.slot)];
+    if (entry.remove) {
+        // The slot as the file keeps a free one, its number for the next colleague.
+        member = {Field(kFreeMemberName), Field(kFreeMemberDirectory)};
+        return;
+    }
+    member.name = Field(entry.name);
+    member.directory = Field(withTrailingSeparator(entry.directory));
 }
 
 bool Core::hasPassword() const { return fileExists(passwordPath_); }

@@ -76,8 +76,8 @@ public:
     // items are copied along when the folder changes; the names of those that
     // could not be copied.
     QStringList changeOwnEntry(const QString& name, const QString& directory);
-    // A colleague's entry (設定 → 他ﾒﾝﾊﾞｰ), slot 1 .. 99.
-    void setMember(int slot, const QString& name, const QString& directory);
+    // A colleague's entry (設定 → 他ﾒﾝﾊﾞｰ), slot 1 .. 99, set or freed.
+    void setMember(const MemberEntry& entry);
 
     // The start-up password in poruka.pas beside the settings.
     bool hasPassword() const;

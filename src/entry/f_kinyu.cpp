@@ -52,6 +52,7 @@ QPushButton* pickerButton(const QString& name, const QString& caption, QWidget* 
     auto* b = new QPushButton(caption, frame);
     b->setObjectName(name);
     b->setAutoDefault(false);
+    b->setCheckable(true);   // the hour and minute chosen stay pressed (showTime)
     b->setMinimumWidth(32);
     return b;
 }
@@ -68,7 +69,8 @@ template <class F> void onSelected(QRadioButton* button, F handler)
 void fillPersons(QComboBox& combo, const AppSettings& settings, const QString& text)
 {
     combo.clear();
-    combo.addItems(memberNames(settings));
+    for (int slot : usedMemberSlots(settings))
+        combo.addItem(settings.memberName(slot));
     combo.setEditText(text);
 }
 
@@ -123,6 +125,7 @@ void F_kinyu::buildControls()
     Label9 = label("Label9", QStringLiteral("時"), Frame2);
     L_fun = label("L_fun", QString(), Frame2);
     Label11 = label("Label11", QStringLiteral("分"), Frame2);
+    L_jikokunasi = label("L_jikokunasi", QStringLiteral("時刻なし"), Frame2);
 
     frm_ji = frame("frm_ji", QStringLiteral("時"), Frame2);
     op_am = option("op_am", QStringLiteral("AM"), frm_ji);
@@ -171,7 +174,7 @@ void F_kinyu::buildControls()
         deadlineRow->addWidget(w);
     deadlineRow->addStretch(1);
     auto* labelRow = new QHBoxLayout;
-    for (QWidget* w : {L_nen, Label2, L_tuki, Label4, L_hi, Label6, L_ji, Label9, L_fun, Label11})
+    for (QWidget* w : {L_nen, Label2, L_tuki, Label4, L_hi, Label6, L_ji, Label9, L_fun, Label11, L_jikokunasi})
         labelRow->addWidget(w);
     labelRow->addStretch(1);
     auto* checkRow = new QHBoxLayout;
@@ -261,7 +264,10 @@ bool F_kinyu::eventFilter(QObject* watched, QEvent* event)
 void F_kinyu::Form_Load()
 {
     centreOver(*this, ctx_.mainWindow);
-    setWindowTitle(kAppTitle);
+    // A change says so, in the title and on the button that registers it.
+    const bool changing = ctx_.targetKind != TargetKind::New;
+    setWindowTitle(changing ? kAppTitle + QStringLiteral("　－　項目の変更") : kAppTitle);
+    Command25->setText(changing ? QStringLiteral("変更") : QStringLiteral("登録"));
 
     switch (ctx_.targetKind) {
     case TargetKind::New:
@@ -285,6 +291,7 @@ void F_kinyu::Form_Load()
             loadItem(ctx_.core.store().schedules[ctx_.row]);
         break;
     }
+    showTime();
 }
 
 void F_kinyu::loadItem(const OpenItem& item)
@@ -312,7 +319,8 @@ void F_kinyu::loadItem(const OpenItem& item)
             const QString time = item.time.text();
             L_ji->setText(time.mid(0, 2));
             L_fun->setText(time.mid(3, 2));
-            op_pm->setChecked(true);
+            // The half of the day the hour is in, so that its button shows pressed.
+            (time.mid(0, 2).toInt() < 12 ? op_am : op_pm)->setChecked(true);
         }
     }
     chk_secret->setChecked(isSecret(item));
@@ -366,6 +374,31 @@ void F_kinyu::relabelHours(int first)
 {
     for (int n = 0; n < 12; ++n)
         ji[std::size_t(n)]->setText(QString::number(first + n));
+    showTime();
+}
+
+void F_kinyu::showTime()
+{
+    // "0" hours and "0" minutes is what the file calls no time.
+    bool hourRead = false, minuteRead = false;
+    const int hour = L_ji->text().toInt(&hourRead);
+    const int minute = L_fun->text().toInt(&minuteRead);
+    const bool chosen = hourRead && minuteRead && (hour != 0 || minute != 0);
+    const bool pickable = timePickable();
+    const int first = op_am->isChecked() ? 0 : 12;
+    for (int n = 0; n < 12; ++n) {
+        QPushButton* h = ji[std::size_t(n)];
+        QPushButton* m = fun[std::size_t(n)];
+        h->setEnabled(pickable);
+        m->setEnabled(pickable);
+        h->setChecked(pickable && chosen && hour == first + n);
+        m->setChecked(pickable && chosen && minute == n * 5);
+    }
+    const bool noTime = hourRead && minuteRead && !chosen;
+    for (QWidget* w : {static_cast<QWidget*>(L_ji), static_cast<QWidget*>(Label9), static_cast<QWidget*>(L_fun),
+                       static_cast<QWidget*>(Label11)})
+        w->setVisible(!noTime);
+    L_jikokunasi->setVisible(noTime);
 }
 
 bool F_kinyu::timePickable() const { return op_kaki->isChecked() && !op_jikokunasi->isChecked(); }
@@ -386,6 +419,7 @@ void F_kinyu::op_kaki_Click()
     datePartsFromCalendar();
     L_ji->setText(kZero);
     L_fun->setText(kZero);
+    showTime();
 }
 
 void F_kinyu::op_kyou_Click()
@@ -397,6 +431,7 @@ void F_kinyu::op_kyou_Click()
     L_nen->setText(kYearDashes);
     for (QLabel* l : {L_tuki, L_hi, L_ji, L_fun})
         l->setText(kDashes);
+    showTime();
 }
 
 void F_kinyu::op_kigennasi_Click() { op_kyou_Click(); }
@@ -408,6 +443,7 @@ void F_kinyu::op_jikokunasi_Click()
 {
     L_ji->setText(kZero);
     L_fun->setText(kZero);
+    showTime();
 }
 
 void F_kinyu::ji0_Click(int number)
@@ -416,6 +452,7 @@ void F_kinyu::ji0_Click(int number)
     if (timePickable())
         L_ji->setText(QString::number(op_am->isChecked() ? number : number + 12));
     Command25->setFocus();
+    showTime();
 }
 
 void F_kinyu::fun00_Click(int number)
@@ -423,6 +460,7 @@ void F_kinyu::fun00_Click(int number)
     if (timePickable())
         L_fun->setText(QString::number(number * 5));
     Command25->setFocus();
+    showTime();
 }
 
 EntryState F_kinyu::state() const

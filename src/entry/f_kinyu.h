@@ -63,6 +63,7 @@ public:
     QLabel* Label6;   // 日
     QLabel* Label9;   // 時
     QLabel* Label11;   // 分
+    QLabel* L_jikokunasi;   // 時刻なし, in place of the hour and minute when there is none
 
     QGroupBox* FRM_syubetu;   // 種別
     QRadioButton* op_sche;
@@ -93,6 +94,9 @@ private:
     void noDateSettings();
     void datePartsFromCalendar();
     void relabelHours(int first);
+    // The hour and minute as the labels hold them: their buttons pressed, or
+    // 時刻なし; the buttons usable only when a time can be chosen.
+    void showTime();
     bool timePickable() const;
 
     EntryContext ctx_;

@@ -81,6 +81,16 @@ void Main_Form::buildControls()
     small.setPointSizeF(small.pointSizeF() * 0.8);
     CSCalendar1->setFont(small);
     CurTime1 = named<Clock>("CurTime1", central, time_);
+    // Named by their role for screen readers, whatever they show.
+    Grid1->describe(QStringLiteral("やることの一覧"), QStringLiteral("やることの一覧。行を選ぶとメモが下に出ます"));
+    Grid2->describe(QStringLiteral("予定の一覧"), QStringLiteral("予定の一覧。行を選ぶとメモが下に出ます"));
+    T_memo->setAccessibleName(QStringLiteral("メモ"));
+    T_memo->setToolTip(QStringLiteral("選んだ項目のメモ"));
+    Combo1->setAccessibleName(QStringLiteral("表示するメンバー"));
+    Combo1->setAccessibleDescription(QStringLiteral("表示するメンバー"));
+    Combo1->setToolTip(QStringLiteral("誰のやることと予定を表示するか"));
+    CSCalendar1->setAccessibleName(QStringLiteral("カレンダー"));
+    CSCalendar1->setToolTip(QStringLiteral("日付をクリックすると、その日の項目を登録します（Ctrl+N で今日）"));
 
     Frame1 = buttonFrame(central, "Frame1", QStringLiteral("並替え"),
                          {{&Command6, {"Command6", QStringLiteral("日時")}},

@@ -1,6 +1,7 @@
 // The handlers of the main window's controls and menus: each hands the event
 // to the presenter and shows what it answers.
 #include "main_window/main_form.h"
+#include "main_window/member_combo.h"
 
 #include "ui/calendar.h"
 #include "ui/clock.h"
@@ -31,9 +32,9 @@ int Main_Form::selectedRow() const
 
 void Main_Form::Combo1_Click(int index)
 {
-    redisplay(presenter_.showMember(index));
+    redisplay(presenter_.showMember(memberInCombo(*Combo1, index)));
     // A list given up leaves the view, and so the combo, as it was.
-    Combo1->setCurrentIndex(presenter_.shownMember());
+    showMemberInCombo(*Combo1, presenter_.shownMember());
 }
 
 void Main_Form::Grid1_Click() { redisplay(presenter_.select(ListChoice::Todo, Grid1->row())); }
@@ -81,7 +82,7 @@ void Main_Form::Command12_Click() { redisplay(presenter_.complete(selectedRow())
 void Main_Form::Command13_Click()
 {
     redisplay(presenter_.toggleCompleted());
-    Combo1->setCurrentIndex(presenter_.shownMember());
+    showMemberInCombo(*Combo1, presenter_.shownMember());
 }
 
 void Main_Form::Command14_Click() { presenter_.editMemo(); }
@@ -110,7 +111,11 @@ void Main_Form::armAlarm(bool sameMinute) { CurTime1->setAlarmTime(presenter_.ar
 void Main_Form::Menu_help_Click() { presenter_.openHelp(); }
 void Main_Form::Menu_kensaku_Click() { presenter_.search(); }
 void Main_Form::Menu_Settei_jibun_Click() { redisplay(presenter_.editOwnSettings()); }
-void Main_Form::Menu_Settei_member_Click() { redisplay(presenter_.editMembers()); }
+void Main_Form::Menu_Settei_member_Click()
+{
+    redisplay(presenter_.editMembers());
+    showMemberInCombo(*Combo1, presenter_.shownMember());
+}
 void Main_Form::Menu_Settei_pass_Click() { redisplay(presenter_.editPassword()); }
 
 // 新規: a new item for today, as a click on today's date in the calendar.

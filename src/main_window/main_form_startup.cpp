@@ -8,6 +8,7 @@
 #include "ui/centre.h"
 #include "ui/clock.h"
 #include "ui/grid.h"
+#include "ui/screen_fit.h"
 #include "ui/time_source.h"
 #include "ui/twips.h"
 #include "ui/ui.h"
@@ -40,21 +41,16 @@ void Main_Form::restorePlacement(const WindowPlacement& p)
         setWindowState(Qt::WindowMinimized);
     if (p.state != 0 || p.width <= 0 || p.height <= 0)
         return;
-    // What the file says is cut to what the screens can show; the window never
-    // gets smaller than its minimum all the same.
-    QRect screens;
+    // What the file says is moved and cut onto the screens there are now: a
+    // window remembered on a screen that is gone, or larger than this one,
+    // comes back wholly on a screen.
+    QList<QRect> screens;
     for (const QScreen* s : QGuiApplication::screens())
-        screens |= s->availableGeometry();
-    QSize size(twipsToPixels(p.width), twipsToPixels(p.height));
-    if (!screens.isEmpty())
-        size = size.boundedTo(screens.size());
-    resize(size.expandedTo(minimumSize()));
-    // A window remembered on a screen that is no longer there comes back centred.
-    const QRect wanted(QPoint(twipsToPixels(p.left), twipsToPixels(p.top)), this->size());
-    if (QGuiApplication::screenAt(wanted.center()))
-        move(wanted.topLeft());
-    else
-        centreOver(*this, nullptr);
+        screens << s->availableGeometry();
+    const QRect wanted(twipsToPixels(p.left), twipsToPixels(p.top), twipsToPixels(p.width), twipsToPixels(p.height));
+    const QRect placed = fitOnScreens(wanted, screens, minimumSize());
+    resize(placed.size().expandedTo(minimumSize()));
+    move(placed.topLeft());
 }
 
 void Main_Form::setUpGrid(Grid& grid)
@@ -74,7 +70,7 @@ void Main_Form::refillMemberCombo()
 {
     fillMemberCombo(*Combo1, presenter_.settings());
     // The combo keeps naming whoever's lists are on display.
-    Combo1->setCurrentIndex(presenter_.shownMember());
+    showMemberInCombo(*Combo1, presenter_.shownMember());
 }
 
 bool Main_Form::Form_Load()

@@ -1,9 +1,13 @@
 #pragma once
-// The main window's member combo: index k is member k, 0 being the user.
+// The main window's member combo: the user (slot 0) and the colleagues there
+// are, each line carrying its slot number.
 
 class QComboBox;
 struct AppSettings;
 
-// Refills the combo with the names of members 0..99 and shows member 0, raising
-// no change signals.
+// Refills the combo and shows the user, raising no change signals.
 void fillMemberCombo(QComboBox& combo, const AppSettings& settings);
+// The line of a slot made current (the user's when it is not there), quietly;
+// the slot of a line.
+void showMemberInCombo(QComboBox& combo, int slot);
+int memberInCombo(const QComboBox& combo, int index);

@@ -2,6 +2,7 @@
 
 #include "core/password.h"
 #include "store/memo.h"
+#include "ui/memo_editor.h"
 #include "ui/time_source.h"
 #include "ui/ui.h"
 
@@ -61,7 +62,7 @@ bool Presenter::askMembers()
 {
     const std::optional<MemberEntry> entry = forms_.member(core_.settings());
     if (entry)
-        core_.setMember(entry->slot, entry->name, entry->directory);
+        core_.setMember(*entry);
     emit membersChanged();
     return entry.has_value();
 }
@@ -75,6 +76,12 @@ Redisplay Presenter::editOwnSettings()
 Redisplay Presenter::editMembers()
 {
     askMembers();
+    // The colleague on display taken off the list: back to the own lists.
+    if (view_ == View::Member && isFreeSlot(core_.settings(), shownMember_)) {
+        view_ = View::Own;
+        shownMember_ = 0;
+        return wholeView();
+    }
     return {};
 }
 
@@ -148,8 +155,17 @@ void Presenter::editMemo()
         ui_.message(window_, QStringLiteral("この項目にはメモがありません。"), MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    if (fileSize(memoEditPath_) < 0 || !ui_.editMemo(memoEditPath_))
-        tell(QStringLiteral("メモファイル（%1）を開けませんでした。").arg(QDir::toNativeSeparators(memoEditPath_)));
+    const QString cannotOpen =
+        QStringLiteral("メモファイル（%1）を開けませんでした。").arg(QDir::toNativeSeparators(memoEditPath_));
+    if (fileSize(memoEditPath_) < 0)
+        tell(cannotOpen);
+    else if (!ui_.editMemo(memoEditPath_))
+        // The file is there: what is missing is a program to open it with.
+        tell(cannotOpen +
+             QStringLiteral("\nメモを開くテキストエディタが見つかりません。%1 のどれかをインストールするか、"
+                            "環境変数 %2 に使うエディタのコマンドを書いて下さい"
+                            "（%f がメモファイルの場所になります）。")
+                 .arg(knownMemoEditors().join(QStringLiteral("、")), QLatin1String(kMemoEditorVariable)));
 }
 
 void Presenter::openHelp()

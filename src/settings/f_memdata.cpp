@@ -59,6 +59,10 @@ F_memdata::F_memdata(const AppSettings& settings, Ui& ui, QWidget* mainWindow)
     Dir1 = named<DirListBox>("Dir1", this);
     Command1 = named<QPushButton>("Command1", this, QStringLiteral("決定"));
     Command2 = named<QPushButton>("Command2", this, QStringLiteral("中止"));
+    Command3 = named<QPushButton>("Command3", this, QStringLiteral("追加"));
+    Command4 = named<QPushButton>("Command4", this, QStringLiteral("削除"));
+    Command3->setAutoDefault(false);
+    Command4->setAutoDefault(false);
 
     auto* fields = new QGridLayout;
     fields->addWidget(Label6, 0, 0, 1, 2);
@@ -75,8 +79,14 @@ F_memdata::F_memdata(const AppSettings& settings, Ui& ui, QWidget* mainWindow)
     fields->setRowStretch(6, 1);
     fields->setColumnStretch(1, 1);
 
+    auto* listButtons = new QHBoxLayout;
+    listButtons->addWidget(Command3);
+    listButtons->addWidget(Command4);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(List1, 1);
+    listColumn->addLayout(listButtons);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(List1, 2);
+    middle->addLayout(listColumn, 2);
     middle->addLayout(fields, 3);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -91,6 +101,8 @@ F_memdata::F_memdata(const AppSettings& settings, Ui& ui, QWidget* mainWindow)
     connect(Drive1, &QComboBox::currentIndexChanged, this, &F_memdata::Drive1_Change);
     connect(Command1, &QPushButton::clicked, this, &F_memdata::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &F_memdata::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &F_memdata::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &F_memdata::Command4_Click);
 
     Form_Load();
 }
@@ -107,25 +119,61 @@ void F_memdata::Form_Load()
 
     const QSignalBlocker block(List1);
     List1->clear();
-    for (int k = 1; k < kMemberSlots; ++k)
-        List1->addItem(settings_.memberName(k));
+    for (int slot : usedMemberSlots(settings_)) {
+        if (slot == 0)
+            continue;
+        auto* line = new QListWidgetItem(settings_.memberName(slot), List1);
+        line->setData(Qt::UserRole, slot);
+    }
 }
 
-int F_memdata::selectedLine() const
+int F_memdata::selectedSlot() const
 {
     // Focus alone can make a line current without selecting it; that is no choice.
     const QListWidgetItem* item = List1->currentItem();
-    return item && item->isSelected() ? List1->currentRow() : -1;
+    return item && item->isSelected() ? item->data(Qt::UserRole).toInt() : 0;
 }
 
 void F_memdata::List1_Click()
 {
-    const int line = selectedLine();
-    if (line < 0)
+    const int slot = selectedSlot();
+    if (slot == 0)
         return;
-    Text1->setText(settings_.memberName(line + 1));
-    Text2->setText(settings_.memberDirectory(line + 1));
+    adding_ = false;
+    Text1->setText(settings_.memberName(slot));
+    Text2->setText(settings_.memberDirectory(slot));
     Text3->setFocus();
+}
+
+void F_memdata::Command3_Click()
+{
+    if (firstFreeSlot(settings_) == 0) {
+        ui_.message(this, QStringLiteral("これ以上メンバーを追加できません（９９人まで）。"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        return;
+    }
+    adding_ = true;
+    List1->clearSelection();
+    Text1->setText(QStringLiteral("（新しいメンバー）"));
+    Text2->clear();
+    Text3->clear();
+    Text3->setFocus();
+}
+
+void F_memdata::Command4_Click()
+{
+    const int slot = selectedSlot();
+    if (slot == 0) {
+        ui_.message(this, QStringLiteral("削除するメンバーを選んで下さい。"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (ui_.message(this,
+                    QStringLiteral("%1 さんをメンバーから外しますか？\n（%1 さんのデータはそのまま残ります）")
+                        .arg(settings_.memberName(slot)),
+                    MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    entry_ = {slot, QString(), QString(), true};
+    accept();
 }
 
 void F_memdata::Dir1_Change() { Text4->setText(Dir1->path()); }
@@ -165,13 +213,13 @@ void F_memdata::Command1_Click()
         Text4->setFocus();
         return;
     }
-    const int line = selectedLine();
-    if (line < 0) {
+    const int slot = adding_ ? firstFreeSlot(settings_) : selectedSlot();
+    if (slot == 0) {
         ui_.message(this, QStringLiteral("変更する名前を指定して下さい。"), MsgButtons::Ok, MsgIcon::Exclamation);
         Text3->setFocus();
         return;
     }
-    entry_ = {line + 1, Text3->text(), withTrailingSeparator(Text4->text())};
+    entry_ = {slot, Text3->text(), withTrailingSeparator(Text4->text()), false};
     accept();
 }
 

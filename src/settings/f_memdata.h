@@ -1,7 +1,8 @@
 #pragma once
-// The other members whose lists the user views: slots 1..99 of the member
-// list. One slot is renamed or given a new directory per confirmation: then
-// entry() is what the user chose; the dialog changes nothing itself.
+// The other members whose lists the user views: the colleagues there are, in
+// slot order. Per confirmation one is renamed or given a new directory, one
+// is added (into the first free slot) or one is removed; entry() is then what
+// the user chose. The dialog changes nothing itself.
 
 #include "store/settings_file.h"
 
@@ -24,7 +25,9 @@ public:
     const MemberEntry& entry() const { return entry_; }
 
     QLabel* Label1;
-    QListWidget* List1;   // line i is slot i + 1
+    QListWidget* List1;   // the colleagues there are, each line with its slot
+    QPushButton* Command3;   // 追加
+    QPushButton* Command4;   // 削除
     QLabel* Label6;
     QLabel* Label4;
     QLineEdit* Text1;   // name before, read-only
@@ -47,13 +50,17 @@ public slots:
     void Drive1_Change();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
 
 private:
-    int selectedLine() const;   // -1 when no line is selected
+    // The slot of the line selected; 0 when none is.
+    int selectedSlot() const;
 
     const AppSettings& settings_;
     MemberEntry entry_;
     Ui& ui_;
     QWidget* mainWindow_;
     QString rememberedDrive_;
+    bool adding_ = false;   // 追加 pressed: 決定 fills the first free slot
 };

@@ -197,11 +197,26 @@ FileStatus writeSettings(const QString& path, const AppSettings& settings)
     return writeFile(path, serializeSettings(settings), Locking::Exclusive);
 }
 
-QStringList memberNames(const AppSettings& settings)
+bool isFreeSlot(const AppSettings& settings, int slot)
 {
-    QStringList names;
-    names.reserve(kMemberSlots);
-    for (const Member& m : settings.members)
-        names.append(m.name.text());
-    return names;
+    // A line the file does not reach (a short file) holds nobody either.
+    const QString name = settings.members[std::size_t(slot)].name.text();
+    return slot > 0 && (name == kFreeMemberName || name.isEmpty());
+}
+
+QList<int> usedMemberSlots(const AppSettings& settings)
+{
+    QList<int> used;
+    for (int k = 0; k < kMemberSlots; ++k)
+        if (!isFreeSlot(settings, k))
+            used << k;
+    return used;
+}
+
+int firstFreeSlot(const AppSettings& settings)
+{
+    for (int k = 1; k < kMemberSlots; ++k)
+        if (isFreeSlot(settings, k))
+            return k;
+    return 0;
 }

@@ -33,6 +33,7 @@ struct MemberEntry {
     int slot = 0;   // 1 .. 99
     QString name;
     QString directory;   // ends with the separator
+    bool remove = false;   // the slot is freed; name and directory unused
 };
 
 // Window state and geometry in twips, as lines 6 to 10 hold them.
@@ -92,5 +93,8 @@ AppSettings salvageSettings(const SettingsRead& read);
 void addMissingSeparators(AppSettings& settings);
 FileStatus writeSettings(const QString& path, const AppSettings& settings);
 
-// Names of slots 0..99, in order, as the member combo lists them.
-QStringList memberNames(const AppSettings& settings);
+// Whether a colleague's slot holds nobody; the slots that hold someone, the
+// user's (0) first; the first free colleague slot, 0 when all 99 are taken.
+bool isFreeSlot(const AppSettings& settings, int slot);
+QList<int> usedMemberSlots(const AppSettings& settings);
+int firstFreeSlot(const AppSettings& settings);

@@ -71,6 +71,14 @@ void Grid::setCols(int cols)
     endChange();
 }
 
+void Grid::describe(const QString& name, const QString& toolTip)
+{
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(view_)}) {
+        w->setAccessibleName(name);
+        w->setToolTip(toolTip);
+    }
+}
+
 void Grid::setColumnWidth(int col, int twips) { view_->setColumnWidth(col, twipsToPixels(twips)); }
 
 int Grid::columnWidth(int col) const { return pixelsToTwips(view_->columnWidth(col)); }

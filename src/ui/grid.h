@@ -24,6 +24,9 @@ public:
     int cols() const;
     void setCols(int cols);
 
+    // What screen readers call the list, and its tooltip (on the table inside too).
+    void describe(const QString& name, const QString& toolTip);
+
     void setColumnWidth(int col, int twips);
     int columnWidth(int col) const;   // twips
     void setColumnAlignment(int col, Qt::Alignment alignment);

@@ -25,6 +25,14 @@ const KnownEditor kKnownEditors[] = {
 
 }   // namespace
 
+QStringList knownMemoEditors()
+{
+    QStringList names;
+    for (const KnownEditor& e : kKnownEditors)
+        names << QLatin1String(e.program);
+    return names;
+}
+
 std::optional<EditorCommand> memoEditorCommand(const QString& path, const QString& configured,
                                                const std::function<QString(const QString&)>& findProgram)
 {

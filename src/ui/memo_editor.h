@@ -19,6 +19,9 @@ struct EditorCommand {
 // stands for the memo file (added at the end when it has none).
 inline constexpr char kMemoEditorVariable[] = "PORUKA_MEMO_EDITOR";
 
+// The editors looked for, in order, by program name.
+QStringList knownMemoEditors();
+
 // The command for `path`: the one configured (the variable's value), else the
 // first of the editors known to take an encoding option that findProgram
 // finds (it returns the program's full path, or empty). Nothing when neither

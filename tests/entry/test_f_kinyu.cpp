@@ -63,6 +63,7 @@ private slots:
     void pickersIgnoredWithoutATime_data();
     void pickersIgnoredWithoutATime();
     void enterRegistersUnlessConverting();
+    void showsTheTimeChosen();
     void kakiAfterKyouResets_data();
     void kakiAfterKyouResets();
     void jikokunasiZeroesTheTime();
@@ -163,10 +164,10 @@ void TestFKinyu::controlsAfterLoadingNewItem()
     QVERIFY(f->T_naiyo->text().isEmpty());
     QVERIFY(f->T_memo->toPlainText().isEmpty());
     QVERIFY(f->cmbo_tanto->isEditable());
-    QCOMPARE(f->cmbo_tanto->count(), 100);
+    QCOMPARE(f->cmbo_tanto->count(), 2);   // the user and the one colleague; no free slots
     QCOMPARE(f->cmbo_tanto->itemText(0), QStringLiteral("山田"));
     QCOMPARE(f->cmbo_tanto->itemText(1), QStringLiteral("鈴木"));
-    QCOMPARE(f->cmbo_tanto->itemText(99), QStringLiteral("－－－"));
+    QCOMPARE(f->cmbo_tanto->findText(kFreeMemberName), -1);
     QCOMPARE(f->cmbo_tanto->currentText(), QStringLiteral("山田"));
     QVERIFY(fx.ui.messages.isEmpty());
 }
@@ -227,7 +228,7 @@ void TestFKinyu::loadForChange_data()
     QTest::newRow("schedule 09:30 alarm") << 12 << "2027/01/15"
                                           << "09:30" << false << false << 1 << "op_kaki"
                                           << "2027|01|15|09|30"
-                                          << "op_pm" << true << true << QDate(2027, 1, 15);
+                                          << "op_am" << true << true << QDate(2027, 1, 15);
     QTest::newRow("todo date without time") << 11 << "2027/02/01"
                                             << "99:99" << true << true << 0 << "op_kaki"
                                             << "2027|02|01|0|0"
@@ -268,7 +269,7 @@ void TestFKinyu::loadForChange()
     QVERIFY(f->op_todo->isEnabled() && f->op_sche->isEnabled());
     QCOMPARE(f->T_naiyo->text(), QStringLiteral("会議"));
     QCOMPARE(f->cmbo_tanto->currentText(), QStringLiteral("田中"));
-    QCOMPARE(f->cmbo_tanto->count(), 100);
+    QCOMPARE(f->cmbo_tanto->count(), 2);
 
     QFETCH(QString, option);
     QVERIFY(f->findChild<QRadioButton*>(option)->isChecked());
@@ -278,9 +279,14 @@ void TestFKinyu::loadForChange()
     QFETCH(bool, timeEnabled);
     for (QRadioButton* b : {f->op_am, f->op_pm, f->op_jikokunasi})
         QCOMPARE(b->isEnabled(), timeEnabled);
-    // PM stays chosen for a morning time: the buttons read 12 to 23.
-    if (timeOption == QLatin1String("op_pm"))
-        QCOMPARE(hourCaptions(*f), numbers(12, 12));
+    // A morning time shows the morning's hours, its own button pressed.
+    if (timeOption == QLatin1String("op_am")) {
+        QCOMPARE(hourCaptions(*f), numbers(0, 12));
+        QVERIFY(f->ji[9]->isChecked() && f->fun[6]->isChecked());
+    }
+    // A change says so.
+    QVERIFY(f->windowTitle().endsWith(QStringLiteral("項目の変更")));
+    QCOMPARE(f->Command25->text(), QStringLiteral("変更"));
     QTEST(f->chk_alarm->isEnabled(), "alarmEnabled");
     QCOMPARE(f->chk_alarm->isChecked(), alarm == 1);
     QCOMPARE(f->chk_jyuyo->isChecked(), important);
@@ -381,11 +387,15 @@ void TestFKinyu::pickersIgnoredWithoutATime()
     QVERIFY(showActive(*f));
     f->findChild<QRadioButton*>(option)->click();
 
+    // Without a date to go with them the buttons cannot be pressed at all.
+    const bool pickable = option == QLatin1String("op_kaki");
     for (QPushButton* b : {f->ji[3], f->fun[9]}) {
         f->T_naiyo->setFocus();
         QVERIFY(f->T_naiyo->hasFocus());
+        QCOMPARE(b->isEnabled(), pickable);
         b->click();   // click() itself leaves the focus where it is
-        QVERIFY2(f->Command25->hasFocus(), qPrintable(b->objectName()));
+        QVERIFY2((pickable ? static_cast<QWidget*>(f->Command25) : f->T_naiyo)->hasFocus(),
+                 qPrintable(b->objectName()));
     }
     QTEST(labels(*f), "labels");
 }
@@ -418,6 +428,49 @@ void TestFKinyu::enterRegistersUnlessConverting()
     QCOMPARE(fx.store().todoCount(), 1);
     QCOMPARE(fx.store().todos[1].content.text(), QStringLiteral("abc会議"));
     QCOMPARE(fx.store().todos[1].time.text(), QStringLiteral("00:05"));
+}
+
+// The hour and minute chosen stay pressed; no time reads 時刻なし; without a
+// date to go with them the buttons cannot be pressed at all.
+void TestFKinyu::showsTheTimeChosen()
+{
+    EntryFixture fx;
+    const auto f = fx.form(1);
+    QCOMPARE(f->windowTitle(), kAppTitle);
+    QCOMPARE(f->Command25->text(), QStringLiteral("登録"));
+    QVERIFY(!f->L_jikokunasi->isHidden());
+    QVERIFY(f->L_ji->isHidden() && f->L_fun->isHidden());
+    QCOMPARE(f->L_jikokunasi->text(), QStringLiteral("時刻なし"));
+    const auto pressed = [&] {
+        QStringList names;
+        for (const auto* buttons : {&f->ji, &f->fun})
+            for (const QPushButton* b : *buttons)
+                if (b->isChecked())
+                    names << b->objectName();
+        return names;
+    };
+    QVERIFY(pressed().isEmpty());
+
+    f->ji[2]->click();   // PM: 14
+    f->fun[3]->click();   // 15
+    QCOMPARE(pressed(), (QStringList{"ji2", "fun15"}));
+    QVERIFY(f->L_jikokunasi->isHidden() && !f->L_ji->isHidden());
+    QCOMPARE(labels(*f).section(QLatin1Char('|'), 3), QStringLiteral("14|15"));
+    f->ji[2]->click();   // pressed again: stays the hour chosen
+    QCOMPARE(pressed(), (QStringList{"ji2", "fun15"}));
+    f->op_am->click();   // the morning's buttons: 14 is not among them
+    QCOMPARE(pressed(), QStringList{"fun15"});
+
+    for (QRadioButton* noDate : {f->op_kyou, f->op_kigennasi}) {
+        noDate->click();
+        for (const auto* buttons : {&f->ji, &f->fun})
+            for (const QPushButton* b : *buttons)
+                QVERIFY2(!b->isEnabled() && !b->isChecked(), qPrintable(b->objectName()));
+    }
+    f->op_kaki->click();
+    QVERIFY(f->ji[0]->isEnabled() && f->fun[0]->isEnabled());
+    QVERIFY(pressed().isEmpty());
+    QVERIFY(!f->L_jikokunasi->isHidden());
 }
 
 void TestFKinyu::kakiAfterKyouResets_data()

@@ -345,6 +345,7 @@ void TestRegistration::changeInPlace()
     QCOMPARE(f->T_naiyo->text(), QStringLiteral("会議"));
     f->chk_jyuyo->setChecked(false);   // no longer important: stored without the mark
     f->chk_secret->setChecked(true);
+    f->op_pm->click();
     f->ji[4]->click();   // PM: 16, the minute stays 30
     f->T_memo->setPlainText(QStringLiteral("新しいメモ"));
     f->Command25->click();
@@ -515,6 +516,7 @@ void TestRegistration::kindChange()
     const auto f = fx.form(targetKind);
     QCOMPARE(f->T_memo->toPlainText(), QStringLiteral("元のメモ"));
     (fromTodo ? f->op_sche : f->op_todo)->click();
+    f->op_pm->click();
     f->ji[4]->click();
     f->T_memo->setPlainText(memo);
     f->Command25->click();

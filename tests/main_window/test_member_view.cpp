@@ -50,8 +50,11 @@ struct MemberViewFixture : MainFormFixture {
         colleagueSche = readBytes(colleagueDir + "SCHE.DAT");
     }
 
-    void choose(int index)
+    // The combo's line of colleague `slot` chosen (0: the user).
+    void choose(int slot)
     {
+        const int index = form->Combo1->findData(slot);
+        QVERIFY(index >= 0);
         form->Combo1->setCurrentIndex(index);
         form->Combo1_Click(index);
     }
@@ -165,60 +168,18 @@ private slots:
         QCOMPARE(f.settings().memberDirectory(2), f.colleagueDir);
     }
 
-    // An empty slot leads into the member dialog; cancelling it stops the retry
-    // and leaves the view as it was.
-    void emptySlotCancelledKeepsTheView()
+    // The combo offers the user and the colleagues there are, each line with
+    // its slot; a free slot is not among them.
+    void comboListsOnlyMembersThereAre()
     {
         MemberViewFixture f;
         QVERIFY(f.start());
-        f.choose(5);
-        QCOMPARE(f.ui.messageTexts(),
-                 (QStringList{QStringLiteral("ＴｏＤｏデータのファイルがありません"),
-                              QStringLiteral("指定されたパスが不正です。")}));
-        QCOMPARE(f.ui.dialogsShown, QStringList{QStringLiteral("F_memdata")});
-        QVERIFY((f.form->presenter().view() == View::Own));
-        QCOMPARE(f.form->Grid1->rows(), 6);
-        QVERIFY(f.form->Command9->isEnabled());
-        QVERIFY(!f.form->isLoading());
-    }
-
-    // The editing commands act on the grid clicked last.
-    void clickingAGridChoosesItsList()
-    {
-        MemberViewFixture f;
-        QVERIFY(f.start());
-        f.form->show();
-        QVERIFY(f.form->presenter().selectedList() == ListChoice::None);
-        for (const auto& [grid, list] : {std::pair{f.form->Grid2, ListChoice::Schedule},
-                                         {f.form->Grid1, ListChoice::Todo},
-                                         {f.form->Grid2, ListChoice::Schedule}}) {
-            QTableView* view = grid->view();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                              view->visualRect(view->model()->index(0, 2)).center());
-            QCOMPARE(f.form->presenter().selectedList(), list);
-            QCOMPARE(grid->row(), 1);
-        }
-    }
-
-    // A list that cannot be read at all (here a folder in its place) is no
-    // collision: told once with the reason, and the view stays as it was.
-    void unreadableListIsToldNotRetriedForever()
-    {
-        MemberViewFixture f;
-        QVERIFY(QFile::remove(f.colleagueDir + "TODO.DAT"));
-        QVERIFY(QDir().mkpath(f.colleagueDir + "todo.dat"));
-        QVERIFY(f.start());
-        f.ui.answer(MsgAnswer::Ok);   // no list file
-        f.ui.answer(MsgAnswer::Cancel);   // not readable: give up
-        f.choose(1);
-        // A folder is no list file: first the missing-file message, then the reason.
-        QCOMPARE(f.ui.messages.size(), 2);
-        QCOMPARE(f.ui.messages[0].text, QStringLiteral("ＴｏＤｏデータのファイルがありません"));
-        QCOMPARE(f.ui.messages[1].buttons, MsgButtons::RetryCancel);
-        QVERIFY(f.ui.messages[1].text.contains(QStringLiteral("読み込めませんでした")));
-        QVERIFY((f.form->presenter().view() == View::Own));
-        QCOMPARE(f.form->Combo1->currentIndex(), 0);
-        QCOMPARE(f.form->Grid1->rows(), 6);
+        QComboBox& combo = *f.form->Combo1;
+        QCOMPARE(combo.count(), 3);
+        QCOMPARE(combo.itemText(1), QStringLiteral("鈴木"));
+        QCOMPARE(combo.itemData(2).toInt(), 2);
+        QCOMPARE(combo.findData(5), -1);
+        QCOMPARE(combo.findText(kFreeMemberName), -1);
     }
 
     // The combo keeps naming whoever's lists are shown, also after the member
@@ -231,9 +192,20 @@ private slots:
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
         f.form->Menu_Settei_member->trigger();   // cancelled
         QCOMPARE(f.form->Combo1->currentIndex(), 1);
-        f.choose(5);   // empty slot, dialog cancelled
-        QCOMPARE(f.form->Combo1->currentIndex(), 1);
         QVERIFY((f.form->presenter().view() == View::Member));
+        // The colleague on display taken off the list: back to the own lists.
+        f.ui.onDialog(QStringLiteral("F_memdata"), [](QDialog& d) {
+            auto* list = d.findChild<QListWidget*>(QStringLiteral("List1"));
+            list->setCurrentRow(0);   // 鈴木, slot 1
+            d.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+            return d.result();
+        });
+        f.ui.answer(MsgAnswer::Yes);
+        f.form->Menu_Settei_member->trigger();
+        QVERIFY((f.form->presenter().view() == View::Own));
+        QCOMPARE(f.form->Combo1->count(), 2);
+        QCOMPARE(f.form->Combo1->currentIndex(), 0);
+        QVERIFY(isFreeSlot(f.settings(), 1));
     }
 
     void switchingBetweenColleaguesReplacesTheRows()
