@@ -5,15 +5,36 @@
 #include "ui/ui.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 
 QString startAtWorkingDirectory(DriveListBox& drive, DirListBox& dir)
 {
-    const QString cwd = QDir::currentPath();
-    drive.selectRootOf(cwd);
+    return startAtFolder(drive, dir, QDir::currentPath());
+}
+
+QString startAtFolder(DriveListBox& drive, DirListBox& dir, const QString& path)
+{
+    QString at = QDir::isAbsolutePath(path) ? QDir::cleanPath(QDir::fromNativeSeparators(path)) : QString();
+    while (!at.isEmpty() && !QFileInfo(at).isDir()) {
+        const QString up = QFileInfo(at).path();
+        at = up == at ? QString() : up;
+    }
+    if (at.isEmpty())
+        at = QDir::currentPath();
+    drive.selectRootOf(at);
     if (!drive.rootPath().isEmpty())
         dir.setRoot(drive.rootPath());
-    dir.setPath(cwd);
+    dir.setPath(at);
     return drive.rootPath();
+}
+
+QString proposedDataFolder(const QString& programDir, const QString& home)
+{
+    const QStringList parts = QDir::fromNativeSeparators(programDir).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const bool hidden = std::any_of(parts.begin(), parts.end(), [](const QString& p) { return p.startsWith('.'); });
+    return QDir::toNativeSeparators(hidden ? home + QStringLiteral("/ぽるか") : programDir);
 }
 
 bool followDriveChoice(DriveListBox& drive, DirListBox& dir, QString& rememberedRoot, Ui& ui)

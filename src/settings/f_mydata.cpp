@@ -13,10 +13,13 @@
 #include "ui/ui.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,6 +55,8 @@ F_mydata::F_mydata(const AppSettings& settings, const QString& programDir, Ui& u
     Text2 = named<QLineEdit>("Text2", this);
     Command1 = named<QPushButton>("Command1", this, QStringLiteral("決定"));
     Command2 = named<QPushButton>("Command2", this, QStringLiteral("中止"));
+    Command3 = named<QPushButton>("Command3", this, QStringLiteral("新しいフォルダ"));
+    Command3->setAutoDefault(false);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label4);
@@ -64,13 +69,17 @@ F_mydata::F_mydata(const AppSettings& settings, const QString& programDir, Ui& u
     layout->addWidget(Label5);
     layout->addWidget(Drive1);
     layout->addWidget(Dir1, 1);
-    layout->addWidget(Text2);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(Text2, 1);
+    folderRow->addWidget(Command3);
+    layout->addLayout(folderRow);
     finishWithButtons(*this, *layout, *Command1, *Command2, QSize(460, 480));
 
     connect(Dir1, &DirListBox::pathChanged, this, &F_mydata::Dir1_Change);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &F_mydata::Drive1_Change);
     connect(Command1, &QPushButton::clicked, this, &F_mydata::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &F_mydata::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &F_mydata::Command3_Click);
 
     Form_Load();
 }
@@ -80,13 +89,16 @@ void F_mydata::Form_Load()
     centreOver(*this, mainWindow_);
     setWindowTitle(kAppTitle);
 
-    // The lists start where the program was started, not at the stored directory.
-    rememberedDrive_ = startAtWorkingDirectory(*Drive1, *Dir1);
-
     const QString name = settings_.ownName();
     Text1->setText(name.isEmpty() ? QStringLiteral("自分") : name);
     const QString dir = settings_.ownDirectory();
-    Text2->setText(dir.isEmpty() ? QDir::toNativeSeparators(programDir_) : dir);
+    Text2->setText(dir.isEmpty() ? proposedDataFolder(programDir_, QDir::homePath()) : dir);
+    // The lists start at the folder in the path box (or the nearest one above
+    // it that exists); choosing in them fills the box.
+    {
+        const QSignalBlocker keepText(Dir1);
+        rememberedDrive_ = startAtFolder(*Drive1, *Dir1, Text2->text());
+    }
 }
 
 void F_mydata::Dir1_Change() { Text2->setText(Dir1->path()); }
@@ -122,8 +134,40 @@ void F_mydata::Command1_Click()
         return;
     }
 
+    // A folder that is not there yet is made, when the user agrees.
+    const QString folder = QDir::fromNativeSeparators(Text2->text());
+    if (!QFileInfo(folder).isDir()) {
+        if (ui_.message(this, QStringLiteral("フォルダ（%1）がありません。\n作りますか？").arg(Text2->text()),
+                        MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+            return;
+        if (!QDir().mkpath(folder)) {
+            ui_.message(this, QStringLiteral("フォルダ（%1）を作れませんでした。").arg(Text2->text()), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+            return;
+        }
+    }
     entry_ = {Text1->text(), withTrailingSeparator(Text2->text())};
     accept();
+}
+
+void F_mydata::Command3_Click()
+{
+    QInputDialog ask(this);
+    ask.setObjectName(QStringLiteral("NewFolder"));
+    ask.setWindowTitle(kAppTitle);
+    ask.setLabelText(QStringLiteral("%1 の中に作るフォルダの名前").arg(Dir1->path()));
+    ask.setTextValue(QStringLiteral("ぽるか"));
+    if (ui_.runModal(ask) != QDialog::Accepted)
+        return;
+    const QString name = ask.textValue().trimmed();
+    const QString parent = QDir::fromNativeSeparators(Dir1->path());
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !QDir(parent).mkpath(name)) {
+        ui_.message(this, QStringLiteral("フォルダ（%1）を作れませんでした。").arg(name), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        return;
+    }
+    Dir1->setPath(QDir(parent).filePath(name));
+    Text2->setText(Dir1->path());
 }
 
 void F_mydata::Command2_Click() { reject(); }

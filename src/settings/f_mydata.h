@@ -32,6 +32,7 @@ public:
     QLineEdit* Text2;   // data directory
     QPushButton* Command1;
     QPushButton* Command2;
+    QPushButton* Command3;   // 新しいフォルダ: made inside the folder chosen in Dir1
 
 public slots:
     void Form_Load();
@@ -39,6 +40,7 @@ public slots:
     void Drive1_Change();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
 
 private:
     const AppSettings& settings_;

@@ -87,6 +87,22 @@ private slots:
         QCOMPARE(m.CurTime1->alarmTime(), QStringLiteral("23:59"));
     }
 
+    // A data folder that is not there yet: the dialog offers to make it, and
+    // the lists are created in it.
+    void firstStartMakesTheFolder()
+    {
+        MainFormFixture f;
+        const QString folder = f.root.filePath(QStringLiteral("share/ぽるか"));
+        f.acceptOwnSettings(QStringLiteral("佐藤"), folder);
+        QVERIFY(f.start());
+        QCOMPARE(f.ui.messages.size(), 1);
+        QCOMPARE(f.ui.messages[0].buttons, MsgButtons::YesNo);
+        QVERIFY(f.ui.messages[0].text.contains(QStringLiteral("作りますか")));
+        for (const QString& name : {QStringLiteral("todo.dat"), QStringLiteral("SCHE.DAT")})
+            QCOMPARE(readBytes(folder + QLatin1Char('/') + name), newListHeader() + "\r\n");
+        QCOMPARE(f.settings().ownDirectory(), folder + QLatin1Char('/'));
+    }
+
     void firstStartCancelledWritesNothing()
     {
         MainFormFixture f;   // no script: the dialog is cancelled

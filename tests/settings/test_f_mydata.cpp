@@ -9,6 +9,7 @@
 #include "ui/dir_list.h"
 #include "ui/drive_list.h"
 
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,9 @@ private slots:
     void choiceReported();
     void cancelChangesNothing();
     void folderAndDriveChoiceFillText2();
+    void missingFolderOffered_data();
+    void missingFolderOffered();
+    void newFolderButton();
 
 private:
     QString oldDir() const { return QDir::toNativeSeparators(tmp_->filePath("old")) + sep(); }
@@ -74,9 +78,9 @@ void TestFMydata::controlsAfterLoading()
     QCOMPARE(dlg.objectName(), QString("F_mydata"));
     QCOMPARE(dlg.windowTitle(), QString("ぽるか　Ver.2.10"));
     const QList<std::pair<QWidget*, QString>> named{
-        {dlg.Label1, "Label1"},     {dlg.Label4, "Label4"},    {dlg.Text1, "Text1"}, {dlg.Label2, "Label2"},
-        {dlg.Label5, "Label5"},     {dlg.Drive1, "Drive1"},    {dlg.Dir1, "Dir1"},   {dlg.Text2, "Text2"},
-        {dlg.Command1, "Command1"}, {dlg.Command2, "Command2"}};
+        {dlg.Label1, "Label1"},     {dlg.Label4, "Label4"},     {dlg.Text1, "Text1"},      {dlg.Label2, "Label2"},
+        {dlg.Label5, "Label5"},     {dlg.Drive1, "Drive1"},     {dlg.Dir1, "Dir1"},        {dlg.Text2, "Text2"},
+        {dlg.Command1, "Command1"}, {dlg.Command2, "Command2"}, {dlg.Command3, "Command3"}};
     for (const auto& [widget, name] : named) {
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(widget->objectName(), name);
@@ -94,9 +98,11 @@ void TestFMydata::controlsAfterLoading()
     const QSize size = dlg.frameGeometry().size();
     QCOMPARE(dlg.pos(), QPoint(100 + (1000 - size.width()) / 2, 50 + (800 - size.height()) / 2));
 
-    // The lists start at the working directory, whatever the stored directory.
-    QCOMPARE(dlg.Dir1->path(), QDir::toNativeSeparators(QDir::currentPath()));
-    QCOMPARE(dlg.Drive1->rootPath(), volumeRootOf(dlg.Drive1->roots(), QDir::currentPath()));
+    QCOMPARE(dlg.Command3->text(), QString("新しいフォルダ"));
+
+    // The lists start at the folder in the path box; the box keeps its text.
+    QCOMPARE(dlg.Dir1->path(), QDir::toNativeSeparators(tmp_->filePath("old")));
+    QCOMPARE(dlg.Text2->text(), oldDir());
     QVERIFY(ui_.messages.isEmpty());
 }
 
@@ -112,6 +118,10 @@ void TestFMydata::initialTexts_data()
     QTest::newRow("no directory") << "山田"
                                   << ""
                                   << "山田" << QDir::toNativeSeparators("/opt/poruka");
+    // An installed program's folder is hidden: a visible one is proposed.
+    QTest::newRow("no directory, installed") << "山田"
+                                             << ""
+                                             << "山田" << QDir::toNativeSeparators(QDir::homePath() + "/ぽるか");
 }
 
 void TestFMydata::initialTexts()
@@ -119,7 +129,10 @@ void TestFMydata::initialTexts()
     QFETCH(QString, storedName);
     QFETCH(QString, storedDir);
     AppSettings settings = settingsWith(storedName, storedDir);
-    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
+    const QString programDir = QString::fromLatin1(QTest::currentDataTag()).endsWith("installed")
+        ? QDir::homePath() + "/.local/share/poruka"
+        : QStringLiteral("/opt/poruka");
+    F_mydata dlg(settings, programDir, ui_, main_.get());
     QTEST(dlg.Text1->text(), "name");
     QTEST(dlg.Text2->text(), "dir");
 }
@@ -175,24 +188,24 @@ void TestFMydata::validation()
 
 void TestFMydata::trailingSeparator_data()
 {
-    QTest::addColumn<QString>("typed");
-    const QString dir = QDir::toNativeSeparators("/data/yamada");
-    QTest::newRow("without") << dir;
-    QTest::newRow("with") << dir + sep();
+    QTest::addColumn<bool>("withSeparator");
+    QTest::newRow("without") << false;
+    QTest::newRow("with") << true;
 }
 
 void TestFMydata::trailingSeparator()
 {
-    QFETCH(QString, typed);
+    QFETCH(bool, withSeparator);
+    const QString dir = QDir::toNativeSeparators(tmp_->filePath("new"));
     AppSettings settings = settingsWith("", "");
     F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
     QSignalSpy accepted(&dlg, &QDialog::accepted);
     dlg.Text1->setText("佐藤");
-    dlg.Text2->setText(typed);
+    dlg.Text2->setText(withSeparator ? dir + sep() : dir);
     dlg.Command1_Click();
     QCOMPARE(accepted.count(), 1);
     QCOMPARE(dlg.entry().name, QString("佐藤"));
-    QCOMPARE(dlg.entry().directory, QDir::toNativeSeparators("/data/yamada") + sep());
+    QCOMPARE(dlg.entry().directory, dir + sep());
     QVERIFY(ui_.messages.isEmpty());
     QCOMPARE(ui_.beeps, 0);
 }
@@ -257,6 +270,50 @@ void TestFMydata::folderAndDriveChoiceFillText2()
     QCOMPARE(dlg.Dir1->path(), sub);
     QCOMPARE(dlg.Text2->text(), sub);
     QVERIFY(ui_.messages.isEmpty());
+}
+
+// A folder that is not there is offered to be made; declined, the dialog stays.
+void TestFMydata::missingFolderOffered_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("made") << MsgAnswer::Yes;
+    QTest::newRow("declined") << MsgAnswer::No;
+}
+
+void TestFMydata::missingFolderOffered()
+{
+    QFETCH(MsgAnswer, answer);
+    AppSettings settings = settingsWith("", "");
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
+    const QString missing = QDir::toNativeSeparators(tmp_->filePath("share/ぽるか"));
+    dlg.Text1->setText("佐藤");
+    dlg.Text2->setText(missing);
+    ui_.answer(answer);
+    dlg.Command1_Click();
+    QCOMPARE(ui_.messages.size(), 1);
+    QCOMPARE(ui_.messages[0].buttons, MsgButtons::YesNo);
+    QVERIFY(ui_.messages[0].text.contains(missing));
+    const bool made = answer == MsgAnswer::Yes;
+    QCOMPARE(QFileInfo(tmp_->filePath("share/ぽるか")).isDir(), made);
+    QCOMPARE(dlg.result(), made ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    if (made)
+        QCOMPARE(dlg.entry().directory, missing + sep());
+}
+
+void TestFMydata::newFolderButton()
+{
+    AppSettings settings = settingsWith("山田", oldDir());
+    F_mydata dlg(settings, "/opt/poruka", ui_, main_.get());
+    ui_.onDialog(QStringLiteral("NewFolder"), [](QDialog& d) {
+        static_cast<QInputDialog&>(d).setTextValue(QStringLiteral("共有"));
+        d.accept();
+        return d.result();
+    });
+    dlg.Command3_Click();
+    const QString made = QDir::toNativeSeparators(tmp_->filePath("old/共有"));
+    QVERIFY(QFileInfo(made).isDir());
+    QCOMPARE(dlg.Dir1->path(), made);
+    QCOMPARE(dlg.Text2->text(), made);
 }
 
 PORUKA_TEST_MAIN(TestFMydata)
