@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -20,6 +21,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -207,14 +211,35 @@ void F_kinyu::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(Command25);
     buttons->addWidget(Command26);
+    // Everything but 登録 and 中止 sits on a sheet that scrolls when the
+    // screen is smaller than the form (a large display scale).
+    auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("sheet"));
+    auto* body = new QVBoxLayout(sheet);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addLayout(contentRow);
+    body->addLayout(personRow);
+    body->addWidget(Frame2);
+    body->addWidget(T_memo, 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("sheetScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(sheet);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(contentRow);
-    layout->addLayout(personRow);
-    layout->addWidget(Frame2);
-    layout->addWidget(T_memo, 1);
+    layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
     layout->activate();
-    resize(sizeHint());
+    // The whole sheet when the screen has room for it, else as much as fits.
+    const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+    QSize whole = sheet->sizeHint() +
+        QSize(margins + scroll->verticalScrollBar()->sizeHint().width(),
+              layout->contentsMargins().top() + layout->contentsMargins().bottom() + layout->spacing() +
+                  Command25->sizeHint().height());
+    if (const QScreen* screen = ctx_.mainWindow ? ctx_.mainWindow->screen() : QGuiApplication::primaryScreen())
+        whole = whole.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+    setMinimumSize(QSize(320, 240).boundedTo(whole));
+    resize(whole);
 
     // Tab runs as the form reads, top to bottom; typing starts in the content box.
     QList<QWidget*> order{T_naiyo, cmbo_tanto,   op_todo, op_sche, CSCalendar1,  op_kaki,

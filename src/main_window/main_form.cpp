@@ -14,7 +14,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,8 +54,13 @@ Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget
     setWindowTitle(kAppTitle);
     buildControls();
     buildMenus();
-    setMinimumSize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight));
-    resize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight));
+    // Small enough for any screen; below the smallest layout the sheet scrolls.
+    setMinimumSize(twipsToPixels(kMinWindowWidth) / 2, twipsToPixels(kMinWindowHeight) / 2);
+    // At first the whole sheet shows, with the menus and the status bar.
+    resize(QSize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight))
+               .expandedTo(QSize(twipsToPixels(kMinWindowWidth),
+                                 twipsToPixels(kMinSheetHeight) + menuBar()->sizeHint().height() +
+                                     statusBar()->sizeHint().height())));
     // Where notices that need no answer appear (changes taken in from another computer).
     statusBar()->setSizeGripEnabled(false);
 }
@@ -66,9 +74,18 @@ Main_Form::~Main_Form()
 
 void Main_Form::buildControls()
 {
-    auto* central = new QWidget(this);
+    // The controls keep their places on a sheet that never gets smaller than
+    // the smallest layout; a window smaller than that (a small screen, a
+    // large display scale) scrolls the sheet instead of cutting it.
+    auto* sheet = new QScrollArea(this);
+    sheet->setObjectName(QStringLiteral("centralScroll"));
+    sheet->setFrameShape(QFrame::NoFrame);
+    sheet->setWidgetResizable(true);
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("centralWidget"));
-    setCentralWidget(central);
+    central->setMinimumSize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinSheetHeight));
+    sheet->setWidget(central);
+    setCentralWidget(sheet);
 
     Combo1 = named<QComboBox>("Combo1", central);
     Grid1 = named<Grid>("Grid1", central);
@@ -208,7 +225,10 @@ void Main_Form::resizeEvent(QResizeEvent* event)
 
 void Main_Form::applyLayout()
 {
-    const ResizePlan plan = planResize(pixelsToTwips(width()), pixelsToTwips(height()), isMinimized());
+    // Laid out for the window's size, but never for less than the smallest
+    // layout: the sheet scrolls then.
+    const ResizePlan plan = planResize(std::max(pixelsToTwips(width()), kMinWindowWidth),
+                                       std::max(pixelsToTwips(height()), kMinWindowHeight), isMinimized());
     if (const auto& h = plan.horizontal) {
         for (QWidget* w :
              {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
@@ -219,8 +239,13 @@ void Main_Form::applyLayout()
         CurTime1->move(twipsToPixels(h->clockLeft), CurTime1->y());
         for (QWidget* w : {static_cast<QWidget*>(Grid1), static_cast<QWidget*>(Grid2), static_cast<QWidget*>(T_memo)})
             w->resize(twipsToPixels(h->listWidth), w->height());
-        Grid1->setColumnWidth(2, h->contentColumnWidth);
-        Grid2->setColumnWidth(2, h->contentColumnWidth);
+        // The content column takes what the others, widened for the font, leave.
+        for (Grid* grid : {Grid1, Grid2}) {
+            int widened = 0;
+            for (int c : {0, 1, 3})
+                widened += std::max(0, grid->columnWidth(c) - start_layout::kColumnWidths[c]);
+            grid->setColumnWidth(2, std::max(h->contentColumnWidth - widened, start_layout::kColumnWidths[2] / 2));
+        }
     }
     if (const auto& v = plan.vertical) {
         Grid1->resize(Grid1->width(), twipsToPixels(v->grid1Height));
@@ -229,7 +254,4 @@ void Main_Form::applyLayout()
         Command14->move(Command14->x(), twipsToPixels(v->bottomButtonsTop));
         cmd_syuryo->move(cmd_syuryo->x(), twipsToPixels(v->bottomButtonsTop));
     }
-    if (plan.pushWidth || plan.pushHeight)
-        resize(plan.pushWidth ? twipsToPixels(*plan.pushWidth) : width(),
-               plan.pushHeight ? twipsToPixels(*plan.pushHeight) : height());
 }

@@ -64,6 +64,10 @@ void Main_Form::setUpGrid(Grid& grid)
         grid.setCol(c);
         grid.setText(kGridHeadings[c]);
     }
+    // Dates and times whole whatever the font: the content column gives way.
+    grid.widenColumnFor(0, {QStringLiteral("2026/12/31"), QStringLiteral("完了日付"), kGridHeadings[0]});
+    grid.widenColumnFor(1, {QStringLiteral("00:00"), kGridHeadings[1]});
+    grid.widenColumnFor(3, {kGridHeadings[3]});
 }
 
 void Main_Form::refillMemberCombo()

@@ -7,6 +7,8 @@
 
 constexpr int kMinWindowWidth = 9450;
 constexpr int kMinWindowHeight = 6975;
+// The sheet the controls sit on reaches down to the bottom buttons.
+constexpr int kMinSheetHeight = 6225;
 
 // Where each control sits at the minimum size; the resize plan moves and
 // stretches what grows with the window from there.

@@ -3,6 +3,7 @@
 #include "store/file_access.h"
 #include "store/memo.h"
 #include "ui/centre.h"
+#include "ui/dialog_buttons.h"
 #include "ui/grid.h"
 #include "ui/named.h"
 #include "ui/ui.h"
@@ -77,7 +78,7 @@ F_kensaku::F_kensaku(SearchContext context) : QDialog(context.mainWindow), ctx_(
     layout->addWidget(Text2, 1);
     layout->addLayout(buttons);
     layout->activate();
-    resize(QSize(640, 480).expandedTo(minimumSizeHint()));
+    sizeToContents(*this, QSize(640, 480));
 
     connect(Command1, &QPushButton::clicked, this, &F_kensaku::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &F_kensaku::Command2_Click);
@@ -104,6 +105,8 @@ void F_kensaku::Form_Load()
         Grid1->setCol(c);
         Grid1->setText(headings[c]);
     }
+    Grid1->widenColumnFor(0, {QStringLiteral("2026/12/31"), QStringLiteral("完了日付"), headings[0]});
+    Grid1->widenColumnFor(1, {QStringLiteral("00:00"), headings[1]});
 }
 
 SearchTarget F_kensaku::target() const

@@ -2,6 +2,7 @@
 
 #include "core/password.h"
 #include "ui/centre.h"
+#include "ui/dialog_buttons.h"
 #include "ui/named.h"
 #include "ui/ui.h"
 
@@ -30,7 +31,7 @@ F_ansyo::F_ansyo(QByteArray storedLine, Ui& ui) : storedLine_(std::move(storedLi
     layout->addWidget(Text1);
     layout->addLayout(buttons);
     layout->activate();
-    resize(QSize(320, 0).expandedTo(minimumSizeHint()));
+    sizeToContents(*this, QSize(320, 0));
 
     connect(Command1, &QPushButton::clicked, this, &F_ansyo::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &F_ansyo::Command2_Click);

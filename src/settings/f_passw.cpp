@@ -2,6 +2,7 @@
 
 #include "core/password.h"
 #include "ui/centre.h"
+#include "ui/dialog_buttons.h"
 #include "ui/named.h"
 #include "ui/ui.h"
 
@@ -68,8 +69,7 @@ F_passw::F_passw(PasswordActions actions, Ui& ui, QWidget* mainWindow)
     layout->addLayout(boxes);
     layout->addWidget(Label5);
     layout->addLayout(buttons);
-    layout->activate();
-    resize(QSize(440, 0).expandedTo(minimumSizeHint()));
+    sizeToContents(*this, QSize(440, 0));
 
     connect(Command2, &QPushButton::clicked, this, &F_passw::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &F_passw::Command1_Click);

@@ -1,5 +1,10 @@
 #include "ui/dialog_buttons.h"
 
+#include <QLayout>
+#include <QWidget>
+
+#include <algorithm>
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -13,5 +18,15 @@ void finishWithButtons(QDialog& dialog, QVBoxLayout& column, QPushButton& ok, QP
     buttons->addWidget(&cancel);
     column.addLayout(buttons);
     column.activate();
-    dialog.resize(preferred.expandedTo(dialog.minimumSizeHint()));
+    sizeToContents(dialog, preferred);
+}
+
+void sizeToContents(QWidget& window, QSize preferred)
+{
+    if (QLayout* layout = window.layout())
+        layout->activate();
+    QSize size = preferred.expandedTo(window.minimumSizeHint());
+    if (window.hasHeightForWidth())
+        size.setHeight(std::max(size.height(), window.heightForWidth(size.width())));
+    window.resize(size);
 }

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -77,6 +78,18 @@ void Grid::describe(const QString& name, const QString& toolTip)
         w->setAccessibleName(name);
         w->setToolTip(toolTip);
     }
+}
+
+void Grid::widenColumnFor(int col, const QStringList& texts)
+{
+    const QFontMetrics fm = view_->fontMetrics();
+    // The cell's own margins on both sides, as the style draws them.
+    const int margins = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1) + 8;
+    int widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, fm.horizontalAdvance(t) + margins);
+    if (view_->columnWidth(col) < widest)
+        view_->setColumnWidth(col, widest);
 }
 
 void Grid::setColumnWidth(int col, int twips) { view_->setColumnWidth(col, twipsToPixels(twips)); }

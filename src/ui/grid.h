@@ -28,6 +28,9 @@ public:
     void describe(const QString& name, const QString& toolTip);
 
     void setColumnWidth(int col, int twips);
+    // The column made wide enough for each of `texts` in the grid's font and
+    // style (a larger font, another style); never narrower than it is.
+    void widenColumnFor(int col, const QStringList& texts);
     int columnWidth(int col) const;   // twips
     void setColumnAlignment(int col, Qt::Alignment alignment);
 

@@ -6,9 +6,11 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSpacerItem>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QUrl>
@@ -104,6 +106,12 @@ MsgAnswer QtUi::message(QWidget* parent, const QString& text, MsgButtons buttons
 {
     QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons), parent);
     box.setDefaultButton(defaultButton(buttons));
+    // Wide enough for its title beside the title bar's buttons: a short text
+    // would otherwise leave the title cut.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(box.fontMetrics().horizontalAdvance(title) + 120, 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     const int clicked = box.exec();
     return answerFor(clicked, buttons);
 }

@@ -92,15 +92,18 @@ void TestFKinyu::controlsAfterLoadingNewItem()
         QString caption;
         QWidget* container;
     };
+    // All but the two buttons at the foot sit on the scrolling sheet.
+    QWidget* sheet = f->findChild<QWidget*>(QStringLiteral("sheet"));
+    QVERIFY(sheet);
     const QList<Named> controls{
         {f->Command25, "Command25", "登録", f.get()},
         {f->Command26, "Command26", "中止", f.get()},
-        {f->T_naiyo, "T_naiyo", {}, f.get()},
-        {f->T_memo, "T_memo", {}, f.get()},
-        {f->Label12, "Label12", "内容", f.get()},
-        {f->cmbo_tanto, "cmbo_tanto", {}, f.get()},
-        {f->Label7, "Label7", "やる人", f.get()},
-        {f->Frame2, "Frame2", "期限", f.get()},
+        {f->T_naiyo, "T_naiyo", {}, sheet},
+        {f->T_memo, "T_memo", {}, sheet},
+        {f->Label12, "Label12", "内容", sheet},
+        {f->cmbo_tanto, "cmbo_tanto", {}, sheet},
+        {f->Label7, "Label7", "やる人", sheet},
+        {f->Frame2, "Frame2", "期限", sheet},
         {f->CSCalendar1, "CSCalendar1", {}, f->Frame2},
         {f->chk_jyuyo, "chk_jyuyo", "重要", f->Frame2},
         {f->chk_secret, "chk_secret", "ヒミツ", f->Frame2},
@@ -123,7 +126,7 @@ void TestFKinyu::controlsAfterLoadingNewItem()
         {f->Label6, "Label6", "日", f->Frame2},
         {f->Label9, "Label9", "時", f->Frame2},
         {f->Label11, "Label11", "分", f->Frame2},
-        {f->FRM_syubetu, "FRM_syubetu", "種別", f.get()},
+        {f->FRM_syubetu, "FRM_syubetu", "種別", sheet},
         {f->op_sche, "op_sche", "予定", f->FRM_syubetu},
         {f->op_todo, "op_todo", "やること", f->FRM_syubetu},
     };
