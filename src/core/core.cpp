@@ -83,12 +83,24 @@ template <> ItemList<TodoItem>& Core::ownList<TodoItem>() { return store_.todos;
 
 template <> ItemList<ScheduleItem>& Core::ownList<ScheduleItem>() { return store_.schedules; }
 
-FileStatus Core::createOwnList(ListKind kind) { return createList(settings_.ownDirectory(), kind); }
+FileStatus Core::createOwnList(ListKind kind)
+{
+    // There under the name as given, as nearly always: one look, and the
+    // reading that follows needs no other to find it.
+    const QString exact = settings_.ownDirectory() + listFileName(kind);
+    if (fileExists(exact)) {
+        sync(kind).path = exact;
+        return FileStatus::success();
+    }
+    sync(kind).path.clear();
+    return createList(settings_.ownDirectory(), kind);
+}
 
 FileStatus Core::loadOwnList(ListKind kind)
 {
     ListSync& s = sync(kind);
-    s.path = resolvePath(settings_.ownDirectory(), listFileName(kind));
+    if (!isListIn(s.path, settings_.ownDirectory()))
+        s.path = resolvePath(settings_.ownDirectory(), listFileName(kind));
     s.pending.clear();
     s.reordered = false;
     const ReadResult r = readFile(s.path, Locking::Exclusive);

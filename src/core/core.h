@@ -162,6 +162,11 @@ private:
         bool reordered = false;   // sorted since: the order is to be written
     };
     ListSync& sync(ListKind kind) { return kind == ListKind::Todo ? todoSync_ : scheduleSync_; }
+    // Whether `path` names a file right inside `directory` (a list found there before).
+    static bool isListIn(const QString& path, const QString& directory)
+    {
+        return !path.isEmpty() && path.startsWith(directory) && !path.mid(directory.size()).contains(QLatin1Char('/'));
+    }
     template <class T> ItemList<T>& ownList();
     QByteArray& ownHeader(ListKind kind) { return kind == ListKind::Todo ? store_.todoHeader : store_.scheduleHeader; }
     template <class F> decltype(auto) withOwnList(ListKind kind, F&& f)

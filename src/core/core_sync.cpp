@@ -74,7 +74,9 @@ FollowReport Core::followOwnLists()
     FollowReport report;
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
         ListSync& s = sync(kind);
-        const QString path = resolvePath(settings_.ownDirectory(), listFileName(kind));
+        // The file found at the start, while the data folder stays the same.
+        const QString& dir = settings_.ownDirectory();
+        const QString path = isListIn(s.path, dir) ? s.path : resolvePath(dir, listFileName(kind));
         if (s.path != path || isUnchanged(path, s.seen))
             continue;
         const ReadResult r = readFile(path, Locking::Exclusive);

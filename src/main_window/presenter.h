@@ -184,6 +184,8 @@ private:
     const TimeSource& time_;
     QWidget* window_ = nullptr;
 
+    // The colleague's list files on display and the versions shown.
+    QString memberTodoPath_, memberSchedulePath_;
     Fingerprint memberTodoSeen_, memberScheduleSeen_;
 
     View view_ = View::Own;

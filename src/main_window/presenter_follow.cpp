@@ -17,9 +17,14 @@ Redisplay Presenter::followFiles()
 
     if (view_ == View::Member) {
         const QString memberDir = core_.settings().memberDirectory(shownMember_);
-        const bool todoChanged = !isUnchanged(resolvePath(memberDir, listFileName(ListKind::Todo)), memberTodoSeen_);
-        const bool scheduleChanged =
-            !isUnchanged(resolvePath(memberDir, listFileName(ListKind::Schedule)), memberScheduleSeen_);
+        // The files found when the colleague was chosen: a stat each (looked
+        // up again when the colleague's folder was changed meanwhile).
+        if (!memberTodoPath_.startsWith(memberDir)) {
+            memberTodoPath_ = resolvePath(memberDir, listFileName(ListKind::Todo));
+            memberSchedulePath_ = resolvePath(memberDir, listFileName(ListKind::Schedule));
+        }
+        const bool todoChanged = !isUnchanged(memberTodoPath_, memberTodoSeen_);
+        const bool scheduleChanged = !isUnchanged(memberSchedulePath_, memberScheduleSeen_);
         if (todoChanged || scheduleChanged) {
             ItemStore incoming;
             Fingerprint todoSeen, scheduleSeen;

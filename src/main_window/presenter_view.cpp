@@ -128,27 +128,34 @@ bool Presenter::loadMember(int k)
     // half a colleague on display.
     ItemStore incoming;
     Fingerprint seen[2];
+    QString read[2];   // the files found, for the looks that follow
     for (ListKind kind : {ListKind::Todo, ListKind::Schedule}) {
         const QString& file = listFileName(kind);
         if (!fileExistsIgnoringCase(core_.settings().memberDirectory(k), file))
             ui_.message(window_, kind == ListKind::Todo ? kNoTodoFile : kNoScheduleFile, MsgButtons::Ok,
                         MsgIcon::Exclamation);
-        const bool read = handler.readOrGiveUp(
+        const int i = kind == ListKind::Todo ? 0 : 1;
+        const bool done = handler.readOrGiveUp(
             [&] {
                 // The directory as it stands now: the member dialog may have corrected it.
                 const QString dir = core_.settings().memberDirectory(k);
                 if (!QDir::isAbsolutePath(dir))
                     return FileStatus{FileError::PathNotFound, dir + file, 0, FileRefusal::None};
-                return core_.readMemberList(dir, kind, incoming, &seen[kind == ListKind::Todo ? 0 : 1]);
+                const FileStatus status = core_.readMemberList(dir, kind, incoming, &seen[i]);
+                read[i] = status.path;
+                return status;
             },
             Scope::Member);
-        if (!read)
+        if (!done)
             return false;
     }
-    for (ListKind kind : {ListKind::Todo, ListKind::Schedule})
-        if (kind == ListKind::Todo ? incoming.memberTodos.noLineEnds : incoming.memberSchedules.noLineEnds)
-            tellNoLineEnds(resolvePath(core_.settings().memberDirectory(k), listFileName(kind)));
+    if (incoming.memberTodos.noLineEnds)
+        tellNoLineEnds(read[0]);
+    if (incoming.memberSchedules.noLineEnds)
+        tellNoLineEnds(read[1]);
     core_.showMemberLists(std::move(incoming));
+    memberTodoPath_ = read[0];
+    memberSchedulePath_ = read[1];
     memberTodoSeen_ = seen[0];
     memberScheduleSeen_ = seen[1];
     view_ = View::Member;

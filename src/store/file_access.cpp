@@ -113,7 +113,9 @@ Target accessTarget(const QString& path)
     }
     QString current = path;
     struct stat st { };
-    for (int hop = 0; fs::lstat(local(current), st) && S_ISLNK(st.st_mode); ++hop) {
+    // One look at each name on the way: the last tells whether the file is there.
+    bool exists = fs::lstat(local(current), st);
+    for (int hop = 0; exists && S_ISLNK(st.st_mode); ++hop) {
         if (hop >= 32)
             return {path, failure(path, ELOOP)};
         QByteArray link;
@@ -121,8 +123,8 @@ Target accessTarget(const QString& path)
             return {path, failure(path, errno)};
         const QString next = QFile::decodeName(link);
         current = QDir::isAbsolutePath(next) ? next : QFileInfo(current).absolutePath() + QLatin1Char('/') + next;
+        exists = fs::lstat(local(current), st);
     }
-    const bool exists = fs::lstat(local(current), st);
     if (exists && !S_ISREG(st.st_mode))
         return {path, refused(path, FileRefusal::NotARegularFile)};
     if (current != path) {
@@ -301,7 +303,10 @@ QString resolvePath(const QString& dir, const QString& name)
 
 bool fileExistsIgnoringCase(const QString& dir, const QString& name)
 {
+    // The name as given first: one call when it is there, as it nearly always is.
     struct stat st { };
+    if (fs::stat(local(dir + name), st))
+        return S_ISREG(st.st_mode);
     return fs::stat(local(resolvePath(dir, name)), st) && S_ISREG(st.st_mode);
 }
 
@@ -448,9 +453,11 @@ bool isUnchanged(const QString& path, const Fingerprint& seen)
 {
     if (!seen.isKnown())
         return false;
-    const Target target = accessTarget(path);
+    // One stat (following a link to the list): the look that finds nothing
+    // changed, over a slow share, costs no more. What is read afterwards is
+    // checked as every read is.
     struct stat st { };
-    if (!target.problem.ok() || !fs::stat(local(target.path), st))
+    if (!fs::stat(local(path), st) || !S_ISREG(st.st_mode))
         return false;
     Fingerprint now = fingerprintOf(st, {});
     if (!now.sameStat(seen))
