@@ -143,7 +143,7 @@ Fingerprint fingerprintOf(const struct stat& st, QByteArrayView bytes)
     f.inode = quint64(st.st_ino);
     f.size = qint64(st.st_size);
     f.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    f.hash = bytesHash(bytes);
+    f.hash = contentHash(bytes);
     // Whole seconds only: two versions within a second would look the same.
     f.wholeSeconds = st.st_mtim.tv_nsec == 0;
     return f;
@@ -433,6 +433,8 @@ FileStatus rewrite(const QString& requestedPath, Locking locking,
 
 }   // namespace
 
+quint64 contentHash(QByteArrayView bytes) { return quint64(qHash(bytes, 0)); }
+
 quint64 bytesHash(QByteArrayView bytes)
 {
     quint64 h = 14695981039346656037ULL;
@@ -465,7 +467,7 @@ bool isUnchanged(const QString& path, const Fingerprint& seen)
     if (!seen.wholeSeconds)
         return true;
     const ReadResult r = readFile(path, Locking::None);
-    return r.ok() && bytesHash(r.bytes) == seen.hash;
+    return r.ok() && contentHash(r.bytes) == seen.hash;
 }
 
 FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
@@ -489,7 +491,7 @@ FileStatus rewriteChecked(const QString& path, Fingerprint& seen,
             }
             // No version known, or an empty file (created just now, or emptied;
             // no program writes a list without its header): nothing to take in.
-            if (!seen.isKnown() || bytes.isEmpty() || bytesHash(bytes) == seen.hash)
+            if (!seen.isKnown() || bytes.isEmpty() || contentHash(bytes) == seen.hash)
                 return produce(std::nullopt);
             return produce(std::move(bytes));
         },
