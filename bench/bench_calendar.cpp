@@ -3,6 +3,7 @@
 // redisplayed. Beside it, the floor in the same run: the same halving-gap
 // Shell sort passes over the bare keys and two grid refills.
 #include "bench_support.h"
+#include "quiet_ui.h"
 
 #include "main_window/list_rows.h"
 #include "main_window/main_form.h"
@@ -18,14 +19,9 @@
 
 namespace {
 
-// Answers every message with OK and cancels the entry form with its own button.
-class CancellingUi final : public Ui {
+// Quiet, but the entry form cancelled with its own button, and the real yielding.
+class CancellingUi final : public QuietUi {
 public:
-    MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override { }
-    bool openWithShell(const QString&) override { return false; }
-    bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override { }
     int runModal(QDialog& dialog) override
     {
         if (auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Command26")))

@@ -4,6 +4,7 @@
 //                        yielding to events, showing the hits)
 //   Floor_ReadDecodeSplit reading, decoding and splitting the same file
 #include "bench_support.h"
+#include "quiet_ui.h"
 
 #include "maintenance/f_kensaku.h"
 #include "store/cp932.h"
@@ -17,13 +18,8 @@
 namespace {
 
 // The real yielding, quiet otherwise (a 100-hit message would wait for a click).
-class BenchUi final : public Ui {
+class BenchUi final : public QuietUi {
 public:
-    MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
-    void beep() override { }
-    bool openWithShell(const QString&) override { return false; }
-    bool editMemo(const QString&) override { return false; }
-    void notify(QWidget*, const QString&, const QString&) override { }
     int runModal(QDialog&) override { return 0; }
     void yieldToEvents() override { qt_.yieldToEvents(); }
 

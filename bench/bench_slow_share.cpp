@@ -125,6 +125,15 @@ struct Office {
     }
 };
 
+// The first own ToDo with a memo, wherever the list has it now.
+int rowWithMemo(const Presenter& p)
+{
+    for (int r = 1; r <= p.store().todos.count(); ++r)
+        if (memoNumber(p.store().todos[r].memoNo) != 0)
+            return r;
+    return 1;
+}
+
 void report(benchmark::State& state, long long calls, int minimum)
 {
     state.counters["calls"] = double(calls);
@@ -199,16 +208,9 @@ void Complete(benchmark::State& state)
 
 void Delete(benchmark::State& state)
 {
-    // The item with memo 1 wherever the list has it.
-    const auto rowWithMemo = [](const Presenter& p) {
-        for (int r = 1; r <= p.store().todos.count(); ++r)
-            if (memoNumber(p.store().todos[r].memoNo) != 0)
-                return r;
-        return 1;
-    };
     measure(
-        state, 4 + 20 + 1, [&](Presenter& p) { (void)p.select(ListChoice::Todo, rowWithMemo(p)); },
-        [&](Presenter& p) { (void)p.deleteItem(rowWithMemo(p)); });
+        state, 4 + 20 + 1, [](Presenter& p) { (void)p.select(ListChoice::Todo, rowWithMemo(p)); },
+        [](Presenter& p) { (void)p.deleteItem(rowWithMemo(p)); });
 }
 
 void ShowColleague(benchmark::State& state)
@@ -219,16 +221,10 @@ void ShowColleague(benchmark::State& state)
 
 void MemoPanel(benchmark::State& state)
 {
-    const auto rowWithMemo = [](const Presenter& p) {
-        for (int r = 1; r <= p.store().todos.count(); ++r)
-            if (memoNumber(p.store().todos[r].memoNo) != 0)
-                return r;
-        return 1;
-    };
     // open, fstat, read, close
     measure(
         state, 4, [](Presenter& p) { (void)p.select(ListChoice::Schedule, 0); },
-        [&](Presenter& p) { (void)p.select(ListChoice::Todo, rowWithMemo(p)); });
+        [](Presenter& p) { (void)p.select(ListChoice::Todo, rowWithMemo(p)); });
 }
 
 // The floors: the minimum's calls made by hand, each held up as the share

@@ -184,8 +184,8 @@ private:
     JobResult execute(Job job, StepRunner& runner, DoneCommand* ran);
     DoneCommand recordOf(const Job& job) const;
     // The job that takes `done` back, ready to run; nothing when the records
-    // it would remove are no longer there.
-    std::optional<Job> takeBackJob(const DoneCommand& done);
+    // it would remove are no longer there. `claimed`: memo numbers taken for it.
+    std::optional<Job> takeBackJob(const DoneCommand& done, std::vector<int>& claimed);
     bool holdsRecord(const NeededRecord& record);
     enum class Direction { Undo, Redo };
     UndoResult takeBack(Direction direction, StepRunner& runner);

@@ -35,7 +35,7 @@ bool Core::holdsRecord(const NeededRecord& record)
     return record.list == ListKind::Todo ? holds(ItemList<DoneTodoItem>()) : holds(ItemList<DoneScheduleItem>());
 }
 
-std::optional<Job> Core::takeBackJob(const DoneCommand& done)
+std::optional<Job> Core::takeBackJob(const DoneCommand& done, std::vector<int>& claimed)
 {
     Job job = inverseJob(done);
     for (const NeededRecord& record : neededRecords(job))
@@ -52,6 +52,7 @@ std::optional<Job> Core::takeBackJob(const DoneCommand& done)
         const int fresh = allocateMemoNo();
         if (fresh == 0)
             return std::nullopt;
+        claimed.push_back(fresh);
         renumberMemo(job, n, fresh);
     }
     return job;
@@ -67,8 +68,11 @@ Core::UndoResult Core::takeBack(Direction direction, StepRunner& runner)
     if (!last)
         return {};
     const Command command = last->job.command;
-    std::optional<Job> job = takeBackJob(*last);
+    std::vector<int> claimed;   // memo numbers taken for memos coming back
+    std::optional<Job> job = takeBackJob(*last, claimed);
     if (!job) {
+        for (int n : claimed)
+            releaseMemoNo(n);
         undo ? history_.dropUndo() : history_.dropRedo();
         return {TakeBack::Changed, command, {}};
     }
@@ -76,5 +80,8 @@ Core::UndoResult Core::takeBack(Direction direction, StepRunner& runner)
     const JobResult result = execute(std::move(*job), runner, &ran);
     if (result.begun())
         undo ? history_.undone(std::move(ran)) : history_.redone(std::move(ran));
+    else
+        for (int n : claimed)
+            releaseMemoNo(n);
     return {TakeBack::Ran, command, result};
 }

@@ -57,10 +57,9 @@ Main_Form::Main_Form(QString programDir, Ui& ui, const TimeSource& time, QWidget
     // Small enough for any screen; below the smallest layout the sheet scrolls.
     setMinimumSize(twipsToPixels(kMinWindowWidth) / 2, twipsToPixels(kMinWindowHeight) / 2);
     // At first the whole sheet shows, with the menus and the status bar.
-    resize(QSize(twipsToPixels(kMinWindowWidth), twipsToPixels(kMinWindowHeight))
-               .expandedTo(QSize(twipsToPixels(kMinWindowWidth),
-                                 twipsToPixels(kMinSheetHeight) + menuBar()->sizeHint().height() +
-                                     statusBar()->sizeHint().height())));
+    const int sheetHeight =
+        twipsToPixels(kMinSheetHeight) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    resize(twipsToPixels(kMinWindowWidth), std::max(twipsToPixels(kMinWindowHeight), sheetHeight));
     // Where notices that need no answer appear (changes taken in from another computer).
     statusBar()->setSizeGripEnabled(false);
 }

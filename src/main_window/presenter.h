@@ -204,5 +204,7 @@ private:
 
 // "他のパソコンでの変更を取り込みました。" and the like.
 QString takenInNote(bool keptBoth);
+// An own list at its 30000 items: nothing more goes into it.
+inline const QString kListFullMessage = QStringLiteral("３００００件を越えたので登録できません。");
 // The status bar's note after a command: "登録しました" and the like.
 QString doneNote(Command command);

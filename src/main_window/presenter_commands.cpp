@@ -18,7 +18,6 @@ const QString kDeleteGoneMessage =
     QStringLiteral("削除しようとした項目が見つかりません。\n一覧が変わったため、削除しませんでした。");
 const QString kTranscribeGoneMessage =
     QStringLiteral("転記しようとした項目が見つかりません。\n一覧が変わったため、転記しませんでした。");
-const QString kTranscribeFullMessage = QStringLiteral("３００００件を越えたので登録できません。");
 
 QString nearlyFullMessage(ListKind kind)
 {
@@ -174,7 +173,7 @@ Redisplay Presenter::transcribe(int row)
     const ListKind kind = kindOf(list);
     const ItemStore& store = core_.store();
     if (kind == ListKind::Todo ? store.todos.isFull() : store.schedules.isFull()) {
-        ui_.message(window_, kTranscribeFullMessage, MsgButtons::Ok);
+        ui_.message(window_, kListFullMessage, MsgButtons::Ok);
         return d;
     }
     const int r = rowOf(list, expected, row);

@@ -116,7 +116,7 @@ Redisplay Presenter::reopen(int row)
     const ListKind kind = list == ListChoice::Todo ? ListKind::Todo : ListKind::Schedule;
     const ItemStore& store = core_.store();
     if (kind == ListKind::Todo ? store.todos.isFull() : store.schedules.isFull()) {
-        ui_.message(window_, QStringLiteral("３００００件を越えたので登録できません。"), MsgButtons::Ok);
+        ui_.message(window_, kListFullMessage, MsgButtons::Ok);
         return {};
     }
     const QByteArray open = withShownList(list, [row](const auto& items) {

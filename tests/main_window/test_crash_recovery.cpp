@@ -32,30 +32,7 @@ struct CrashFixture : PresenterFixture {
             }
     }
 
-    CrashFixture()
-    {
-        writeSettingsFile(20);
-        TodoItem t1 = todo("2026/12/20", "10:00", QStringLiteral("一番"), 11);
-        t1.spare = Field::fromBytes("\x85\x40spare");
-        writeList(todoPath(),
-                  QList<TodoItem>{t1, todo("2026/12/21", "11:00", QStringLiteral("二番"), 12),
-                                  todo("2026/12/22", "12:00", QStringLiteral("三番"))});
-        writeList(schedulePath(),
-                  QList<ScheduleItem>{schedule("2026/12/23", "13:00", QStringLiteral("会議"), 13, 1),
-                                      schedule("2026/12/24", "99:99", QStringLiteral("忘年会"))});
-        DoneTodoItem d;
-        d.doneDate = Field("2026/12/01");
-        d.date = Field("2026/11/30");
-        d.content = Field(QStringLiteral("済んだ件"));
-        d.memoNo = Field::number(14);
-        writeArchive(ListKind::Todo, QList<DoneTodoItem>{d});
-        for (int n : {11, 12, 13, 14})
-            writeBytes(memoPath(dataDir, n), sjis(QStringLiteral("メモ%1\r\n").arg(n)));
-        writeList(colleagueDir + "TODO.DAT",
-                  QList<TodoItem>{todo("2026/12/25", "09:00", QStringLiteral("同僚の件"), 5)});
-        writeList(colleagueDir + "SCHE.DAT", QList<ScheduleItem>{});
-        writeBytes(memoPath(colleagueDir, 5), sjis(QStringLiteral("同僚のメモ\r\n")));
-    }
+    CrashFixture() { writeOffice(); }
 };
 
 // What the user sees of the files: the lists, the archives, and the memo of
