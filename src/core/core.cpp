@@ -103,11 +103,12 @@ FileStatus Core::loadOwnList(ListKind kind)
         s.path = resolvePath(settings_.ownDirectory(), listFileName(kind));
     s.pending.clear();
     s.reordered = false;
-    const ReadResult r = readFile(s.path, Locking::Exclusive);
+    ReadResult r = readFile(s.path, Locking::Exclusive, -1, std::move(readBuffer_));
     if (!r.ok())
         return r.status;
     withOwnList(kind, [&](auto& list) { parseList(r.bytes, ownHeader(kind), list); });
     s.seen = r.fingerprint;
+    readBuffer_ = std::move(r.bytes);
     return r.status;
 }
 

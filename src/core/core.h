@@ -209,6 +209,9 @@ private:
     ItemStore store_;
     AppSettings settings_;
     ListSync todoSync_, scheduleSync_;
+    // The memory the last own list was read into, used again for the next
+    // (at start-up the second list is read into the memory the first took).
+    QByteArray readBuffer_;
     std::vector<Job> jobs_;
     quint64 lastJobId_ = 0;
     UndoHistory history_;

@@ -24,6 +24,17 @@ int alarmMinute(const OpenItem& item)
     return t < 0 ? -1 : std::max(0, t - 5);
 }
 
+// "yyyy/MM/dd" already: the form a date key has, so its key is itself.
+bool inKeyForm(QByteArrayView d)
+{
+    if (d.size() != 10 || d[4] != '/' || d[7] != '/')
+        return false;
+    for (const int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (d[i] < '0' || d[i] > '9')
+            return false;
+    return true;
+}
+
 QString hhmm(int minutes)
 {
     return QStringLiteral("%1:%2")
@@ -54,7 +65,8 @@ void noticeAt(const ItemList<T>& list, int moment, QByteArrayView today, const O
             continue;
         if (!first)
             first = &item;
-        if (item.date.view() == today || dateKey(item.date.text()) == QLatin1String(today))
+        const QByteArrayView date = item.date.view();
+        if (date == today || (!inKeyForm(date) && dateKey(item.date.text()) == QLatin1String(today)))
             firstToday = &item;
     }
 }

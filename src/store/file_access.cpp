@@ -316,7 +316,7 @@ bool fileExists(const QString& path)
     return fs::stat(local(path), st);
 }
 
-ReadResult readFile(const QString& requestedPath, Locking locking, qint64 limit)
+ReadResult readFile(const QString& requestedPath, Locking locking, qint64 limit, QByteArray buffer)
 {
     ReadResult r;
     const Target target = accessTarget(requestedPath);
@@ -332,6 +332,7 @@ ReadResult readFile(const QString& requestedPath, Locking locking, qint64 limit)
         r.status = l.status;
         return r;
     }
+    r.bytes = std::move(buffer);
     if (limit >= 0 && l.st.st_size > limit) {
         r.bytes.resize(limit);
         if (!fs::readAt(l.fd->get(), local(target.path), r.bytes.data(), limit, 0)) {
@@ -432,8 +433,6 @@ FileStatus rewrite(const QString& requestedPath, Locking locking,
 }
 
 }   // namespace
-
-quint64 contentHash(QByteArrayView bytes) { return quint64(qHash(bytes, 0)); }
 
 quint64 bytesHash(QByteArrayView bytes)
 {

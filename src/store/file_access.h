@@ -8,6 +8,8 @@
 // temporary file in the same folder, synced and renamed over the target, so a
 // crash or a full disk leaves the previous file whole.
 
+#include "store/content_hash.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -66,9 +68,6 @@ struct Fingerprint {
 // A 64-bit hash of a file's bytes (FNV-1a), the same in every run: for what
 // is stored (the job file's check).
 quint64 bytesHash(QByteArrayView bytes);
-// The same job for fingerprints, which live in memory only: many times
-// faster on a list of megabytes (Qt's hash, with a fixed seed).
-quint64 contentHash(QByteArrayView bytes);
 
 struct [[nodiscard]] ReadResult {
     FileStatus status;
@@ -112,7 +111,9 @@ bool fileExists(const QString& path);
 qint64 fileSize(const QString& path);
 
 // Reads the whole file, or with a limit (>= 0) at most that many bytes of its start.
-ReadResult readFile(const QString& path, Locking locking, qint64 limit = -1);
+// The bytes go into `buffer`'s memory when it is large enough: memory already
+// in use is much cheaper to fill than fresh memory.
+ReadResult readFile(const QString& path, Locking locking, qint64 limit = -1, QByteArray buffer = {});
 FileStatus writeFile(const QString& path, const QByteArray& bytes, Locking locking);
 
 // Whether the file at path is still the version `seen` stands for: a stat,

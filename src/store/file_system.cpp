@@ -1,6 +1,7 @@
 #include "store/file_system.h"
 
 #include "store/file_calls.h"
+#include "store/prefault.h"
 
 #include <QFile>
 
@@ -162,13 +163,16 @@ bool lockWhole(int fd, const QByteArray& path, short type)
 
 bool readWhole(int fd, const QByteArray& path, qint64 expectedSize, QByteArray& out)
 {
-    out.clear();
+    out.resize(0);   // keeps the memory
+
     // One byte more than expected: a read that comes back short has met the end.
     qint64 want = std::max<qint64>(expectedSize, 0) + 1;
     for (qint64 at = 0;;) {
         if (!allowed(FileCall::Read, path))
             return false;
         out.resize(at + want);
+        if (at == 0)
+            prefault(out.data(), std::size_t(want));
         const ssize_t n = ::pread(fd, out.data() + at, std::size_t(want), off_t(at));
         if (n < 0) {
             if (errno == EINTR)

@@ -2,6 +2,7 @@
 
 #include "store/cp932.h"
 #include "store/memo.h"
+#include "store/prefault.h"
 
 #include <QFileInfo>
 
@@ -104,19 +105,35 @@ QByteArray joinLines(const QByteArrayList& lines)
     return out;
 }
 
-template <class T> void parseRecordsFrom(LineCursor& lines, ItemList<T>& out, qsizetype sizeHint)
+template <class T> void parseRecordsFrom(LineCursor& lines, ItemList<T>& out)
 {
     constexpr auto& layout = RecordLayout<T>::lines;
+    constexpr auto perRecord = qsizetype(layout.size());
     out.clear();
+    // A first pass over the line ends sizes the items and the block for the
+    // longer values exactly, so that the second allocates nothing per line.
+    qsizetype lineCount = 0;
+    std::size_t longBytes = 0;
+    std::size_t longCount = 0;
+    for (LineCursor scan = lines; !scan.atEnd() && lineCount < ItemList<T>::kCapacity * perRecord; ++lineCount) {
+        const QByteArrayView line = scan.next();
+        if (line.size() > qsizetype(Field::kInline)) {
+            longBytes += std::size_t(line.size());
+            ++longCount;
+        }
+    }
+    const qsizetype records = (lineCount + perRecord - 1) / perRecord;
     // A little room beyond: an item or two added to a full list (registration,
     // a merge) must not move all of them in memory.
-    out.items().reserve(std::size_t(std::min<qsizetype>(sizeHint / 60 + 1, ItemList<T>::kCapacity) + 64));
+    out.items().reserve(std::size_t(records + 64));
+    prefault(out.items().data(), std::size_t(records) * sizeof(T));
+    FieldBlock block(longBytes, longCount);
     while (!lines.atEnd() && !out.isFull()) {
         T& item = out.items().emplace_back();
         for (auto field : layout) {
             if (lines.atEnd())
                 break;
-            (item.*field).setBytes(lines.next());
+            block.set(item.*field, lines.next());
         }
     }
     while (!lines.atEnd())
@@ -127,7 +144,7 @@ template <class T> void parseList(const QByteArray& bytes, QByteArray& header, I
 {
     LineCursor lines(bytes);
     header = lines.atEnd() ? newListHeader() : lines.next().toByteArray();
-    parseRecordsFrom(lines, out, bytes.size());
+    parseRecordsFrom(lines, out);
     out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 
@@ -141,7 +158,7 @@ template <class T> QByteArray serializeRecords(const ItemList<T>& list) { return
 template <class T> void parseRecords(const QByteArray& bytes, ItemList<T>& out)
 {
     LineCursor lines(bytes);
-    parseRecordsFrom(lines, out, bytes.size());
+    parseRecordsFrom(lines, out);
     out.noLineEnds = out.isEmpty() && !bytes.contains('\n') && bytes.contains('\r');
 }
 

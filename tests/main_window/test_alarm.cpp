@@ -113,6 +113,16 @@ private slots:
             QCOMPARE(choice.notice->content, chosen);
     }
 
+    // A date written without its leading zeros is still today's.
+    void todayWithoutLeadingZeros()
+    {
+        ItemStore store;
+        addItems(store.todos, {"2026/01/15|15:00|1|別の日", "2026/1/5|15:00|1|今日"});
+        const AlarmChoice choice = chooseAlarm(store, QStringLiteral("10:00"), true, QStringLiteral("2026/01/05"));
+        QVERIFY(choice.notice);
+        QCOMPARE(choice.notice->content, QStringLiteral("今日"));
+    }
+
     // At 14:55 the notice shows the 15:00 item. An alarm that came due while it
     // was open (打合せ at 14:56) follows as soon as it is closed, then the next
     // alarm is armed among the later minutes.

@@ -1,12 +1,15 @@
 // Field keeps a value line's bytes exactly, whatever their length or content:
 // NUL bytes, bytes that are no code page 932, values on either side of the
-// length that still fits without a heap block.
+// length that still fits without a heap block; values read together from one
+// file share a block that outlives the list they were read into.
 
 #include "common/test_main.h"
 
 #include "store/cp932.h"
 #include "store/field.h"
 #include "store/list_file.h"
+
+#include <memory>
 
 class TestField : public QObject {
     Q_OBJECT
@@ -19,6 +22,10 @@ private slots:
     void number();
     void textNeverHoldsALineBreak_data();
     void textNeverHoldsALineBreak();
+    void setFromItsOwnBytes_data();
+    void setFromItsOwnBytes();
+    void valuesReadTogetherOutliveTheirList();
+    void blockTooSmallStillKeepsEveryValue();
 };
 
 void TestField::keepsBytes_data()
@@ -27,6 +34,8 @@ void TestField::keepsBytes_data()
 
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("date") << QByteArray("2026/12/10");
+    QTest::newRow("12 bytes") << QByteArray("123456789012");
+    QTest::newRow("13 bytes") << QByteArray("1234567890123");
     QTest::newRow("15 bytes") << QByteArray("123456789012345");
     QTest::newRow("16 bytes") << QByteArray("1234567890123456");
     QTest::newRow("NUL inside and at the end") << QByteArray("a\0b\0", 4);
@@ -148,6 +157,88 @@ void TestField::textNeverHoldsALineBreak()
     parseList(serializeList(newListHeader(), list), header, back);
     QCOMPARE(back.count(), 2);
     QCOMPARE(back[2].person.text(), QStringLiteral("鈴木"));
+}
+
+void TestField::setFromItsOwnBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("from");
+
+    QTest::newRow("short, whole") << QByteArray("2026/12/10") << 0;
+    QTest::newRow("long, whole") << QByteArray("a content line of some length") << 0;
+    QTest::newRow("long to short tail") << QByteArray("a content line of some length") << 22;
+    QTest::newRow("long to long tail") << QByteArray("a content line of some length") << 2;
+}
+
+void TestField::setFromItsOwnBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, from);
+
+    Field f = Field::fromBytes(bytes);
+    f.setBytes(f.view().sliced(from));
+    QCOMPARE(f.bytes(), bytes.sliced(from));
+    Field& same = f;
+    f = same;
+    QCOMPARE(f.bytes(), bytes.sliced(from));
+}
+
+namespace {
+
+QByteArray longContent(int i) { return cp932::encode(QStringLiteral("打ち合わせの資料をまとめる その%1").arg(i)); }
+
+}   // namespace
+
+void TestField::valuesReadTogetherOutliveTheirList()
+{
+    // The long values of a file read share one block; whatever is taken from
+    // the list (a copy, a moved item, a field set anew) must stay whole after
+    // the list is gone or read again. The sanitizer pass sees any slip.
+    ItemList<TodoItem> written;
+    for (int i = 0; i < 50; ++i) {
+        TodoItem item;
+        item.date = Field("2026/12/11");
+        item.content = Field::fromBytes(longContent(i));
+        item.person = Field(QStringLiteral("山田太郎左衛門之助"));
+        written.append(item);
+    }
+    const QByteArray file = serializeList(newListHeader(), written);
+
+    QByteArray header;
+    auto list = std::make_unique<ItemList<TodoItem>>();
+    parseList(file, header, *list);
+    QCOMPARE(list->count(), 50);
+    const TodoItem copied = (*list)[3];
+    const TodoItem moved = std::move((*list)[7]);
+    Field content = (*list)[9].content;
+    (*list)[11].content = Field("short now");
+    (*list)[12].content.setBytes(longContent(999));
+    list->removeAt(1);
+
+    parseList(serializeList(newListHeader(), written), header, *list);   // read again
+    QCOMPARE((*list)[8].content.bytes(), longContent(7));   // items count from 1
+    list.reset();
+
+    QCOMPARE(copied.content.bytes(), longContent(2));
+    QCOMPARE(moved.content.bytes(), longContent(6));
+    QCOMPARE(moved.person.text(), QStringLiteral("山田太郎左衛門之助"));
+    QCOMPARE(content.bytes(), longContent(8));
+}
+
+void TestField::blockTooSmallStillKeepsEveryValue()
+{
+    std::vector<Field> fields(4);
+    {
+        FieldBlock block(40, 1);   // room for one of the three long values
+        block.set(fields[0], longContent(1));
+        block.set(fields[1], longContent(2));
+        block.set(fields[2], "short");
+        block.set(fields[3], longContent(3));
+    }
+    fields.erase(fields.begin());
+    QCOMPARE(fields[0].bytes(), longContent(2));
+    QCOMPARE(fields[1].bytes(), QByteArray("short"));
+    QCOMPARE(fields[2].bytes(), longContent(3));
 }
 
 PORUKA_TEST_MAIN(TestField)

@@ -83,6 +83,9 @@ private slots:
     void saveThroughOtherCase();
     void readFailures_data();
     void readFailures();
+    void readIntoMemoryHandedIn_data();
+    void readIntoMemoryHandedIn();
+    void contentHashSeesEveryByte();
     void writeFailures_data();
     void writeFailures();
     void writeIntoReadOnlyFolder();
@@ -172,10 +175,68 @@ void TestFileAccess::readFailures()
     QVERIFY(dir.isValid());
     writeBytes(dirOf(dir) + "plain", "x");
     for (Locking l : {Locking::None, Locking::Exclusive}) {
-        const ReadResult r = readFile(dirOf(dir) + relative, l);
+        // Memory handed in to read into never comes back as the file's bytes.
+        const ReadResult r = readFile(dirOf(dir) + relative, l, -1, QByteArray(64, 'z'));
         QCOMPARE(int(r.status.error), error);
         QVERIFY(r.bytes.isEmpty());
         QCOMPARE(r.status.path, dirOf(dir) + relative);
+    }
+}
+
+void TestFileAccess::readIntoMemoryHandedIn_data()
+{
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<bool>("shared");
+
+    QTest::newRow("none") << QByteArray() << qint64(-1) << false;
+    QTest::newRow("larger, old bytes in it") << QByteArray(4096, 'z') << qint64(-1) << false;
+    QTest::newRow("smaller") << QByteArray(3, 'z') << qint64(-1) << false;
+    QTest::newRow("shared with another") << QByteArray(4096, 'z') << qint64(-1) << true;
+    QTest::newRow("larger, with a limit") << QByteArray(4096, 'z') << qint64(10) << false;
+}
+
+void TestFileAccess::readIntoMemoryHandedIn()
+{
+    QFETCH(QByteArray, buffer);
+    QFETCH(qint64, limit);
+    QFETCH(bool, shared);
+
+    QTemporaryDir dir;
+    const QByteArray bytes = "@header\r\n2026/12/11\r\n\x93\xfa\x96\x7b\r\n";
+    writeBytes(dirOf(dir) + "todo.dat", bytes);
+    QByteArray other;
+    if (shared)
+        other = buffer;
+    const ReadResult r = readFile(dirOf(dir) + "todo.dat", Locking::Exclusive, limit, std::move(buffer));
+    QVERIFY(r.ok());
+    QCOMPARE(r.bytes, limit < 0 ? bytes : bytes.first(limit));
+    QCOMPARE(other, shared ? QByteArray(4096, 'z') : QByteArray());
+    if (limit < 0)
+        QCOMPARE(r.fingerprint.hash, contentHash(bytes));
+}
+
+void TestFileAccess::contentHashSeesEveryByte()
+{
+    // Every length around the 8- and 32-byte steps, every byte changed in
+    // turn, and a byte moved to the next place: a different hash each time.
+    for (int size = 0; size <= 70; ++size) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char('a' + i % 26);
+        const quint64 h = contentHash(bytes);
+        QCOMPARE(contentHash(QByteArray(bytes)), h);
+        QVERIFY2(contentHash(bytes + '\0') != h, qPrintable(QString::number(size)));
+        for (int i = 0; i < size; ++i) {
+            QByteArray changed = bytes;
+            changed[i] = char(changed[i] ^ 0x01);
+            QVERIFY2(contentHash(changed) != h, qPrintable(QStringLiteral("%1 at %2").arg(size).arg(i)));
+            if (i + 1 < size) {
+                QByteArray swapped = bytes;
+                std::swap(swapped[i], swapped[i + 1]);
+                QVERIFY2(contentHash(swapped) != h, qPrintable(QStringLiteral("%1 swap %2").arg(size).arg(i)));
+            }
+        }
     }
 }
 
