@@ -10,6 +10,9 @@
 //   Register     a new item with a memo
 //   Complete     完了 of one item
 //   Delete       削除 of one item with its memo
+//   Change       変更 of one appointment, a memo given to it
+//   Transcribe   転記 of a colleague's appointment with its memo
+//   Search       検索 of the ToDo list (30000 items)
 //   ShowColleague a colleague's two lists (30000 items each)
 //   MemoPanel    a row with a memo chosen
 //
@@ -27,16 +30,22 @@
 //     crash left half written = 13
 //   削除 with a memo: the memo kept for undo 4, the list rewritten 20, the
 //     memo removed 1 = 25
+//   変更 giving a memo: the memo written 10, the list rewritten 20 = 30
+//   転記 with a memo: the colleague's memo read 4, the own one written 10,
+//     the list rewritten 20 = 34
+//   検索: the list read = 6
 #include "bench_support.h"
 #include "quiet_forms.h"
 #include "quiet_ui.h"
 
 #include "main_window/presenter.h"
+#include "maintenance/f_kensaku.h"
 #include "store/file_calls.h"
 #include "store/memo.h"
 #include "ui/time_source.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QThread>
 
 #include <fcntl.h>
@@ -103,7 +112,16 @@ struct Office {
         colleagueDir = folders.dataDir + QStringLiteral("colleague/");
         QDir().mkpath(colleagueDir);
         writeWhole(colleagueDir + kTodoFileName, serializeList(newListHeader(), todos));
-        writeWhole(colleagueDir + kScheduleFileName, serializeList(newListHeader(), ItemList<ScheduleItem>()));
+        // Ten appointments, each with a memo, to be copied into the own lists.
+        writeWhole(colleagueDir + kScheduleFileName,
+                   serializeList(newListHeader(), sampleList<ScheduleItem>(10, [this](ScheduleItem& item, int i) {
+                                     item.date = Field("2026/12/20");
+                                     item.time = Field("15:00");
+                                     item.content = Field(meetingText(i));
+                                     item.person = Field(QStringLiteral("鈴木"));
+                                     item.memoNo = Field::number(i + 1);
+                                     writeWhole(memoPath(colleagueDir, i + 1), "their memo\r\n");
+                                 })));
         AppSettings s = newSettings(kOwnName, folders.dataDir, {0, 1500, 1500, 6975, 9450});
         s.members[1] = {Field(QStringLiteral("鈴木")), Field(colleagueDir)};
         s.memoCounter = Field::number(100);
@@ -211,6 +229,55 @@ void Delete(benchmark::State& state)
     measure(
         state, 4 + 20 + 1, [](Presenter& p) { (void)p.select(ListChoice::Todo, rowWithMemo(p)); },
         [](Presenter& p) { (void)p.deleteItem(rowWithMemo(p)); });
+}
+
+void Change(benchmark::State& state)
+{
+    measure(
+        state, 10 + 20, [](Presenter& p) { (void)p.select(ListChoice::Schedule, 1); },
+        [&state](Presenter& p) {
+            (void)p.change(1);
+            if (memoNumber(p.store().schedules[1].memoNo) == 0)
+                state.SkipWithError("not changed");
+        });
+}
+
+void Transcribe(benchmark::State& state)
+{
+    measure(
+        state, 4 + 10 + 20,
+        [](Presenter& p) {
+            (void)p.showMember(1);
+            (void)p.select(ListChoice::Schedule, 1);
+        },
+        [&state](Presenter& p) {
+            const int before = p.store().scheduleCount();
+            (void)p.transcribe(1);
+            if (p.store().scheduleCount() != before + 1)
+                state.SkipWithError("not transcribed");
+        });
+}
+
+void Search(benchmark::State& state)
+{
+    Office office;
+    F_kensaku dialog({.dataDirectory = office.folders.dataDir,
+                      .programDirectory = office.folders.programDir,
+                      .ui = office.ui,
+                      .mainWindow = nullptr,
+                      .trap = [&office] { return FileErrorHandler(TrapVariant::Shared, office.ui, nullptr, {}); },
+                      .memoEditPath = [] { return QString(); },
+                      .setMemoEditPath = [](const QString&) {}});
+    dialog.Text1->setText(meetingText(7));
+    long long calls = 0;
+    for (auto _ : state) {
+        SlowShare share(office.folders.dataDir, int(state.range(0)));
+        dialog.Command1_Click();
+        calls = share.calls();
+        if (dialog.hits().empty())
+            state.SkipWithError("nothing found");
+    }
+    report(state, calls, 6);
 }
 
 void ShowColleague(benchmark::State& state)
@@ -336,6 +403,9 @@ SLOW_SHARE(Look);
 SLOW_SHARE(Register);
 SLOW_SHARE(Complete);
 SLOW_SHARE(Delete);
+SLOW_SHARE(Change);
+SLOW_SHARE(Transcribe);
+SLOW_SHARE(Search);
 SLOW_SHARE(ShowColleague);
 SLOW_SHARE(MemoPanel);
 SLOW_SHARE(Floor_ReadTwoLists);

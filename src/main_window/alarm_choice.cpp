@@ -18,10 +18,12 @@ int minutesOf(QByteArrayView t)
 // The alarm minute of an item (minutes since midnight), or -1 when it asks for none.
 int alarmMinute(const OpenItem& item)
 {
-    if (item.time == sentinel::kTodayTime || item.time == sentinel::kNoTime || !wantsAlarm(item))
-        return -1;
+    // "00:00" (today's, no time) reads as minute 0 and "99:99" (no time) as
+    // none: neither rings.
     const int t = minutesOf(item.time.view());
-    return t < 0 ? -1 : std::max(0, t - 5);
+    if (t <= 0 || !wantsAlarm(item))
+        return -1;
+    return std::max(0, t - 5);
 }
 
 // "yyyy/MM/dd" already: the form a date key has, so its key is itself.

@@ -12,7 +12,14 @@ int memoNumber(const Field& memoNo)
 
 bool isSecret(const OpenItem& item) { return item.secret == sentinel::kSecret; }
 bool isImportant(const OpenItem& item) { return item.important == sentinel::kImportant; }
-bool wantsAlarm(const OpenItem& item) { return item.alarm.toNumber() == 1; }
+bool wantsAlarm(const OpenItem& item)
+{
+    // The flag as this program writes it, else whatever number the line holds.
+    const QByteArrayView flag = item.alarm.view();
+    if (flag.size() == 3 && flag[0] == ' ' && flag[2] == ' ' && (flag[1] == '0' || flag[1] == '1'))
+        return flag[1] == '1';
+    return item.alarm.toNumber() == 1;
+}
 
 Shown deriveShown(const OpenItem& item)
 {
