@@ -9,51 +9,40 @@
 
 namespace {
 
-QString commandName(Command command)
+// What the status bar and the undo messages call a command, and the note after it.
+struct CommandTexts {
+    QString name;
+    QString note;
+};
+
+CommandTexts textsOf(Command command)
 {
     switch (command) {
     case Command::Register:
-        return QStringLiteral("登録");
+        return {QStringLiteral("登録"), QStringLiteral("登録しました")};
     case Command::Change:
-        return QStringLiteral("変更");
+        return {QStringLiteral("変更"), QStringLiteral("変更しました")};
     case Command::Delete:
-        return QStringLiteral("削除");
+        return {QStringLiteral("削除"), QStringLiteral("削除しました（元に戻す: Ctrl+Z）")};
     case Command::Complete:
-        return QStringLiteral("完了");
+        return {QStringLiteral("完了"), QStringLiteral("完了にしました（元に戻す: Ctrl+Z）")};
     case Command::Transcribe:
-        return QStringLiteral("転記");
+        return {QStringLiteral("転記"), QStringLiteral("転記しました")};
     case Command::Reopen:
-        return QStringLiteral("完了の取り消し");
+        return {QStringLiteral("完了の取り消し"), QStringLiteral("完了を取り消して、元の一覧に戻しました")};
     case Command::None:
         break;
     }
     return {};
 }
+
+QString commandName(Command command) { return textsOf(command).name; }
 
 template <class T> using OpenOf = std::conditional_t<std::is_same_v<T, DoneTodoItem>, TodoItem, ScheduleItem>;
 
 }   // namespace
 
-QString doneNote(Command command)
-{
-    switch (command) {
-    case Command::Register:
-        return QStringLiteral("登録しました");
-    case Command::Change:
-        return QStringLiteral("変更しました");
-    case Command::Delete:
-        return QStringLiteral("削除しました（元に戻す: Ctrl+Z）");
-    case Command::Complete:
-        return QStringLiteral("完了にしました（元に戻す: Ctrl+Z）");
-    case Command::Transcribe:
-        return QStringLiteral("転記しました");
-    case Command::Reopen:
-        return QStringLiteral("完了を取り消して、元の一覧に戻しました");
-    case Command::None:
-        break;
-    }
-    return {};
-}
+QString doneNote(Command command) { return textsOf(command).note; }
 
 Redisplay Presenter::undo()
 {

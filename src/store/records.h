@@ -63,21 +63,27 @@ struct RecordLayout<T> {
                                                       &T::important, &T::spare};
 };
 
+// The fields an open record and its archive record both carry.
+template <class To, class From> void copyKeptFields(To& to, const From& from)
+{
+    to.entryDate = from.entryDate;
+    to.date = from.date;
+    to.time = from.time;
+    to.content = from.content;
+    to.person = from.person;
+    to.memoNo = from.memoNo;
+    to.secret = from.secret;
+    to.important = from.important;
+    to.spare = from.spare;
+}
+
 // The archive record of an open item completed on doneDate ("yyyy/MM/dd"):
 // every field it carries, the memo number included (the memo file stays).
 template <class D> D doneRecord(const OpenItem& item, const QString& doneDate)
 {
     D done;
     done.doneDate = Field(doneDate);
-    done.entryDate = item.entryDate;
-    done.date = item.date;
-    done.time = item.time;
-    done.content = item.content;
-    done.person = item.person;
-    done.memoNo = item.memoNo;
-    done.secret = item.secret;
-    done.important = item.important;
-    done.spare = item.spare;
+    copyKeptFields(done, item);
     return done;
 }
 
@@ -85,16 +91,8 @@ template <class D> D doneRecord(const OpenItem& item, const QString& doneDate)
 template <class O> O openRecord(const DoneItem& done)
 {
     O item;
-    item.entryDate = done.entryDate;
-    item.date = done.date;
-    item.time = done.time;
-    item.content = done.content;
-    item.person = done.person;
-    item.memoNo = done.memoNo;
+    copyKeptFields(item, done);
     item.alarm = Field::number(0);
-    item.secret = done.secret;
-    item.important = done.important;
-    item.spare = done.spare;
     if constexpr (requires { item.rank; })
         item.rank = Field::number(sentinel::kNoRank);
     return item;
